@@ -1,0 +1,3 @@
+#include "host/env_manager.h"
+
+extern "C" int LdgEnvMgrVersion() { return 1; }

@@ -1,0 +1,69 @@
+// What the stand-in knows of the host: read once from the host state file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/host_records.h"
+
+namespace hostsim {
+
+struct HostResults {
+    std::int32_t connect = 0;
+    std::int32_t joinHostSession = 0;
+    std::int32_t readSettings = 0;
+    std::int32_t getRowCount = 0;
+    std::int32_t seekRow = 0;
+    std::int32_t nextRowFailAt = -1;
+    std::int32_t nextRowFailCode = 1;
+};
+
+struct AccountEntry {
+    AccountRecord record;
+    std::uint32_t classCode = 0;
+};
+
+struct DatasetEntry {
+    DatasetRecord record;
+    std::int32_t cutoffDay = 0;
+    bool taxInclusiveDefault = false;
+    std::vector<AccountEntry> accounts;
+    std::vector<AccountTotalsRecord> totals;
+};
+
+// Texts are Shift_JIS, as the program receives them; journalPath stays
+// UTF-8 because only the stand-in opens it.
+struct HostState {
+    std::string packageName;
+    std::string userId = "admin";
+    std::int32_t selectionFirst = 1;
+    std::int32_t selectionSecond = 1;
+    std::string outputFolder;
+    std::string conditionsFolder;
+    HostResults results;
+    std::string journalPath;
+    std::vector<DatasetEntry> datasets;
+
+    HostState();
+    // The dataset whose number is the second selection number, or null.
+    const DatasetEntry* OpenDataset() const;
+};
+
+enum StateParseResult : std::int32_t {
+    kStateOk = 0,
+    kStateTextNotConvertible = 2,
+    kStateMalformed = 3,
+};
+
+struct StateParseError {
+    std::string field;   // e.g. "datasets[0].accounts[2].id"
+    std::string reason;  // e.g. "not 32 hexadecimal digits"
+};
+
+// Reads a host state file's text. On failure `state` is left as it was
+// and `error` names the field and the reason.
+StateParseResult ParseHostState(const std::string& json, HostState& state,
+                                StateParseError& error);
+
+}  // namespace hostsim

@@ -1,0 +1,87 @@
+// Finding and reading the host state file.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "hostsim/host_session.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace hostsim {
+
+namespace {
+
+constexpr std::size_t kMaxStateFileBytes = 512u * 1024u * 1024u;
+
+bool ReadWhole(std::FILE* file, std::string& text) {
+    text.clear();
+    char buffer[65536];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
+        if (text.size() + got > kMaxStateFileBytes) return false;
+        text.append(buffer, got);
+    }
+    return std::ferror(file) == 0;
+}
+
+#ifdef _WIN32
+
+std::string ToUtf8(const std::wstring& wide) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr,
+                                           nullptr);
+    if (length <= 1) return {};
+    std::string utf8(static_cast<std::size_t>(length - 1), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), length, nullptr, nullptr);
+    return utf8;
+}
+
+std::wstring StateFilePath() {
+    const wchar_t* fromEnvironment = _wgetenv(L"LDG_HOST_STATE");
+    if (fromEnvironment != nullptr && *fromEnvironment != L'\0') return fromEnvironment;
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length);
+    path.erase(path.find_last_of(L"\\/") + 1);
+    return path + L"LdgHostState.json";
+}
+
+std::FILE* OpenStateFile(std::string& displayName) {
+    const std::wstring path = StateFilePath();
+    displayName = ToUtf8(path);
+    return _wfopen(path.c_str(), L"rb");
+}
+
+#else
+
+std::string StateFilePath() {
+    const char* fromEnvironment = std::getenv("LDG_HOST_STATE");
+    if (fromEnvironment != nullptr && *fromEnvironment != '\0') return fromEnvironment;
+    std::string path(4096, '\0');
+    const ssize_t length = readlink("/proc/self/exe", path.data(), path.size() - 1);
+    path.resize(length > 0 ? static_cast<std::size_t>(length) : 0);
+    path.erase(path.find_last_of('/') + 1);
+    return path + "LdgHostState.json";
+}
+
+std::FILE* OpenStateFile(std::string& displayName) {
+    displayName = StateFilePath();
+    return std::fopen(displayName.c_str(), "rb");
+}
+
+#endif
+
+}  // namespace
+
+StateFileStatus ReadStateFile(std::string& text, std::string& displayName) {
+    std::FILE* file = OpenStateFile(displayName);
+    if (file == nullptr) return StateFileStatus::kAbsent;
+    const bool complete = ReadWhole(file, text);
+    std::fclose(file);
+    return complete ? StateFileStatus::kRead : StateFileStatus::kUnreadable;
+}
+
+}  // namespace hostsim

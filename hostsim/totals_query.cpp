@@ -1,0 +1,83 @@
+#include "host/totals_query.h"
+
+#include "hostsim/host_session.h"
+
+using hostsim::Session;
+
+struct TotalsQueryState {
+    bool begun = false;
+    std::size_t position = 0;
+    std::int32_t nextRowCalls = 0;
+};
+
+namespace {
+constexpr std::int32_t kFailed = 1;
+}
+
+ClQueryBase::~ClQueryBase() = default;
+
+void ClQueryBase::AttachTableSet(ClTableSet* /*tableSet*/) {
+    Session().journal.Write("AttachTableSet");
+}
+
+void ClQueryBase::SetDatasetId(const char* /*datasetId*/) {
+    Session().journal.Write("SetDatasetId");
+}
+
+void ClQueryBase::AttachOptions(ClOptionSet* /*options*/) {
+    Session().journal.Write("AttachOptions");
+}
+
+ClAccountTotalsQuery::ClAccountTotalsQuery() : state_(new TotalsQueryState) {}
+
+ClAccountTotalsQuery::~ClAccountTotalsQuery() { delete state_; }
+
+std::int32_t ClAccountTotalsQuery::BeginTotals(TotalsBasis basis,
+                                               TotalsDepartmentMode departmentMode,
+                                               TotalsDisplayKind displayKind,
+                                               const AccountFilter* /*filter*/,
+                                               const DepartmentRecord* /*department*/,
+                                               TotalsPastMode pastMode) {
+    Session().journal.Write("BeginTotals", {basis, departmentMode, displayKind, pastMode});
+    *state_ = TotalsQueryState{};
+    state_->begun = true;
+    return kHostOk;
+}
+
+std::int32_t ClAccountTotalsQuery::GetRowCount(std::int32_t* count) {
+    Session().journal.Write("GetRowCount");
+    const std::int32_t result = Session().state.results.getRowCount;
+    if (result != kHostOk) return result;
+    if (count == nullptr) return kFailed;
+    const hostsim::DatasetEntry* dataset = Session().OpenDataset();
+    *count = dataset != nullptr ? static_cast<std::int32_t>(dataset->totals.size()) : 0;
+    return kHostOk;
+}
+
+std::int32_t ClAccountTotalsQuery::SeekRow(std::int32_t row) {
+    Session().journal.Write("SeekRow", {row});
+    const std::int32_t result = Session().state.results.seekRow;
+    if (result != kHostOk) return result;
+    if (row < 0) return kFailed;
+    state_->position = static_cast<std::size_t>(row);
+    return kHostOk;
+}
+
+std::int32_t ClAccountTotalsQuery::NextRow(AccountTotalsRecord* record) {
+    Session().journal.Write("NextRow");
+    const hostsim::HostResults& results = Session().state.results;
+    if (state_->nextRowCalls++ == results.nextRowFailAt) return results.nextRowFailCode;
+    if (record == nullptr) return kFailed;
+    const hostsim::DatasetEntry* dataset = Session().OpenDataset();
+    if (!state_->begun || dataset == nullptr || state_->position >= dataset->totals.size()) {
+        return kHostNoMoreRows;
+    }
+    *record = dataset->totals[state_->position++];
+    return kHostOk;
+}
+
+std::int32_t ClAccountTotalsQuery::EndTotals() {
+    Session().journal.Write("EndTotals");
+    state_->begun = false;
+    return kHostOk;
+}

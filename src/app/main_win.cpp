@@ -1,0 +1,13 @@
+// Entry point of the edition programs.
+#include <windows.h>
+
+#include "app/overview_app.h"
+#include "platform/win/win32_desktop.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    Win32Desktop desktop;
+    ClOverviewApp app(desktop);
+    app.InitInstance();
+    app.ExitInstance();
+    return 0;
+}

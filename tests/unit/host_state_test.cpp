@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <string>
+
+#include "hostsim/host_state.h"
+
+namespace {
+
+using hostsim::HostState;
+using hostsim::ParseHostState;
+using hostsim::StateParseError;
+
+TEST(HostStateFile, EmptyObjectGivesTheDocumentedDefaults) {
+    HostState state;
+    StateParseError error;
+    ASSERT_EQ(ParseHostState("{}", state, error), hostsim::kStateOk);
+    EXPECT_EQ(state.packageName, "帳簿丸１８");
+    EXPECT_EQ(state.userId, "admin");
+    EXPECT_EQ(state.selectionFirst, 1);
+    EXPECT_EQ(state.selectionSecond, 1);
+    EXPECT_EQ(state.outputFolder, "");
+    EXPECT_EQ(state.results.nextRowFailAt, -1);
+    EXPECT_EQ(state.results.nextRowFailCode, 1);
+    EXPECT_TRUE(state.datasets.empty());
+    EXPECT_EQ(state.OpenDataset(), nullptr);
+}
+
+TEST(HostStateFile, DatasetFieldsReachTheRecordsAsShiftJis) {
+    HostState state;
+    StateParseError error;
+    const std::string json = u8R"({"user": {"selection": [1, 7]}, "datasets": [
+        {"id": "DS7", "no": 7, "company": "株式会社見本商事", "periodStart": 20250101,
+         "periodEnd": 20251231, "introMonth": 99, "netAssetsStyle": 1,
+         "accounts": [{"id": "000102030405060708090A0B0C0D0E0F", "code": -3, "name": "現金",
+                       "class": "0xFFFFFFFF", "flag112": 255}],
+         "totals": [{"class": 4294967295, "debitInTax": [-9223372036854775808,0,0,0,0,0,0,0,0,0,0,0,0,0,1]}]}]})";
+    ASSERT_EQ(ParseHostState(json, state, error), hostsim::kStateOk) << error.field << error.reason;
+    const hostsim::DatasetEntry* dataset = state.OpenDataset();
+    ASSERT_NE(dataset, nullptr);
+    EXPECT_EQ(dataset->record.CompanyName(), "株式会社見本商事");  // compiled as Shift_JIS
+    EXPECT_EQ(dataset->record.DatasetId(), "DS7");
+    EXPECT_EQ(dataset->record.IntroMonth(), 99);
+    EXPECT_EQ(dataset->record.NetAssetsStyle(), 1);
+    const AccountRecord& account = dataset->accounts.at(0).record;
+    EXPECT_EQ(account.Byte(15), 0x0F);
+    EXPECT_EQ(account.Code(), -3);
+    EXPECT_EQ(account.Name(), "現金");
+    EXPECT_EQ(account.Flag112(), 255);
+    EXPECT_EQ(dataset->accounts.at(0).classCode, 0xFFFFFFFFu);
+    const AccountTotalsRecord& row = dataset->totals.at(0);
+    EXPECT_EQ(row.ClassCode(), 0xFFFFFFFFu);
+    EXPECT_EQ(row.Amount(AccountTotalsRecord::Column::kDebitInTax, 0), INT64_MIN);
+    EXPECT_EQ(row.Amount(AccountTotalsRecord::Column::kDebitInTax, 14), 1);
+    EXPECT_EQ(row.Byte(0), 0) << "a row without an account has a zero identifier";
+}
+
+struct MalformedCase {
+    const char* json;
+    const char* field;
+};
+
+class MalformedStateFile : public ::testing::TestWithParam<MalformedCase> {};
+
+TEST_P(MalformedStateFile, IsRefusedNamingTheField) {
+    HostState state;
+    state.userId = "unchanged";
+    StateParseError error;
+    EXPECT_EQ(ParseHostState(GetParam().json, state, error), hostsim::kStateMalformed);
+    EXPECT_EQ(error.field, GetParam().field) << error.reason;
+    EXPECT_FALSE(error.reason.empty());
+    EXPECT_EQ(state.userId, "unchanged") << "a refused file must not change the state";
+}
+
+constexpr const char* kDataset =
+    R"("id": "D", "no": 1, "periodStart": 20250401, "periodEnd": 20260331)";
+
+std::string WithDataset(const std::string& extra) {
+    return std::string(R"({"datasets": [{)") + kDataset + extra + "}]}";
+}
+
+const std::string kBadId = WithDataset(R"(, "accounts": [{"id": "0011223344556677889900aabbccddeX"}])");
+const std::string kShortId = WithDataset(R"(, "accounts": [{"id": "00112233"}])");
+const std::string kBadClass = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "class": "0x123456789"}])");
+const std::string kNegativeClass = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "class": -1}])");
+const std::string kFlagRange = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "flag110": 256}])");
+const std::string kLongName = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "name": ")" + std::string(88, 'n') + "\"}]");
+const std::string kAmounts14 = WithDataset(R"(, "totals": [{"debitExTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0]}])");
+const std::string kAmountFloat = WithDataset(R"(, "totals": [{}, {"creditExTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,1.5]}])");
+const std::string kAmountHuge = WithDataset(R"(, "totals": [{"creditInTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,9223372036854775808]}])");
+const std::string kLongCompany = WithDataset(R"(, "company": ")" + std::string(260, 'c') + "\"");
+const std::string kBadCutoff = WithDataset(R"(, "cutoffDay": 32)");
+const std::string kNulInName = WithDataset(R"(, "company": "a\u0000b")");
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, MalformedStateFile,
+    ::testing::Values(
+        MalformedCase{"not json", "(file)"}, MalformedCase{"[1, 2]", "(top level)"},
+        MalformedCase{R"({"user": {"id": 5}})", "user.id"},
+        MalformedCase{R"({"user": {"id": ")" "12345678901234567890123456789012345678901234567890123456789012345" R"("}})", "user.id"},
+        MalformedCase{R"({"user": {"selection": [1]}})", "user.selection"},
+        MalformedCase{R"({"user": {"selection": [1, "2"]}})", "user.selection[1]"},
+        MalformedCase{R"({"results": {"connect": 2147483648}})", "results.connect"},
+        MalformedCase{R"({"results": {"nextRowFailCode": 5000}})", "results.nextRowFailCode"},
+        MalformedCase{R"({"results": {"nextRowFailCode": 0}})", "results.nextRowFailCode"},
+        MalformedCase{R"({"results": {"nextRowFailAt": -2}})", "results.nextRowFailAt"},
+        MalformedCase{R"({"results": []})", "results"},
+        MalformedCase{R"({"journal": 1})", "journal"},
+        MalformedCase{R"({"datasets": {}})", "datasets"},
+        MalformedCase{R"({"datasets": [{"no": 1, "periodStart": 20250401, "periodEnd": 20260331}]})", "datasets[0].id"},
+        MalformedCase{R"({"datasets": [{"id": "D", "no": 1, "periodEnd": 20260331}]})", "datasets[0].periodStart"},
+        MalformedCase{R"({"datasets": [{"id": "D", "no": 1, "periodStart": 20251301, "periodEnd": 20260331}]})", "datasets[0].periodStart"},
+        MalformedCase{R"({"datasets": [{"id": "DS0123456789ABCD", "no": 1, "periodStart": 20250401, "periodEnd": 20260331}]})", "datasets[0].id"},
+        MalformedCase{kBadId.c_str(), "datasets[0].accounts[0].id"},
+        MalformedCase{kShortId.c_str(), "datasets[0].accounts[0].id"},
+        MalformedCase{kBadClass.c_str(), "datasets[0].accounts[0].class"},
+        MalformedCase{kNegativeClass.c_str(), "datasets[0].accounts[0].class"},
+        MalformedCase{kFlagRange.c_str(), "datasets[0].accounts[0].flag110"},
+        MalformedCase{kLongName.c_str(), "datasets[0].accounts[0].name"},
+        MalformedCase{kAmounts14.c_str(), "datasets[0].totals[0].debitExTax"},
+        MalformedCase{kAmountFloat.c_str(), "datasets[0].totals[1].creditExTax[14]"},
+        MalformedCase{kAmountHuge.c_str(), "datasets[0].totals[0].creditInTax[14]"},
+        MalformedCase{kLongCompany.c_str(), "datasets[0].company"},
+        MalformedCase{kBadCutoff.c_str(), "datasets[0].cutoffDay"},
+        MalformedCase{kNulInName.c_str(), "datasets[0].company"}),
+    [](const ::testing::TestParamInfo<MalformedCase>& info) {
+        std::string name = std::to_string(info.index) + "_";
+        for (const char* c = info.param.field; *c != '\0'; ++c) {
+            name += std::isalnum(static_cast<unsigned char>(*c)) ? *c : '_';
+        }
+        return name;
+    });
+
+TEST(HostStateFile, TextWithoutShiftJisCharacterGivesTwo) {
+    HostState state;
+    StateParseError error;
+    // U+1F600 and U+00E9 have no place in code page 932.
+    EXPECT_EQ(ParseHostState(R"({"user": {"id": "\ud83d\ude00"}})", state, error),
+              hostsim::kStateTextNotConvertible);
+    EXPECT_EQ(error.field, "user.id");
+    EXPECT_EQ(ParseHostState(WithDataset(", \"company\": \"caf\xc3\xa9\""), state, error),
+              hostsim::kStateTextNotConvertible);
+    EXPECT_EQ(error.field, "datasets[0].company");
+}
+
+TEST(HostStateFile, NameBoundCountsShiftJisBytes) {
+    // 43 hiragana and a letter: 130 bytes in UTF-8, 87 in Shift_JIS.
+    std::string utf8;
+    std::string sjis;
+    for (int i = 0; i < 43; ++i) {
+        utf8 += "\xe3\x81\x82";
+        sjis += "あ";
+    }
+    HostState state;
+    StateParseError error;
+    const std::string account = R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "name": ")";
+    ASSERT_EQ(ParseHostState(WithDataset(account + utf8 + "a\"}]"), state, error), hostsim::kStateOk)
+        << error.reason;
+    EXPECT_EQ(state.datasets[0].accounts[0].record.Name(), sjis + "a");
+    EXPECT_EQ(ParseHostState(WithDataset(account + utf8 + "ab\"}]"), state, error),
+              hostsim::kStateMalformed);
+}
+
+}  // namespace

@@ -1,0 +1,64 @@
+#include <gtest/gtest.h>
+
+#include "app/launch_arguments.h"
+
+namespace {
+
+TEST(LaunchArguments, FourPartsWithCommasInThePath) {
+    LaunchArguments args;
+    ASSERT_EQ(ReadLaunchArguments("5,6,7,C:\\out\\a,b.xml", args), 1);
+    EXPECT_EQ(args.hostWindow, 5);
+    EXPECT_EQ(args.notifyMessage, 6);
+    EXPECT_EQ(args.functionId, 7);
+    EXPECT_EQ(args.presetOutputPath, "C:\\out\\a,b.xml");
+}
+
+TEST(LaunchArguments, EmptyPathIsStillComplete) {
+    LaunchArguments args;
+    EXPECT_EQ(ReadLaunchArguments("123,49152,-1,", args), 1);
+    EXPECT_EQ(args.functionId, -1);
+    EXPECT_EQ(args.presetOutputPath, "");
+}
+
+TEST(LaunchArguments, IncompleteLinesKeepTheValuesReadSoFar) {
+    LaunchArguments args;
+    EXPECT_EQ(ReadLaunchArguments("", args), 0);
+    EXPECT_EQ(ReadLaunchArguments("5", args), 0);
+    EXPECT_EQ(args.hostWindow, 0) << "nothing is read before the first comma is found";
+    EXPECT_EQ(ReadLaunchArguments("5,6,7", args), 0);
+    EXPECT_EQ(args.hostWindow, 5);
+    EXPECT_EQ(args.notifyMessage, 6);
+    EXPECT_EQ(args.functionId, 2) << "the third value needs its comma";
+    EXPECT_EQ(args.presetOutputPath, "");
+}
+
+TEST(LaunchArguments, NumbersReadAsTheHostWritesThem) {
+    EXPECT_EQ(ReadLeadingDecimal("  42abc"), 42);
+    EXPECT_EQ(ReadLeadingDecimal("-7"), -7);
+    EXPECT_EQ(ReadLeadingDecimal("+9"), 9);
+    EXPECT_EQ(ReadLeadingDecimal("x1"), 0);
+    EXPECT_EQ(ReadLeadingDecimal(""), 0);
+    EXPECT_EQ(ReadLeadingDecimal("99999999999999999999999"), INT64_MAX) << "saturates, no overflow";
+    EXPECT_EQ(ReadLeadingDecimal("-99999999999999999999999"), -INT64_MAX);
+}
+
+TEST(LaunchArguments, FunctionIdKeepsItsSixteenBits) {
+    LaunchArguments args;
+    ReadLaunchArguments("1,2,65535,", args);
+    EXPECT_EQ(args.functionId, -1);
+    ReadLaunchArguments("1,2,32767,", args);
+    EXPECT_EQ(args.functionId, 32767);
+}
+
+TEST(LaunchArguments, PathTooLongForAnyPathBufferIsNotPreset) {
+    LaunchArguments args;
+    const std::string fits(260, 'p');
+    ASSERT_EQ(ReadLaunchArguments("1,2,3," + fits, args), 1);
+    EXPECT_EQ(args.presetOutputPath, fits);
+    LaunchArguments longer;
+    ASSERT_EQ(ReadLaunchArguments("1,2,3," + fits + "q", longer), 1);
+    EXPECT_EQ(longer.presetOutputPath, "");
+    EXPECT_EQ(longer.functionId, 3);
+}
+
+}  // namespace
