@@ -3,6 +3,9 @@
 // completion message the program posts back.
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -133,6 +136,8 @@ int wmain(int argc, wchar_t** argv) {
 
     g_outcome.enabledAfter = IsWindowEnabled(hostWindow) != FALSE;
     DestroyWindow(hostWindow);
+    // Exactly the two lines with line feeds, whatever reads them.
+    _setmode(_fileno(stdout), _O_BINARY);
     std::fputs(hostsim::FormatSimReport(g_outcome).c_str(), stdout);
     std::fflush(stdout);
     return hostsim::SimExitCode(g_outcome);

@@ -1,0 +1,124 @@
+#include "tests/e2e/process_runner.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+std::wstring ProgramFolder() {
+    wchar_t path[MAX_PATH];
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring folder = path;
+    return folder.substr(0, folder.find_last_of(L'\\') + 1);
+}
+
+std::wstring MakeTempFolder() {
+    wchar_t base[MAX_PATH];
+    GetTempPathW(MAX_PATH, base);
+    static unsigned counter = 0;
+    for (;;) {
+        const std::wstring folder = std::wstring(base) + L"ldg-e2e-" +
+                                    std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                    std::to_wstring(++counter) + L"\\";
+        if (CreateDirectoryW(folder.c_str(), nullptr)) return folder;
+    }
+}
+
+void RemoveFolderTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
+    if (find != INVALID_HANDLE_VALUE) {
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveFolderTree(folder + name + L"\\");
+            } else {
+                DeleteFileW((folder + name).c_str());
+            }
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+std::string Utf8(const std::wstring& wide) {
+    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()),
+                                           nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(),
+                        length, nullptr, nullptr);
+    return utf8;
+}
+
+std::wstring Wide(const std::string& utf8) {
+    const int length =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(),
+                        length);
+    return wide;
+}
+
+std::string JsonString(const std::wstring& text) {
+    std::string quoted = "\"";
+    for (const char c : Utf8(text)) {
+        if (c == '\\' || c == '"') quoted += '\\';
+        quoted += c;
+    }
+    return quoted + "\"";
+}
+
+void WriteFile(const std::wstring& path, const std::string& bytes) {
+    FILE* file = _wfopen(path.c_str(), L"wb");
+    if (file == nullptr) return;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+std::string ReadFile(const std::wstring& path) {
+    std::string bytes;
+    FILE* file = _wfopen(path.c_str(), L"rb");
+    if (file == nullptr) return bytes;
+    char buffer[4096];
+    std::size_t got = 0;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) bytes.append(buffer, got);
+    std::fclose(file);
+    return bytes;
+}
+
+ProcessResult RunHostSimulator(const std::wstring& arguments) {
+    ProcessResult result;
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {9999, "cannot create a pipe"};
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = writeEnd;
+    startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    std::wstring commandLine = L"\"" + ProgramFolder() + L"LdgHostSim.exe\" " + arguments;
+    PROCESS_INFORMATION process = {};
+    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    CloseHandle(writeEnd);
+    if (!started) {
+        CloseHandle(readEnd);
+        return {9998, "cannot start the host simulator"};
+    }
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        result.output.append(buffer, got);
+    }
+    CloseHandle(readEnd);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &result.exitCode);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    return result;
+}
