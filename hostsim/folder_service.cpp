@@ -21,4 +21,6 @@ const char* ClFolderService::GetFolderPath(FolderKind kind) {
     }
 }
 
-void ClFolderService::ReleaseInstance() { Session().journal.Write("ReleaseInstance"); }
+void ClFolderService::ReleaseInstance() {
+    Session().journal.Write("ReleaseInstance");
+}

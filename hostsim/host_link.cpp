@@ -24,7 +24,9 @@ void ClHostLink::SetOwnerWindow(HostWindow owner) {
     Session().ownerWindow = handle;
 }
 
-void ClHostLink::SetClientKind(ClientKind kind) { Session().journal.Write("SetClientKind", {kind}); }
+void ClHostLink::SetClientKind(ClientKind kind) {
+    Session().journal.Write("SetClientKind", {kind});
+}
 
 void ClHostLink::SetDataUsage(std::int32_t usage) {
     Session().journal.Write("SetDataUsage", {usage});
@@ -51,7 +53,9 @@ std::int32_t ClHostLink::Disconnect() {
     return 0;
 }
 
-void ClHostLink::ReleaseInstance() { Session().journal.Write("ReleaseInstance"); }
+void ClHostLink::ReleaseInstance() {
+    Session().journal.Write("ReleaseInstance");
+}
 
 namespace {
 
@@ -70,7 +74,7 @@ std::int32_t ClHostLink::ShowMessage(HostWindow owner, const char* text, const c
     const auto handle = reinterpret_cast<std::uintptr_t>(owner);
     Session().journal.Write("ShowMessage",
                             {static_cast<std::int64_t>(handle), static_cast<std::int64_t>(style)});
-    const std::string shown = ReplaceAll(text != nullptr ? text : "", "ES_APRPACKAGENAME",
-                                         Session().state.packageName);
+    const std::string shown =
+        ReplaceAll(text != nullptr ? text : "", "ES_APRPACKAGENAME", Session().state.packageName);
     return hostsim::ShowMessageBox(handle, shown, title != nullptr ? title : "", style);
 }

@@ -14,9 +14,13 @@ std::unique_ptr<HostSession>& SessionSlot() {
 }
 }  // namespace
 
-HostSession& Session() { return *SessionSlot(); }
+HostSession& Session() {
+    return *SessionSlot();
+}
 
-void ResetSession() { SessionSlot() = std::make_unique<HostSession>(); }
+void ResetSession() {
+    SessionSlot() = std::make_unique<HostSession>();
+}
 
 HostCursorState* HostSession::OpenCursor(HostCursorState::Kind kind) {
     cursors.push_back(std::make_unique<HostCursorState>(HostCursorState{kind, 0}));

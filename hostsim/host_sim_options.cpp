@@ -28,8 +28,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
     options = SimOptions{};
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        const bool takesValue = arg == "--state" || arg == "--function-id" ||
-                                arg == "--output" || arg == "--raw-args" || arg == "--timeout";
+        const bool takesValue = arg == "--state" || arg == "--function-id" || arg == "--output" ||
+                                arg == "--raw-args" || arg == "--timeout";
         if (takesValue) {
             if (i + 1 >= args.size()) {
                 error = arg + " needs a value";
@@ -49,12 +49,15 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
             } else if (arg == "--raw-args") {
                 options.rawArgs = value;
             } else {
-                if (!IsInteger(value) || value[0] == '-' || value.size() > 6 ||
-                    std::atoi(value.c_str()) == 0) {
+                const unsigned long seconds =
+                    IsInteger(value) && value[0] != '-' && value.size() <= 6
+                        ? std::strtoul(value.c_str(), nullptr, 10)
+                        : 0;
+                if (seconds == 0) {
                     error = "--timeout needs a number of seconds from 1 to 999999";
                     return false;
                 }
-                options.timeoutSeconds = static_cast<std::uint32_t>(std::atoi(value.c_str()));
+                options.timeoutSeconds = static_cast<std::uint32_t>(seconds);
             }
         } else if (arg.rfind("--", 0) == 0) {
             error = "unknown option " + arg;
@@ -76,8 +79,8 @@ bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
 std::string BuildProgramArguments(const SimOptions& options, std::uintptr_t hostWindow,
                                   std::uint32_t messageId) {
     if (options.rawArgs) return *options.rawArgs;
-    return std::to_string(hostWindow) + "," + std::to_string(messageId) + "," +
-           options.functionId + "," + options.outputPath;
+    return std::to_string(hostWindow) + "," + std::to_string(messageId) + "," + options.functionId +
+           "," + options.outputPath;
 }
 
 std::string BuildChildCommandLine(const SimOptions& options, std::uintptr_t hostWindow,

@@ -26,8 +26,7 @@ constexpr int kExitCannotStart = 96;
 
 // Arguments after the simulator's own name, UTF-8. False with a reason on
 // a usage error.
-bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options,
-                     std::string& error);
+bool ParseSimOptions(const std::vector<std::string>& args, SimOptions& options, std::string& error);
 
 const char* SimUsage();
 

@@ -30,7 +30,8 @@ std::wstring Widen(const std::string& utf8) {
 std::string Narrow(const wchar_t* wide) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-    if (length > 0) WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), length, nullptr, nullptr);
+    if (length > 0)
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), length, nullptr, nullptr);
     utf8.resize(utf8.size() - 1);
     return utf8;
 }
@@ -55,9 +56,9 @@ HWND CreateHostWindow(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
     windowClass.lpszClassName = L"LdgHostSimWindow";
     RegisterClassW(&windowClass);
-    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Host simulator",
-                                  WS_OVERLAPPEDWINDOW, 0, 0, 800, 600, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, L"Host simulator", WS_OVERLAPPEDWINDOW, 0, 0,
+                        800, 600, nullptr, nullptr, instance, nullptr);
     if (window != nullptr) ShowWindow(window, SW_SHOWNORMAL);
     return window;
 }
@@ -99,7 +100,8 @@ void WatchProgram(HANDLE process, HWND hostWindow, std::uint32_t timeoutSeconds)
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(Narrow(argv[i]));
+    for (int i = 1; i < argc; ++i)
+        args.push_back(Narrow(argv[i]));
     hostsim::SimOptions options;
     std::string error;
     if (!hostsim::ParseSimOptions(args, options, error)) {

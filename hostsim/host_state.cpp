@@ -190,7 +190,7 @@ void ReadFolders(const Json& object, const std::string& path, HostState& state) 
 void ReadResults(const Json& object, const std::string& path, HostResults& results) {
     ExpectObject(object, path);
     const std::pair<const char*, std::int32_t*> fields[] = {
-        {"connect", &results.connect},         {"joinHostSession", &results.joinHostSession},
+        {"connect", &results.connect},           {"joinHostSession", &results.joinHostSession},
         {"readSettings", &results.readSettings}, {"getRowCount", &results.getRowCount},
         {"seekRow", &results.seekRow},
     };
@@ -220,8 +220,7 @@ AccountEntry ReadAccount(const Json& object, const std::string& path) {
         account.record.SetCode(ReadInt32(*code, Join(path, "code")));
     }
     if (const Json* name = Member(object, "name")) {
-        account.record.SetName(
-            ReadText(*name, Join(path, "name"), AccountRecord::kNameWidth - 1));
+        account.record.SetName(ReadText(*name, Join(path, "name"), AccountRecord::kNameWidth - 1));
     }
     if (const Json* classCode = Member(object, "class")) {
         account.classCode = ReadClassCode(*classCode, Join(path, "class"));
@@ -287,8 +286,8 @@ DatasetEntry ReadDataset(const Json& object, const std::string& path) {
                                  DatasetRecord::kDatasetIdWidth - 1));
     record.SetDatasetNo(ReadInt32(Required(object, path, "no"), Join(path, "no")));
     if (const Json* company = Member(object, "company")) {
-        record.SetCompanyName(ReadText(*company, Join(path, "company"),
-                                       DatasetRecord::kCompanyNameWidth - 1));
+        record.SetCompanyName(
+            ReadText(*company, Join(path, "company"), DatasetRecord::kCompanyNameWidth - 1));
     }
     record.SetPeriodStart(
         ReadDate(Required(object, path, "periodStart"), Join(path, "periodStart")));
@@ -298,14 +297,15 @@ DatasetEntry ReadDataset(const Json& object, const std::string& path) {
     }
     record.SetIntroMonth(1);
     if (const Json* v = Member(object, "introMonth")) {
-        record.SetIntroMonth(static_cast<std::int16_t>(
-            ReadInteger(*v, Join(path, "introMonth"), -32768, 32767)));
+        record.SetIntroMonth(
+            static_cast<std::int16_t>(ReadInteger(*v, Join(path, "introMonth"), -32768, 32767)));
     }
     if (const Json* v = Member(object, "netAssetsStyle")) {
         record.SetNetAssetsStyle(ReadByte(*v, Join(path, "netAssetsStyle")));
     }
     if (const Json* v = Member(object, "cutoffDay")) {
-        dataset.cutoffDay = static_cast<std::int32_t>(ReadInteger(*v, Join(path, "cutoffDay"), 0, 31));
+        dataset.cutoffDay =
+            static_cast<std::int32_t>(ReadInteger(*v, Join(path, "cutoffDay"), 0, 31));
     }
     if (const Json* v = Member(object, "taxInclusiveDefault")) {
         dataset.taxInclusiveDefault = ReadInt32(*v, Join(path, "taxInclusiveDefault")) != 0;
@@ -346,8 +346,7 @@ HostState ReadState(const Json& root) {
 
 }  // namespace
 
-StateParseResult ParseHostState(const std::string& json, HostState& state,
-                                StateParseError& error) {
+StateParseResult ParseHostState(const std::string& json, HostState& state, StateParseError& error) {
     Json root;
     try {
         root = Json::parse(json);

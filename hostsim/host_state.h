@@ -63,7 +63,6 @@ struct StateParseError {
 
 // Reads a host state file's text. On failure `state` is left as it was
 // and `error` names the field and the reason.
-StateParseResult ParseHostState(const std::string& json, HostState& state,
-                                StateParseError& error);
+StateParseResult ParseHostState(const std::string& json, HostState& state, StateParseError& error);
 
 }  // namespace hostsim

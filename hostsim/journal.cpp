@@ -25,7 +25,9 @@ std::FILE* OpenForAppend(const std::string& utf8Path) {
 
 }  // namespace
 
-Journal::~Journal() { Close(); }
+Journal::~Journal() {
+    Close();
+}
 
 void Journal::Open(const std::string& utf8Path) {
     Close();
@@ -35,7 +37,8 @@ void Journal::Open(const std::string& utf8Path) {
         std::fprintf(stderr, "LdgHostState: journal %s: cannot be opened\n", utf8Path.c_str());
         return;
     }
-    for (const std::string& line : pending_) std::fputs(line.c_str(), file_);
+    for (const std::string& line : pending_)
+        std::fputs(line.c_str(), file_);
     pending_.clear();
     std::fflush(file_);
 }
@@ -47,7 +50,8 @@ void Journal::Close() {
 
 void Journal::Write(const char* method, std::initializer_list<std::int64_t> numbers) {
     std::string line = method;
-    for (const std::int64_t number : numbers) line += " " + std::to_string(number);
+    for (const std::int64_t number : numbers)
+        line += " " + std::to_string(number);
     WriteLine(line);
 }
 

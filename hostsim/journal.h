@@ -13,7 +13,7 @@
 namespace hostsim {
 
 class LDG_LINK_API Journal {
-public:
+  public:
     ~Journal();
 
     // Lines written before the journal file is known (the calls before
@@ -23,7 +23,7 @@ public:
     void Write(const char* method, std::initializer_list<std::int64_t> numbers = {});
     void WriteLine(const std::string& line);
 
-private:
+  private:
     std::FILE* file_ = nullptr;
     std::vector<std::string> pending_;
 };

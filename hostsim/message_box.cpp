@@ -25,16 +25,16 @@ std::wstring FromShiftJis(const std::string& sjis) {
 }
 }  // namespace
 
-std::int32_t ShowMessageBox(std::uintptr_t owner, const std::string& text,
-                            const std::string& title, std::uint32_t style) {
+std::int32_t ShowMessageBox(std::uintptr_t owner, const std::string& text, const std::string& title,
+                            std::uint32_t style) {
     return MessageBoxW(reinterpret_cast<HWND>(owner), FromShiftJis(text).c_str(),
                        FromShiftJis(title).c_str(), style);
 }
 
 #else
 
-std::int32_t ShowMessageBox(std::uintptr_t owner, const std::string& text,
-                            const std::string& title, std::uint32_t style) {
+std::int32_t ShowMessageBox(std::uintptr_t owner, const std::string& text, const std::string& title,
+                            std::uint32_t style) {
     Session().shownMessages.push_back({owner, text, title, style});
     return 1;  // IDOK
 }

@@ -1,3 +1,5 @@
 #include "host/env_manager.h"
 
-extern "C" int LdgMsgMgrVersion() { return 1; }
+extern "C" int LdgMsgMgrVersion() {
+    return 1;
+}

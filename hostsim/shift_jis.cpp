@@ -29,8 +29,8 @@ bool Utf8ToShiftJis(const std::string& utf8, std::string& sjis) {
                                                nullptr, 0, nullptr, &usedDefault);
     if (sjisLength <= 0 || usedDefault) return false;
     sjis.assign(static_cast<std::size_t>(sjisLength), '\0');
-    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, sjis.data(),
-                        sjisLength, nullptr, &usedDefault);
+    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, wide.data(), wideLength, sjis.data(), sjisLength,
+                        nullptr, &usedDefault);
     return !usedDefault;
 }
 

@@ -15,7 +15,7 @@ namespace hostsim {
 
 namespace {
 
-constexpr std::size_t kMaxStateFileBytes = 512u * 1024u * 1024u;
+constexpr std::size_t kMaxStateFileBytes = std::size_t{512} * 1024 * 1024;
 
 bool ReadWhole(std::FILE* file, std::string& text) {
     text.clear();
@@ -31,8 +31,8 @@ bool ReadWhole(std::FILE* file, std::string& text) {
 #ifdef _WIN32
 
 std::string ToUtf8(const std::wstring& wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr,
-                                           nullptr);
+    const int length =
+        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
     if (length <= 1) return {};
     std::string utf8(static_cast<std::size_t>(length - 1), '\0');
     WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), length, nullptr, nullptr);

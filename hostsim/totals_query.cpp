@@ -30,7 +30,9 @@ void ClQueryBase::AttachOptions(ClOptionSet* /*options*/) {
 
 ClAccountTotalsQuery::ClAccountTotalsQuery() : state_(new TotalsQueryState) {}
 
-ClAccountTotalsQuery::~ClAccountTotalsQuery() { delete state_; }
+ClAccountTotalsQuery::~ClAccountTotalsQuery() {
+    delete state_;
+}
 
 std::int32_t ClAccountTotalsQuery::BeginTotals(TotalsBasis basis,
                                                TotalsDepartmentMode departmentMode,

@@ -10,7 +10,7 @@
 #include "platform/desktop.h"
 
 class ClOverviewApp {
-public:
+  public:
     explicit ClOverviewApp(Desktop& desktop);
 
     // The run; on every path the caller then calls ExitInstance.
@@ -27,7 +27,7 @@ public:
     std::string presetOutputPath;
     std::int32_t completionCode = kCompletionWritten;
 
-private:
+  private:
     // Links with the host; false when the host refused (the program then
     // ends silently: nobody to tell).
     bool LinkWithHost();

@@ -34,7 +34,7 @@ enum FilterLink : std::int16_t {
 };
 
 class FilterCondition : public ByteRecord<34> {
-public:
+  public:
     static constexpr std::size_t kFieldOffset = 0;
     static constexpr std::size_t kOperatorOffset = 6;
     static constexpr std::size_t kValueTypeOffset = 10;
@@ -84,11 +84,12 @@ static_assert(FilterCondition::kLinkOffset + 2 <= FilterCondition::kSize, "link 
 // host reads conditions up to the first whose link is 0, and never past the
 // last one here.
 class AccountFilter {
-public:
+  public:
     static constexpr std::size_t kMaxConditions = 10;
 
     void Clear() {
-        for (auto& c : conditions_) c.Clear();
+        for (auto& c : conditions_)
+            c.Clear();
     }
     FilterCondition& Condition(std::size_t index) { return conditions_.at(index); }
     const FilterCondition& Condition(std::size_t index) const { return conditions_.at(index); }
@@ -103,7 +104,7 @@ public:
         return kMaxConditions;
     }
 
-private:
+  private:
     std::array<FilterCondition, kMaxConditions> conditions_;
 };
 

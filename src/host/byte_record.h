@@ -10,7 +10,7 @@
 
 template <std::size_t Size>
 class ByteRecord {
-public:
+  public:
     static constexpr std::size_t kSize = Size;
 
     ByteRecord() { Clear(); }
@@ -77,6 +77,6 @@ public:
         return length == text.size();
     }
 
-private:
+  private:
     std::array<std::uint8_t, Size> bytes_;
 };

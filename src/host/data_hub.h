@@ -13,14 +13,14 @@ class LDG_CMN_API ClTableSet {};
 class LDG_CMN_API ClOptionSet {};
 
 class LDG_CMN_API ClUserDirectory {
-public:
+  public:
     // Writes the user id, NUL-terminated, into a buffer of 65 bytes.
     void GetCurrentUserId(char (&userId)[65]);
     void GetSelection(const char* userId, std::int32_t* first, std::int32_t* second);
 };
 
 class LDG_CMN_API ClDataHub {
-public:
+  public:
     static ClDataHub* Instance();
 
     // kind: a TableKind; the second argument is always 1.
@@ -28,15 +28,15 @@ public:
     ClTableSet* GetTableSet();
     ClUserDirectory* GetUserDirectory();
 
-private:
+  private:
     ClDataHub() = default;
 };
 
 class LDG_CMN_API ClLinkOptions {
-public:
+  public:
     static ClLinkOptions* Instance();
     ClOptionSet* GetOptions();
 
-private:
+  private:
     ClLinkOptions() = default;
 };

@@ -6,7 +6,7 @@
 #include "host/host_api.h"
 
 class LDG_BCORE_API ClFiscalCalendar {
-public:
+  public:
     ClFiscalCalendar() = default;
 
     std::int32_t DefinePeriod(std::int32_t firstDay, std::int32_t lastDay);
@@ -17,7 +17,7 @@ public:
     // The calendar month (1 to 12) of the accounting month that holds date.
     std::int32_t MonthIndexOfDate(std::int32_t date, std::int32_t* month, std::int32_t mode);
 
-private:
+  private:
     std::int32_t firstDay_ = 0;
     std::int32_t lastDay_ = 0;
     std::int32_t cutoffDay_ = 0;

@@ -5,7 +5,7 @@
 #include "host/host_types.h"
 
 class LDG_FILEMGR_API ClFolderService {
-public:
+  public:
     static ClFolderService* Instance();
 
     // The folder's path, ending with a backslash, or "" when there is none.
@@ -13,6 +13,6 @@ public:
     const char* GetFolderPath(FolderKind kind);
     void ReleaseInstance();
 
-private:
+  private:
     ClFolderService() = default;
 };

@@ -7,7 +7,7 @@
 #include "host/host_types.h"
 
 class LDG_LINK_API ClHostLink {
-public:
+  public:
     static ClHostLink* Instance();
 
     // Caption of the messages that the library shows for the program.
@@ -28,6 +28,6 @@ public:
     std::int32_t ShowMessage(HostWindow owner, const char* text, const char* title,
                              std::uint32_t style);
 
-private:
+  private:
     ClHostLink() = default;
 };

@@ -11,7 +11,7 @@
 
 // A dataset (one company's books for one fiscal year).
 class DatasetRecord : public ByteRecord<1505> {
-public:
+  public:
     static constexpr std::size_t kDatasetIdOffset = 0;
     static constexpr std::size_t kDatasetIdWidth = 16;
     static constexpr std::size_t kDatasetNoOffset = 16;
@@ -32,7 +32,9 @@ public:
     std::int16_t IntroMonth() const { return ReadInt16(kIntroMonthOffset); }
     std::uint8_t NetAssetsStyle() const { return Byte(kNetAssetsStyleOffset); }
 
-    bool SetDatasetId(const std::string& id) { return WriteText(kDatasetIdOffset, kDatasetIdWidth, id); }
+    bool SetDatasetId(const std::string& id) {
+        return WriteText(kDatasetIdOffset, kDatasetIdWidth, id);
+    }
     void SetDatasetNo(std::int32_t no) { WriteInt32(kDatasetNoOffset, no); }
     bool SetCompanyName(const std::string& name) {
         return WriteText(kCompanyNameOffset, kCompanyNameWidth, name);
@@ -46,7 +48,7 @@ public:
 
 // One entry of the chart of accounts.
 class AccountRecord : public ByteRecord<208> {
-public:
+  public:
     static constexpr std::size_t kIdOffset = 0;
     static constexpr std::size_t kIdWidth = 16;
     static constexpr std::size_t kCodeOffset = 16;
@@ -62,7 +64,8 @@ public:
     std::uint8_t Flag112() const { return Byte(kFlag112Offset); }
 
     void SetIdBytes(const std::uint8_t (&id)[kIdWidth]) {
-        for (std::size_t i = 0; i < kIdWidth; ++i) SetByte(kIdOffset + i, id[i]);
+        for (std::size_t i = 0; i < kIdWidth; ++i)
+            SetByte(kIdOffset + i, id[i]);
     }
     void SetCode(std::int32_t code) { WriteInt32(kCodeOffset, code); }
     bool SetName(const std::string& name) { return WriteText(kNameOffset, kNameWidth, name); }
@@ -73,7 +76,7 @@ public:
 // One row of the totals query: an account's amounts over the fifteen
 // period slots (opening balance, twelve months, two adjustment periods).
 class AccountTotalsRecord : public ByteRecord<636> {
-public:
+  public:
     static constexpr std::size_t kSlotCount = 15;
     static constexpr std::size_t kIdOffset = 0;
     static constexpr std::size_t kIdWidth = 16;
@@ -100,7 +103,8 @@ public:
     }
 
     void SetIdBytes(const std::uint8_t (&id)[kIdWidth]) {
-        for (std::size_t i = 0; i < kIdWidth; ++i) SetByte(kIdOffset + i, id[i]);
+        for (std::size_t i = 0; i < kIdWidth; ++i)
+            SetByte(kIdOffset + i, id[i]);
     }
     void SetFigureBlocked(std::uint8_t v) { SetByte(kFigureBlockedOffset, v); }
     void SetFigureSource(std::uint8_t v) { SetByte(kFigureSourceOffset, v); }
@@ -118,7 +122,7 @@ public:
                                                 : kCreditInTaxOffset;
     }
 
-private:
+  private:
     // A slot outside 0..14 would reach the next column; the byte array's
     // own bounds check stops only at the record's end.
     static std::size_t CheckedSlot(std::size_t slot) {
@@ -128,7 +132,7 @@ private:
 
 // The dataset's consumption tax settings.
 class TaxSettingsRecord : public ByteRecord<12> {
-public:
+  public:
     static constexpr std::size_t kTaxInclusiveDefaultOffset = 5;
 
     bool TaxInclusiveDefault() const { return Byte(kTaxInclusiveDefaultOffset) != 0; }
@@ -175,8 +179,7 @@ static_assert(AccountTotalsRecord::kIdOffset + AccountTotalsRecord::kIdWidth <=
               "identifier overlaps the flags");
 static_assert(AccountTotalsRecord::kSideOffset < AccountTotalsRecord::kClassCodeOffset,
               "side overlaps classCode");
-static_assert(AccountTotalsRecord::kClassCodeOffset + 4 <=
-                  AccountTotalsRecord::kDebitExTaxOffset,
+static_assert(AccountTotalsRecord::kClassCodeOffset + 4 <= AccountTotalsRecord::kDebitExTaxOffset,
               "classCode overlaps the amounts");
 static_assert(AccountTotalsRecord::kDebitExTaxOffset + 8 * AccountTotalsRecord::kSlotCount ==
                   AccountTotalsRecord::kDebitInTaxOffset,

@@ -11,17 +11,17 @@
 class ClTableSet;
 
 class LDG_BCORE_API ClTableBase {
-public:
+  public:
     virtual ~ClTableBase();
     void AttachTableSet(ClTableSet* tableSet);
     void SetDatasetId(const char* datasetId);
 
-protected:
+  protected:
     ClTableBase() = default;
 };
 
 class LDG_BCORE_API ClDatasetTable : public ClTableBase {
-public:
+  public:
     std::int32_t OpenDatasetCursor(HostCursor* cursor);
     std::int32_t PrepareDatasetCursor(HostCursor cursor, std::int32_t mode);
     // 0 while it delivers a record.
@@ -32,7 +32,7 @@ public:
 };
 
 class LDG_BCORE_API ClAccountTable : public ClTableBase {
-public:
+  public:
     std::int32_t OpenCursor(HostCursor* cursor);
     std::int32_t PrepareCursor(HostCursor cursor);
     // Each 0 while it delivers a record.
@@ -42,7 +42,7 @@ public:
 };
 
 class LDG_BCORE_API ClTaxSettingsTable : public ClTableBase {
-public:
+  public:
     // 0 when the settings were read.
     std::int32_t ReadSettings(TaxSettingsRecord* record);
 };

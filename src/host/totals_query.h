@@ -13,18 +13,18 @@ class ClOptionSet;
 struct TotalsQueryState;
 
 class LDG_BCORE_API ClQueryBase {
-public:
+  public:
     virtual ~ClQueryBase();
     void AttachTableSet(ClTableSet* tableSet);
     void SetDatasetId(const char* datasetId);
     void AttachOptions(ClOptionSet* options);
 
-protected:
+  protected:
     ClQueryBase() = default;
 };
 
 class LDG_BCORE_API ClAccountTotalsQuery : public ClQueryBase {
-public:
+  public:
     ClAccountTotalsQuery();
     ~ClAccountTotalsQuery() override;
     ClAccountTotalsQuery(const ClAccountTotalsQuery&) = delete;
@@ -39,6 +39,6 @@ public:
     std::int32_t NextRow(AccountTotalsRecord* record);
     std::int32_t EndTotals();
 
-private:
+  private:
     TotalsQueryState* state_;
 };

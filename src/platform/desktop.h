@@ -8,7 +8,7 @@
 using WindowRef = void*;
 
 class Desktop {
-public:
+  public:
     virtual ~Desktop() = default;
 
     // The text after the program's name, in code page 932.

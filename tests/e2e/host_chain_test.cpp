@@ -12,7 +12,7 @@
 namespace {
 
 class HostChain : public ::testing::TestWithParam<const wchar_t*> {
-protected:
+  protected:
     void SetUp() override {
         folder_ = MakeTempFolder();
         statePath_ = folder_ + L"state.json";
@@ -21,19 +21,21 @@ protected:
     void TearDown() override { RemoveFolderTree(folder_); }
 
     void WriteState(const std::string& extra = "") {
-        WriteFile(statePath_, u8R"({"user": {"selection": [1, 12]}, "datasets": [{"id": "DS0012",
+        WriteFile(statePath_,
+                  u8R"({"user": {"selection": [1, 12]}, "datasets": [{"id": "DS0012",
             "no": 12, "company": "株式会社見本商事", "periodStart": 20250401,
             "periodEnd": 20260331}], "journal": )" +
-                                  JsonString(journalPath_) + extra + "}");
+                      JsonString(journalPath_) + extra + "}");
     }
     ProcessResult Run(const std::wstring& options) {
-        return RunHostSimulator(L"--timeout 60 --state \"" + statePath_ + L"\" " + options + L" \"" +
-                                ProgramFolder() + GetParam() + L".exe\"");
+        return RunHostSimulator(L"--timeout 60 --state \"" + statePath_ + L"\" " + options +
+                                L" \"" + ProgramFolder() + GetParam() + L".exe\"");
     }
     std::vector<std::string> Journal() const {
         std::istringstream in(ReadFile(journalPath_));
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
         return lines;
     }
     // The lines of `expected` appear in the journal in this order.
@@ -59,9 +61,9 @@ TEST_P(HostChain, CompletionCodeOneArrivesWithTheFunctionId) {
               "host-window disabled-during-run=yes enabled-after=yes\n");
     EXPECT_EQ(result.exitCode, 1u);
     const std::vector<std::string> journal = Journal();
-    EXPECT_TRUE(InOrder(journal, {"set MessageTitle", "SetClientKind 4", "SetDataUsage 1",
-                                  "Connect", "set OwnerWindow ", "SignOut", "Disconnect",
-                                  "ReleaseInstance"}))
+    EXPECT_TRUE(
+        InOrder(journal, {"set MessageTitle", "SetClientKind 4", "SetDataUsage 1", "Connect",
+                          "set OwnerWindow ", "SignOut", "Disconnect", "ReleaseInstance"}))
         << ReadFile(journalPath_);
     EXPECT_EQ(journal.back(), "ReleaseInstance");
 }

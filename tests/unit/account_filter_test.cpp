@@ -9,8 +9,7 @@ using hostsim::MatchesFilter;
 
 TEST(AccountFilterLayout, ConditionBytesAtTheirOffsets) {
     AccountFilter filter;
-    filter.Condition(0).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x80818000u,
-                            kLinkOr);
+    filter.Condition(0).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x80818000u, kLinkOr);
     filter.Condition(1).Set(kFieldAccountingMonth, kOperatorAtMost, kValueInt16, -2, kLinkNone);
     const std::uint8_t* bytes = filter.Condition(0).Data();
     EXPECT_EQ(bytes[0], 16);
@@ -32,7 +31,8 @@ TEST(AccountFilterLayout, ConditionBytesAtTheirOffsets) {
 TEST(AccountFilterEvaluation, ClassFilterOfSeveralCodesJoinedByOr) {
     AccountFilter filter;
     filter.Condition(0).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x80818000u, kLinkOr);
-    filter.Condition(1).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x40888000u, kLinkNone);
+    filter.Condition(1).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x40888000u,
+                            kLinkNone);
     EXPECT_TRUE(MatchesFilter(filter, 11100000, 0x80818000u));
     EXPECT_TRUE(MatchesFilter(filter, 41100000, 0x40888000u));
     EXPECT_FALSE(MatchesFilter(filter, 11100000, 0x80814000u));
@@ -82,7 +82,8 @@ TEST(AccountFilterEvaluation, MonthConditionsHoldForEveryAccount) {
 
 TEST(AccountFilterEvaluation, AtMostAndAtLeastCompareUnsignedClassCodes) {
     AccountFilter filter;
-    filter.Condition(0).Set(kFieldAccountClass, kOperatorAtLeast, kValueUint32, 0x80000000u, kLinkNone);
+    filter.Condition(0).Set(kFieldAccountClass, kOperatorAtLeast, kValueUint32, 0x80000000u,
+                            kLinkNone);
     EXPECT_TRUE(MatchesFilter(filter, 1, 0x80818000u));
     EXPECT_FALSE(MatchesFilter(filter, 1, 0x40888000u));
 }

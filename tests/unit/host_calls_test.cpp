@@ -14,7 +14,7 @@
 namespace {
 
 class HostCalls : public HostFixture {
-protected:
+  protected:
     void Connect(const std::string& body) {
         WriteState(body);
         ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
@@ -32,7 +32,8 @@ protected:
         table->PrepareCursor(cursor);
         std::vector<std::int32_t> codes;
         AccountRecord record;
-        while (table->NextMatch(&filter, &record, cursor) == kHostOk) codes.push_back(record.Code());
+        while (table->NextMatch(&filter, &record, cursor) == kHostOk)
+            codes.push_back(record.Code());
         table->CloseCursor(cursor);
         return codes;
     }
@@ -82,10 +83,12 @@ TEST_F(HostCalls, JournalKeepsCallsBeforeConnectAndTheirOrder) {
 }
 
 TEST_F(HostCalls, FaultResultsAreReturnedAsConfigured) {
-    Connect(std::string(kSampleState) +
-            R"(, "results": {"joinHostSession": 4, "readSettings": 5, "getRowCount": 6, "seekRow": 8})");
+    Connect(
+        std::string(kSampleState) +
+        R"(, "results": {"joinHostSession": 4, "readSettings": 5, "getRowCount": 6, "seekRow": 8})");
     EXPECT_EQ(ClHostLink::Instance()->JoinHostSession(), 4);
-    auto* tax = static_cast<ClTaxSettingsTable*>(ClDataHub::Instance()->GetTable(kTableTaxSettings, 1));
+    auto* tax =
+        static_cast<ClTaxSettingsTable*>(ClDataHub::Instance()->GetTable(kTableTaxSettings, 1));
     TaxSettingsRecord settings;
     EXPECT_EQ(tax->ReadSettings(&settings), 5);
     EXPECT_FALSE(settings.TaxInclusiveDefault()) << "a failed read leaves the record as it was";
@@ -119,7 +122,8 @@ TEST_F(HostCalls, TotalsRowsComeInFileOrderThenNoMoreRows) {
 }
 
 TEST_F(HostCalls, TheConfiguredNextRowCallFails) {
-    Connect(std::string(kSampleState) + R"(, "results": {"nextRowFailAt": 1, "nextRowFailCode": 77})");
+    Connect(std::string(kSampleState) +
+            R"(, "results": {"nextRowFailAt": 1, "nextRowFailCode": 77})");
     ClAccountTotalsQuery query;
     query.BeginTotals(kTotalsBasisAccounts, kTotalsNoDepartments, kTotalsDisplayPlain, nullptr,
                       nullptr, kTotalsCurrentYear);
@@ -136,7 +140,8 @@ TEST_F(HostCalls, DatasetCursorWalksAllDatasetsAndSelectedIsTheOpenOne) {
     ASSERT_EQ(table->PrepareDatasetCursor(cursor, 0), 0);
     DatasetRecord record;
     std::vector<std::int32_t> numbers;
-    while (table->NextDataset(&record, cursor) == 0) numbers.push_back(record.DatasetNo());
+    while (table->NextDataset(&record, cursor) == 0)
+        numbers.push_back(record.DatasetNo());
     EXPECT_EQ(numbers, (std::vector<std::int32_t>{1, 12}));
     EXPECT_EQ(table->CloseDatasetCursor(cursor), 0);
     EXPECT_NE(table->NextDataset(&record, cursor), 0) << "a closed cursor delivers nothing";
@@ -157,7 +162,8 @@ TEST_F(HostCalls, AccountCursorsMatchFiltersIndependently) {
     all.Condition(0).Set(kFieldAccountCode, kOperatorNotEqual, kValueInt32, 0, kLinkNone);
     EXPECT_EQ(MatchingCodes(all), (std::vector<std::int32_t>{11100000, 41100000}));
     AccountFilter sales;
-    sales.Condition(0).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x40888000u, kLinkNone);
+    sales.Condition(0).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x40888000u,
+                           kLinkNone);
     EXPECT_EQ(MatchingCodes(sales), (std::vector<std::int32_t>{41100000}));
 
     ClAccountTable* table = Accounts();
@@ -196,13 +202,14 @@ TEST_F(HostCalls, UserFoldersTaxAndMessages) {
     EXPECT_STREQ(ClFolderService::Instance()->GetFolderPath(kFolderOutput), "C:\\out\\");
     EXPECT_STREQ(ClFolderService::Instance()->GetFolderPath(kFolderConditions), "C:\\cond\\");
 
-    auto* tax = static_cast<ClTaxSettingsTable*>(ClDataHub::Instance()->GetTable(kTableTaxSettings, 1));
+    auto* tax =
+        static_cast<ClTaxSettingsTable*>(ClDataHub::Instance()->GetTable(kTableTaxSettings, 1));
     TaxSettingsRecord settings;
     ASSERT_EQ(tax->ReadSettings(&settings), 0);
     EXPECT_TRUE(settings.TaxInclusiveDefault());
 
-    ClHostLink::Instance()->ShowMessage(nullptr, "ES_APRPACKAGENAMEのES_APRPACKAGENAME", "事業概況書",
-                                        0x30);
+    ClHostLink::Instance()->ShowMessage(nullptr, "ES_APRPACKAGENAMEのES_APRPACKAGENAME",
+                                        "事業概況書", 0x30);
     ASSERT_EQ(hostsim::Session().shownMessages.size(), 1u);
     EXPECT_EQ(hostsim::Session().shownMessages[0].text, "帳簿丸１８ SELECTの帳簿丸１８ SELECT");
     EXPECT_EQ(hostsim::Session().shownMessages[0].style, 0x30u);
@@ -216,7 +223,8 @@ TEST_F(HostCalls, UserIdOfSixtyFourBytesFillsTheBuffer) {
 }
 
 TEST_F(HostCalls, NoOpenDatasetMeansEmptyTablesNotACrash) {
-    Connect(R"("user": {"selection": [1, 99]}, "datasets": [{"id": "D", "no": 1, "periodStart": 20250401, "periodEnd": 20260331}])");
+    Connect(
+        R"("user": {"selection": [1, 99]}, "datasets": [{"id": "D", "no": 1, "periodStart": 20250401, "periodEnd": 20260331}])");
     DatasetRecord record;
     EXPECT_NE(Datasets()->GetSelectedDataset(&record), 0);
     AccountFilter all;

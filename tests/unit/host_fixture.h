@@ -15,7 +15,7 @@
 #include "hostsim/host_session.h"
 
 class HostFixture : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         char folder[] = "/tmp/ldg-unit-XXXXXX";
         ASSERT_NE(mkdtemp(folder), nullptr);
@@ -48,7 +48,8 @@ protected:
     std::vector<std::string> JournalLines() const {
         std::ifstream in(journalPath_);
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        for (std::string line; std::getline(in, line);)
+            lines.push_back(line);
         return lines;
     }
 
@@ -58,7 +59,8 @@ protected:
 };
 
 // One dataset with two accounts and two totals rows, opened by selection 12.
-inline const char kSampleState[] = u8R"(
+inline const char kSampleState[] =
+    u8R"(
   "package": {"name": "帳簿丸１８ SELECT"},
   "user": {"id": "tanaka", "selection": [3, 12]},
   "folders": {"output": "C:\\out\\", "conditions": "C:\\cond\\"},

@@ -38,7 +38,8 @@ TEST(HostRecords, DatasetFieldsLandAtTheirOffsetsLittleEndian) {
 TEST(HostRecords, TextWithoutTerminatorStopsAtTheFieldEnd) {
     DatasetRecord record;
     // Fill the id field and the dataset number behind it with letters.
-    for (std::size_t i = 0; i < 20; ++i) record.SetByte(i, 'A');
+    for (std::size_t i = 0; i < 20; ++i)
+        record.SetByte(i, 'A');
     EXPECT_EQ(record.DatasetId(), std::string(16, 'A'));
 }
 

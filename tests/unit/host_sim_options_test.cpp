@@ -18,10 +18,10 @@ TEST(HostSimOptions, DefaultsBuildTheHostsCommandLine) {
 TEST(HostSimOptions, EveryOptionTakesEffect) {
     SimOptions options;
     std::string error;
-    ASSERT_TRUE(hostsim::ParseSimOptions({"--state", "Z:\\s.json", "--function-id", "-1",
-                                          "--output", "C:\\o u t\\a,b.xml", "--timeout", "5",
-                                          "P.exe"},
-                                         options, error))
+    ASSERT_TRUE(
+        hostsim::ParseSimOptions({"--state", "Z:\\s.json", "--function-id", "-1", "--output",
+                                  "C:\\o u t\\a,b.xml", "--timeout", "5", "P.exe"},
+                                 options, error))
         << error;
     EXPECT_EQ(*options.stateFile, "Z:\\s.json");
     EXPECT_EQ(options.timeoutSeconds, 5u);
@@ -35,9 +35,14 @@ TEST(HostSimOptions, EveryOptionTakesEffect) {
 TEST(HostSimOptions, UsageErrors) {
     SimOptions options;
     std::string error;
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {}, {"--state"}, {"--function-id", "x", "P.exe"}, {"--timeout", "0", "P.exe"},
-             {"--timeout", "-3", "P.exe"}, {"--bogus", "P.exe"}, {"A.exe", "B.exe"}}) {
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{},
+                                               {"--state"},
+                                               {"--function-id", "x", "P.exe"},
+                                               {"--timeout", "0", "P.exe"},
+                                               {"--timeout", "-3", "P.exe"},
+                                               {"--bogus", "P.exe"},
+                                               {"A.exe", "B.exe"}}) {
         error.clear();
         EXPECT_FALSE(hostsim::ParseSimOptions(args, options, error));
         EXPECT_FALSE(error.empty());

@@ -29,7 +29,8 @@ TEST(HostStateFile, EmptyObjectGivesTheDocumentedDefaults) {
 TEST(HostStateFile, DatasetFieldsReachTheRecordsAsShiftJis) {
     HostState state;
     StateParseError error;
-    const std::string json = u8R"({"user": {"selection": [1, 7]}, "datasets": [
+    const std::string json =
+        u8R"({"user": {"selection": [1, 7]}, "datasets": [
         {"id": "DS7", "no": 7, "company": "株式会社見本商事", "periodStart": 20250101,
          "periodEnd": 20251231, "introMonth": 99, "netAssetsStyle": 1,
          "accounts": [{"id": "000102030405060708090A0B0C0D0E0F", "code": -3, "name": "現金",
@@ -79,15 +80,24 @@ std::string WithDataset(const std::string& extra) {
     return std::string(R"({"datasets": [{)") + kDataset + extra + "}]}";
 }
 
-const std::string kBadId = WithDataset(R"(, "accounts": [{"id": "0011223344556677889900aabbccddeX"}])");
+const std::string kBadId =
+    WithDataset(R"(, "accounts": [{"id": "0011223344556677889900aabbccddeX"}])");
 const std::string kShortId = WithDataset(R"(, "accounts": [{"id": "00112233"}])");
-const std::string kBadClass = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "class": "0x123456789"}])");
-const std::string kNegativeClass = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "class": -1}])");
-const std::string kFlagRange = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "flag110": 256}])");
-const std::string kLongName = WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "name": ")" + std::string(88, 'n') + "\"}]");
-const std::string kAmounts14 = WithDataset(R"(, "totals": [{"debitExTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0]}])");
-const std::string kAmountFloat = WithDataset(R"(, "totals": [{}, {"creditExTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,1.5]}])");
-const std::string kAmountHuge = WithDataset(R"(, "totals": [{"creditInTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,9223372036854775808]}])");
+const std::string kBadClass = WithDataset(
+    R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "class": "0x123456789"}])");
+const std::string kNegativeClass =
+    WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "class": -1}])");
+const std::string kFlagRange =
+    WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "flag110": 256}])");
+const std::string kLongName =
+    WithDataset(R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "name": ")" +
+                std::string(88, 'n') + "\"}]");
+const std::string kAmounts14 =
+    WithDataset(R"(, "totals": [{"debitExTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0]}])");
+const std::string kAmountFloat =
+    WithDataset(R"(, "totals": [{}, {"creditExTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,1.5]}])");
+const std::string kAmountHuge = WithDataset(
+    R"(, "totals": [{"creditInTax": [0,0,0,0,0,0,0,0,0,0,0,0,0,0,9223372036854775808]}])");
 const std::string kLongCompany = WithDataset(R"(, "company": ")" + std::string(260, 'c') + "\"");
 const std::string kBadCutoff = WithDataset(R"(, "cutoffDay": 32)");
 const std::string kNulInName = WithDataset(R"(, "company": "a\u0000b")");
@@ -97,7 +107,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         MalformedCase{"not json", "(file)"}, MalformedCase{"[1, 2]", "(top level)"},
         MalformedCase{R"({"user": {"id": 5}})", "user.id"},
-        MalformedCase{R"({"user": {"id": ")" "12345678901234567890123456789012345678901234567890123456789012345" R"("}})", "user.id"},
+        MalformedCase{R"({"user": {"id": ")"
+                      "12345678901234567890123456789012345678901234567890123456789012345"
+                      R"("}})",
+                      "user.id"},
         MalformedCase{R"({"user": {"selection": [1]}})", "user.selection"},
         MalformedCase{R"({"user": {"selection": [1, "2"]}})", "user.selection[1]"},
         MalformedCase{R"({"results": {"connect": 2147483648}})", "results.connect"},
@@ -107,10 +120,17 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{R"({"results": []})", "results"},
         MalformedCase{R"({"journal": 1})", "journal"},
         MalformedCase{R"({"datasets": {}})", "datasets"},
-        MalformedCase{R"({"datasets": [{"no": 1, "periodStart": 20250401, "periodEnd": 20260331}]})", "datasets[0].id"},
-        MalformedCase{R"({"datasets": [{"id": "D", "no": 1, "periodEnd": 20260331}]})", "datasets[0].periodStart"},
-        MalformedCase{R"({"datasets": [{"id": "D", "no": 1, "periodStart": 20251301, "periodEnd": 20260331}]})", "datasets[0].periodStart"},
-        MalformedCase{R"({"datasets": [{"id": "DS0123456789ABCD", "no": 1, "periodStart": 20250401, "periodEnd": 20260331}]})", "datasets[0].id"},
+        MalformedCase{
+            R"({"datasets": [{"no": 1, "periodStart": 20250401, "periodEnd": 20260331}]})",
+            "datasets[0].id"},
+        MalformedCase{R"({"datasets": [{"id": "D", "no": 1, "periodEnd": 20260331}]})",
+                      "datasets[0].periodStart"},
+        MalformedCase{
+            R"({"datasets": [{"id": "D", "no": 1, "periodStart": 20251301, "periodEnd": 20260331}]})",
+            "datasets[0].periodStart"},
+        MalformedCase{
+            R"({"datasets": [{"id": "DS0123456789ABCD", "no": 1, "periodStart": 20250401, "periodEnd": 20260331}]})",
+            "datasets[0].id"},
         MalformedCase{kBadId.c_str(), "datasets[0].accounts[0].id"},
         MalformedCase{kShortId.c_str(), "datasets[0].accounts[0].id"},
         MalformedCase{kBadClass.c_str(), "datasets[0].accounts[0].class"},
@@ -153,8 +173,10 @@ TEST(HostStateFile, NameBoundCountsShiftJisBytes) {
     }
     HostState state;
     StateParseError error;
-    const std::string account = R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "name": ")";
-    ASSERT_EQ(ParseHostState(WithDataset(account + utf8 + "a\"}]"), state, error), hostsim::kStateOk)
+    const std::string account =
+        R"(, "accounts": [{"id": "00112233445566778899aabbccddeeff", "name": ")";
+    ASSERT_EQ(ParseHostState(WithDataset(account + utf8 + "a\"}]"), state, error),
+              hostsim::kStateOk)
         << error.reason;
     EXPECT_EQ(state.datasets[0].accounts[0].record.Name(), sjis + "a");
     EXPECT_EQ(ParseHostState(WithDataset(account + utf8 + "ab\"}]"), state, error),

@@ -30,7 +30,8 @@ void WriteUtf8(const std::wstring& path, const std::string& text) {
 }
 
 TEST(HostDlls, EveryCalledHostLibraryIsASeparateDll) {
-    for (const wchar_t* name : {L"LdgLink.dll", L"LdgCmn.dll", L"LdgBCore.dll", L"LdgFileMgr.dll"}) {
+    for (const wchar_t* name :
+         {L"LdgLink.dll", L"LdgCmn.dll", L"LdgBCore.dll", L"LdgFileMgr.dll"}) {
         EXPECT_NE(GetModuleHandleW(name), nullptr) << "not loaded: " << name;
     }
 }
@@ -38,7 +39,8 @@ TEST(HostDlls, EveryCalledHostLibraryIsASeparateDll) {
 // One process, one link: the whole sequence of calls in one test.
 TEST(HostDlls, CallsReachTheStateThroughTheDlls) {
     const std::wstring state = TempFile(L"ldg-win-test-state.json");
-    WriteUtf8(state, u8R"({
+    WriteUtf8(state,
+              u8R"({
       "user": {"id": "sato", "selection": [2, 5]},
       "folders": {"output": "C:\\出力\\"},
       "datasets": [{"id": "DS5", "no": 5, "company": "株式会社見本商事", "cutoffDay": 25,
@@ -52,7 +54,8 @@ TEST(HostDlls, CallsReachTheStateThroughTheDlls) {
     ASSERT_EQ(link->Connect(), 0);
     EXPECT_EQ(link->JoinHostSession(), 0);
 
-    auto* datasets = static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1));
+    auto* datasets =
+        static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1));
     DatasetRecord dataset;
     ASSERT_EQ(datasets->GetSelectedDataset(&dataset), 0);
     EXPECT_EQ(dataset.CompanyName(), "株式会社見本商事") << "converted to Shift_JIS by the DLL";
@@ -62,12 +65,14 @@ TEST(HostDlls, CallsReachTheStateThroughTheDlls) {
     EXPECT_STREQ(userId, "sato");
     EXPECT_STREQ(ClFolderService::Instance()->GetFolderPath(kFolderOutput), "C:\\出力\\");
 
-    auto* accounts = static_cast<ClAccountTable*>(ClDataHub::Instance()->GetTable(kTableAccounts, 1));
+    auto* accounts =
+        static_cast<ClAccountTable*>(ClDataHub::Instance()->GetTable(kTableAccounts, 1));
     HostCursor cursor = nullptr;
     accounts->OpenCursor(&cursor);
     accounts->PrepareCursor(cursor);
     AccountFilter filter;
-    filter.Condition(0).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x80818000u, kLinkNone);
+    filter.Condition(0).Set(kFieldAccountClass, kOperatorEqual, kValueUint32, 0x80818000u,
+                            kLinkNone);
     AccountRecord account;
     ASSERT_EQ(accounts->NextMatch(&filter, &account, cursor), 0);
     EXPECT_EQ(account.Name(), "現金");

@@ -12,16 +12,21 @@ std::wstring ArgumentsAfterProgramName(const wchar_t* line) {
     const wchar_t* p = line;
     if (*p == L'"') {
         ++p;
-        while (*p != L'\0' && *p != L'"') ++p;
+        while (*p != L'\0' && *p != L'"')
+            ++p;
         if (*p == L'"') ++p;
     } else {
-        while (*p != L'\0' && *p != L' ' && *p != L'\t') ++p;
+        while (*p != L'\0' && *p != L' ' && *p != L'\t')
+            ++p;
     }
-    while (*p == L' ' || *p == L'\t') ++p;
+    while (*p == L' ' || *p == L'\t')
+        ++p;
     return p;
 }
 
-HWND AsWindow(WindowRef window) { return static_cast<HWND>(window); }
+HWND AsWindow(WindowRef window) {
+    return static_cast<HWND>(window);
+}
 
 }  // namespace
 
@@ -33,7 +38,9 @@ void Win32Desktop::EnableWindow(WindowRef window, bool enable) {
     ::EnableWindow(AsWindow(window), enable ? TRUE : FALSE);
 }
 
-void Win32Desktop::BringToForeground(WindowRef window) { SetForegroundWindow(AsWindow(window)); }
+void Win32Desktop::BringToForeground(WindowRef window) {
+    SetForegroundWindow(AsWindow(window));
+}
 
 void Win32Desktop::PostMessageTo(WindowRef window, std::uint32_t message, std::intptr_t first,
                                  std::intptr_t second) {

@@ -3,7 +3,7 @@
 #include "platform/desktop.h"
 
 class Win32Desktop : public Desktop {
-public:
+  public:
     std::string CommandLine() override;
     void EnableWindow(WindowRef window, bool enable) override;
     void BringToForeground(WindowRef window) override;

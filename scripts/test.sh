@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests (with
+# AddressSanitizer and UndefinedBehaviorSanitizer), the fuzz targets for a
+# bounded time, and the Windows and end-to-end tests under Wine.
+# Ends with one line "N passed, N failed" over all of them.
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$repo"
+logs=$repo/build/test-logs
+jobs=$(nproc)
+
+if [[ $(id -u) -eq 0 ]]; then
+  scripts/setup.sh
+else
+  echo "test: not root, so not installing packages (run scripts/setup.sh as root once)"
+fi
+mkdir -p "$logs"
+
+step() { printf '\n== %s\n' "$*"; }
+
+build() {
+  local preset=$1
+  step "build $preset"
+  cmake --preset "$preset" >"$logs/configure-$preset.log" 2>&1 ||
+    { tail -n 30 "$logs/configure-$preset.log"; return 1; }
+  cmake --build --preset "$preset" -j "$jobs" >"$logs/build-$preset.log" 2>&1 ||
+    { grep -E 'error|Error' "$logs/build-$preset.log" | head -n 40; return 1; }
+  if grep -q 'warning:' "$logs/build-$preset.log"; then
+    grep 'warning:' "$logs/build-$preset.log" | sort -u | head -n 20
+  fi
+}
+
+passed=0
+failed=0
+# Runs ctest for a preset and adds its counts to the totals.
+run_tests() {
+  local preset=$1
+  shift
+  step "test $preset"
+  local rc=0
+  "$@" ctest --preset "$preset" -j "$jobs" --timeout 600 2>&1 | tee "$logs/test-$preset.log" |
+    grep -E '(Passed|Failed|\*\*\*|Not Run|tests passed|Total Test time)' | grep -vE '^ +Start ' |
+    grep -E 'Failed|\*\*\*|Not Run|tests passed|Total Test time' || true
+  rc=${PIPESTATUS[0]}
+  local summary
+  summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/test-$preset.log" | tail -n 1)
+  if [[ -z $summary ]]; then
+    echo "test: no test summary from $preset (ctest exit $rc)"
+    failed=$((failed + 1))
+    return
+  fi
+  local bad total
+  bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+  total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+  passed=$((passed + total - bad))
+  failed=$((failed + bad))
+}
+
+start=$(date +%s)
+build native
+run_tests native
+build fuzz
+run_tests fuzz
+build win64
+run_tests win64 scripts/with-wine.sh
+
+step "summary ($(($(date +%s) - start)) s, logs in build/test-logs)"
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
