@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Installs what this project needs to build and test on Debian 12.
+# Run as root. Only missing packages are installed, so a second run needs
+# no network and finishes in well under a second.
+set -euo pipefail
+
+readonly PACKAGES=(
+  cmake
+  ninja-build
+  g++
+  clang-14
+  libclang-rt-14-dev
+  libgtest-dev
+  googletest
+  nlohmann-json3-dev
+  g++-mingw-w64-x86-64
+  wine64
+  wine
+  xvfb
+  xdotool
+  x11-utils
+  fonts-ipafont-gothic
+  locales
+  libxml2-utils
+  imagemagick
+  clang-format
+  clang-tidy
+)
+readonly LOCALE_LINE='ja_JP.UTF-8 UTF-8'
+readonly LOG="${TMPDIR:-/tmp}/ldg-setup.log"
+
+say() { printf 'setup: %s\n' "$*"; }
+
+fail() {
+  printf 'setup: %s (log: %s)\n' "$*" "$LOG" >&2
+  if [[ -s $LOG ]]; then tail -n 20 "$LOG" >&2; fi
+  exit 1
+}
+
+if [[ $(id -u) -ne 0 ]]; then
+  printf 'setup: must run as root\n' >&2
+  exit 1
+fi
+
+: >"$LOG"
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+  # "ii" is the only state in which a package is fully installed; "rc" or
+  # half-configured states must be (re)installed as well.
+  status=$(dpkg-query -W -f='${db:Status-Abbrev}' "$pkg" 2>/dev/null || true)
+  if [[ $status != ii* ]]; then
+    missing+=("$pkg")
+  fi
+done
+
+if ((${#missing[@]} > 0)); then
+  export DEBIAN_FRONTEND=noninteractive
+  say "apt-get update"
+  apt-get update >>"$LOG" 2>&1 || fail "apt-get update failed"
+  say "installing ${missing[*]}"
+  # With recommends: Wine needs fonts-wine (Marlett) and the X render/randr
+  # libraries, which libwine only recommends.
+  apt-get install -y -q "${missing[@]}" >>"$LOG" 2>&1 \
+    || fail "apt-get install failed"
+else
+  say "packages already installed"
+fi
+
+# Both spellings occur: glibc lists the locale as ja_JP.utf8.
+if locale -a 2>/dev/null | grep -qiE '^ja_JP\.utf-?8$'; then
+  say "locale ja_JP.UTF-8 present"
+else
+  say "generating locale ja_JP.UTF-8"
+  if grep -qE "^[#[:space:]]*${LOCALE_LINE}\$" /etc/locale.gen; then
+    sed -i -E "s/^[#[:space:]]*(${LOCALE_LINE})\$/\\1/" /etc/locale.gen
+  else
+    printf '%s\n' "$LOCALE_LINE" >>/etc/locale.gen
+  fi
+  locale-gen >>"$LOG" 2>&1 || fail "locale-gen failed"
+fi

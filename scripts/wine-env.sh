@@ -1,0 +1,233 @@
+# shellcheck shell=bash
+# Wine test bed: source this file, do not execute it.
+#
+#   LDG_BUILD_DIR   build folder (default: <repo>/build); holds the prefix,
+#                   its template copy, the lock and the log.
+#   LDG_QUIET=1     no progress lines from ldg_prepare_prefix.
+#
+# Shell options of the caller are left alone; every function returns non-zero
+# on failure so that callers running under `set -e` stop there.
+
+LDG_REPO_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+LDG_BUILD_DIR=${LDG_BUILD_DIR:-$LDG_REPO_DIR/build}
+export LDG_BUILD_DIR
+
+export WINEPREFIX=$LDG_BUILD_DIR/wine-prefix
+export WINEARCH=win64
+export WINEDEBUG=-all
+# No Mono/Gecko: their install prompts would block, and nothing here needs them.
+export WINEDLLOVERRIDES='mscoree,mshtml='
+export LC_ALL=ja_JP.UTF-8
+export LANG=ja_JP.UTF-8
+
+# Debian's `wine` wrapper looks for the absent 32-bit loader and prints a hint
+# about it; call the 64-bit loader directly where it can be found.
+if command -v wine64 >/dev/null 2>&1; then
+  LDG_WINE=$(command -v wine64)
+elif [[ -x /usr/lib/wine/wine64 ]]; then
+  LDG_WINE=/usr/lib/wine/wine64
+else
+  LDG_WINE=$(command -v wine || echo wine)
+fi
+LDG_WINESERVER=$(command -v wineserver || echo wineserver)
+# Child processes Wine starts itself (explorer, services) use the same loader.
+export WINELOADER=$LDG_WINE
+
+LDG_XVFB_PID=${LDG_XVFB_PID:-}
+
+_ldg_say() {
+  if [[ ${LDG_QUIET:-0} != 1 ]]; then printf 'wine-env: %s\n' "$*" >&2; fi
+}
+
+# Registry settings every prefix gets, as UTF-8 text.
+#  - Managed=N: otherwise every top-level window hide/destroy waits 2 s for a
+#    window manager that Xvfb does not have.
+#  - Font replacements: the dialogs name Japanese system fonts that Wine does
+#    not ship; IPA P Gothic (fonts-ipafont-gothic) has the glyphs.
+#  - AeDebug Debugger="": with the default winedbg --auto, a crashing program
+#    printed a backtrace but then exited with 0 about every third time, so a
+#    crashing test could pass. Without a debugger the exit code is always the
+#    exception code (0xC0000005 -> 5 after the 8-bit cut) and no crash dialog
+#    can wait for a click.
+#  - Audio="": no audio device probing on every process start.
+_ldg_reg_text() {
+  local name
+  printf '%s\n' 'Windows Registry Editor Version 5.00' ''
+  printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\X11 Driver]' '"Managed"="N"' ''
+  printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]'
+  for name in 'ＭＳ Ｐゴシック' 'MS UI Gothic' 'MS Shell Dlg' 'MS Shell Dlg 2'; do
+    printf '"%s"="IPAPGothic"\n' "$name"
+  done
+  # The fixed-pitch face gets the fixed-pitch IPA face, so column layouts hold.
+  printf '"%s"="IPAGothic"\n' 'ＭＳ ゴシック'
+  printf '\n'
+  printf '%s\n' '[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\AeDebug]' \
+    '"Debugger"=""' ''
+  printf '%s\n' '[HKEY_CURRENT_USER\Software\Wine\Drivers]' '"Audio"=""' ''
+}
+
+# regedit/reg read a UTF-8 file as the ANSI code page (CP932 here) and garble
+# the Japanese names; UTF-16LE with BOM and CRLF is read as written.
+_ldg_write_reg() {
+  local out=$1
+  {
+    printf '\377\376'
+    _ldg_reg_text | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE
+  } >"$out"
+}
+
+# Wine's own fonts (Marlett draws the caption buttons, check marks and
+# scroll arrows). This Wine build does not load them from its data folder,
+# only from C:\windows\Fonts.
+_LDG_WINE_FONTS=/usr/share/wine/fonts
+
+_ldg_link_wine_fonts() {
+  local f dest=$WINEPREFIX/drive_c/windows/Fonts
+  [[ -d $_LDG_WINE_FONTS ]] || return 0
+  mkdir -p "$dest" || return 1
+  for f in "$_LDG_WINE_FONTS"/*; do
+    [[ -e $dest/${f##*/} ]] || ln -s "$f" "$dest/" || return 1
+  done
+}
+
+# Changes whenever the prefix setup below changes, so old prefixes are
+# rebuilt. Bump the number when changing a step other than the registry.
+_ldg_settings_id() {
+  { printf 'layout 2\n'; _ldg_reg_text; } | cksum | cut -d' ' -f1
+}
+
+_ldg_stamp_matches() {
+  local dir=$1 want=$2 have=''
+  [[ -f $dir/.ldg-ready ]] || return 1
+  have=$(<"$dir/.ldg-ready")
+  [[ $have == "$want" ]]
+}
+
+_ldg_build_prefix() {
+  local id=$1 log=$2
+  # A server still holding the old prefix would keep serving the deleted
+  # directory's registry.
+  if [[ -d $WINEPREFIX ]]; then
+    "$LDG_WINESERVER" -k >>"$log" 2>&1 || true
+    rm -rf "$WINEPREFIX"
+  fi
+
+  if _ldg_stamp_matches "$WINEPREFIX-template" "$id"; then
+    _ldg_say "copying Wine prefix from template"
+    rm -rf "$WINEPREFIX.tmp"
+    cp -a "$WINEPREFIX-template" "$WINEPREFIX.tmp" \
+      && mv "$WINEPREFIX.tmp" "$WINEPREFIX" \
+      || return 1
+    return 0
+  fi
+
+  _ldg_say "creating Wine prefix $WINEPREFIX (about 15 s)"
+  "$LDG_WINE" wineboot -i >>"$log" 2>&1 || return 1
+  _ldg_write_reg "$WINEPREFIX/ldg-settings.reg" || return 1
+  # Relative name: reg.exe does not translate Unix paths.
+  (cd "$WINEPREFIX" && "$LDG_WINE" reg import ldg-settings.reg) >>"$log" 2>&1 || return 1
+  _ldg_link_wine_fonts || return 1
+  # The registry reaches system.reg/user.reg only when the server exits;
+  # the template copy below must see it.
+  "$LDG_WINESERVER" -w >>"$log" 2>&1 || return 1
+  printf '%s\n' "$id" >"$WINEPREFIX/.ldg-ready"
+
+  rm -rf "$WINEPREFIX-template.tmp" "$WINEPREFIX-template"
+  cp -a "$WINEPREFIX" "$WINEPREFIX-template.tmp" \
+    && mv "$WINEPREFIX-template.tmp" "$WINEPREFIX-template" \
+    || return 1
+}
+
+# Makes $WINEPREFIX ready: nothing to do when its stamp matches the current
+# settings, a 2 s copy when the template matches, a full wineboot otherwise.
+# Safe to call from parallel test processes.
+ldg_prepare_prefix() {
+  local id log rc=0
+  id=$(_ldg_settings_id) || return 1
+  if _ldg_stamp_matches "$WINEPREFIX" "$id"; then return 0; fi
+
+  mkdir -p "$LDG_BUILD_DIR" || return 1
+  log=$LDG_BUILD_DIR/wine-prefix.log
+  {
+    flock 9 || return 1
+    # Another process may have finished the prefix while this one waited.
+    if ! _ldg_stamp_matches "$WINEPREFIX" "$id"; then
+      : >"$log"
+      _ldg_build_prefix "$id" "$log" || rc=$?
+    fi
+  } 9>"$LDG_BUILD_DIR/wine-prefix.lock"
+
+  if ((rc != 0)); then
+    printf 'wine-env: preparing %s failed; last lines of %s:\n' "$WINEPREFIX" "$log" >&2
+    tail -n 20 "$log" >&2
+    return "$rc"
+  fi
+}
+
+# Starts Xvfb when DISPLAY is empty and exports DISPLAY. A display that was
+# already set is used as it is and never stopped by ldg_stop_display.
+ldg_start_display() {
+  if [[ -n ${DISPLAY:-} ]]; then return 0; fi
+  local n pid tries
+  for ((n = 90; n < 190; n++)); do
+    if [[ -e /tmp/.X11-unix/X$n || -e /tmp/.X$n-lock ]]; then continue; fi
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    pid=$!
+    for ((tries = 0; tries < 100; tries++)); do
+      # Dead already: another process took :n between the probe and the start.
+      if ! kill -0 "$pid" 2>/dev/null; then break; fi
+      if xdpyinfo -display ":$n" >/dev/null 2>&1; then
+        export DISPLAY=:$n
+        LDG_XVFB_PID=$pid
+        return 0
+      fi
+      sleep 0.1
+    done
+    if kill -0 "$pid" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+      wait "$pid" 2>/dev/null || true
+      printf 'wine-env: Xvfb :%s did not answer within 10 s\n' "$n" >&2
+      return 1
+    fi
+    wait "$pid" 2>/dev/null || true
+  done
+  printf 'wine-env: no free X display number found\n' >&2
+  return 1
+}
+
+# Stops the Xvfb that ldg_start_display started, if any.
+ldg_stop_display() {
+  if [[ -z ${LDG_XVFB_PID:-} ]]; then return 0; fi
+  kill "$LDG_XVFB_PID" 2>/dev/null || true
+  wait "$LDG_XVFB_PID" 2>/dev/null || true
+  LDG_XVFB_PID=
+  unset DISPLAY
+}
+
+# A persistent server saves the 0.3 s of server start and prefix load per
+# test program. Exit code 2 means one is already running, which is fine.
+#
+# The helper processes (services.exe, explorer.exe, ...) live as long as the
+# server and inherit the Unix stdout/stderr of whichever program started
+# them. Started by the first test, they would hold that test's output pipe
+# open and CTest would wait on it until teardown; so start them here, on
+# /dev/null.
+ldg_start_wineserver() {
+  local rc=0
+  # The daemon keeps whatever stdout/stderr it starts with; a caller's pipe
+  # (`with-wine.sh ... | tee log`) would stay open until teardown.
+  "$LDG_WINESERVER" -p </dev/null >/dev/null 2>&1 || rc=$?
+  if ((rc != 0 && rc != 2)); then
+    printf 'wine-env: wineserver -p failed (%s)\n' "$rc" >&2
+    return "$rc"
+  fi
+  "$LDG_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || {
+    printf 'wine-env: Wine does not start programs in %s\n' "$WINEPREFIX" >&2
+    return 1
+  }
+}
+
+# Kills the prefix's server and every Wine process in it; none running is fine.
+ldg_stop_wineserver() {
+  "$LDG_WINESERVER" -k 2>/dev/null || true
+}
