@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "hostsim/host_sim_options.h"
+#include "hostsim/win_text.h"
 
 namespace {
 
@@ -18,23 +19,6 @@ using hostsim::SimOutcome;
 
 UINT g_completionMessage = 0;
 SimOutcome g_outcome;
-
-std::wstring Widen(const std::string& utf8) {
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 1), L'\0');
-    if (length > 0) MultiByteToWideChar(CP_UTF8, 0, utf8.c_str(), -1, wide.data(), length);
-    wide.resize(wide.size() - 1);
-    return wide;
-}
-
-std::string Narrow(const wchar_t* wide) {
-    const int length = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length > 0 ? length : 1), '\0');
-    if (length > 0)
-        WideCharToMultiByte(CP_UTF8, 0, wide, -1, utf8.data(), length, nullptr, nullptr);
-    utf8.resize(utf8.size() - 1);
-    return utf8;
-}
 
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == g_completionMessage && g_completionMessage != 0) {
@@ -101,7 +85,7 @@ void WatchProgram(HANDLE process, HWND hostWindow, std::uint32_t timeoutSeconds)
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
-        args.push_back(Narrow(argv[i]));
+        args.push_back(hostsim::Utf8FromWide(argv[i]));
     hostsim::SimOptions options;
     std::string error;
     if (!hostsim::ParseSimOptions(args, options, error)) {
@@ -109,7 +93,8 @@ int wmain(int argc, wchar_t** argv) {
         return hostsim::kExitUsage;
     }
     if (options.stateFile) {
-        SetEnvironmentVariableW(L"LDG_HOST_STATE", Widen(*options.stateFile).c_str());
+        SetEnvironmentVariableW(L"LDG_HOST_STATE",
+                                hostsim::WideFromUtf8(*options.stateFile).c_str());
     }
 
     HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -120,7 +105,7 @@ int wmain(int argc, wchar_t** argv) {
         return hostsim::kExitCannotStart;
     }
 
-    std::wstring commandLine = Widen(hostsim::BuildChildCommandLine(
+    std::wstring commandLine = hostsim::WideFromUtf8(hostsim::BuildChildCommandLine(
         options, reinterpret_cast<std::uintptr_t>(hostWindow), g_completionMessage));
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;

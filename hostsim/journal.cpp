@@ -4,7 +4,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include <windows.h>
+#include "hostsim/win_text.h"
 #endif
 
 namespace hostsim {
@@ -13,11 +13,7 @@ namespace {
 
 std::FILE* OpenForAppend(const std::string& utf8Path) {
 #ifdef _WIN32
-    const int length = MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, nullptr, 0);
-    if (length <= 0) return nullptr;
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8Path.c_str(), -1, wide.data(), length);
-    return _wfopen(wide.c_str(), L"ab");
+    return _wfopen(WideFromUtf8(utf8Path).c_str(), L"ab");
 #else
     return std::fopen(utf8Path.c_str(), "ab");
 #endif

@@ -6,29 +6,18 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "hostsim/win_text.h"
 #endif
 
 namespace hostsim {
 
 #ifdef _WIN32
 
-namespace {
-std::wstring FromShiftJis(const std::string& sjis) {
-    const int length =
-        MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length > 0 ? length : 0), L'\0');
-    if (length > 0) {
-        MultiByteToWideChar(932, 0, sjis.data(), static_cast<int>(sjis.size()), wide.data(),
-                            length);
-    }
-    return wide;
-}
-}  // namespace
-
 std::int32_t ShowMessageBox(std::uintptr_t owner, const std::string& text, const std::string& title,
                             std::uint32_t style) {
-    return MessageBoxW(reinterpret_cast<HWND>(owner), FromShiftJis(text).c_str(),
-                       FromShiftJis(title).c_str(), style);
+    return MessageBoxW(reinterpret_cast<HWND>(owner), WideFromShiftJis(text).c_str(),
+                       WideFromShiftJis(title).c_str(), style);
 }
 
 #else

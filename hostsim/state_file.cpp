@@ -7,6 +7,8 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include "hostsim/win_text.h"
 #else
 #include <unistd.h>
 #endif
@@ -30,15 +32,6 @@ bool ReadWhole(std::FILE* file, std::string& text) {
 
 #ifdef _WIN32
 
-std::string ToUtf8(const std::wstring& wide) {
-    const int length =
-        WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    if (length <= 1) return {};
-    std::string utf8(static_cast<std::size_t>(length - 1), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-    return utf8;
-}
-
 std::wstring StateFilePath() {
     const wchar_t* fromEnvironment = _wgetenv(L"LDG_HOST_STATE");
     if (fromEnvironment != nullptr && *fromEnvironment != L'\0') return fromEnvironment;
@@ -51,7 +44,7 @@ std::wstring StateFilePath() {
 
 std::FILE* OpenStateFile(std::string& displayName) {
     const std::wstring path = StateFilePath();
-    displayName = ToUtf8(path);
+    displayName = Utf8FromWide(path);
     return _wfopen(path.c_str(), L"rb");
 }
 
