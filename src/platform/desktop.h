@@ -1,9 +1,12 @@
-// What the program needs of the desktop around it: the command line and the
-// host's window. The Win32 implementation is in win/; tests use a fake.
+// What the program needs of the desktop around it: the command line, the
+// host's window, folders, files and message boxes. Texts and paths are
+// code page 932. The Win32 implementation is in win/; tests use a fake.
 #pragma once
 
 #include <cstdint>
 #include <string>
+
+#include "platform/message_kind.h"
 
 using WindowRef = void*;
 
@@ -17,6 +20,17 @@ class Desktop {
     virtual void BringToForeground(WindowRef window) = 0;
     virtual void PostMessageTo(WindowRef window, std::uint32_t message, std::intptr_t first,
                                std::intptr_t second) = 0;
+
+    // The folder of the program's own file, ending with a backslash.
+    virtual std::string ProgramFolder() = 0;
+    virtual std::string CurrentFolder() = 0;
+    virtual bool SetCurrentFolder(const std::string& folder) = 0;
+    // False when there is no file that can be read.
+    virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+
+    // The program's message box, captioned "事業概況書"; true for Yes or OK.
+    virtual bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) = 0;
+    virtual void ShowWaitCursor(bool waiting) = 0;
 };
 
 // A window handle that arrived as a decimal number.

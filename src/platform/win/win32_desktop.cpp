@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win/code_page.h"
+#include "platform/win/message_box_win.h"
 
 namespace {
 
@@ -46,4 +47,49 @@ void Win32Desktop::PostMessageTo(WindowRef window, std::uint32_t message, std::i
                                  std::intptr_t second) {
     PostMessageW(AsWindow(window), message, static_cast<WPARAM>(first),
                  static_cast<LPARAM>(second));
+}
+
+std::string Win32Desktop::ProgramFolder() {
+    std::wstring path(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    path.resize(length);
+    path.erase(path.find_last_of(L'\\') + 1);
+    return Cp932FromWide(path);
+}
+
+std::string Win32Desktop::CurrentFolder() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, folder);
+    return length > 0 && length <= MAX_PATH ? Cp932FromWide(folder) : std::string();
+}
+
+bool Win32Desktop::SetCurrentFolder(const std::string& folder) {
+    return SetCurrentDirectoryW(WideFromCp932(folder).c_str()) != FALSE;
+}
+
+bool Win32Desktop::ReadWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    HANDLE file = CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    char buffer[65536];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0) {
+        bytes.append(buffer, got);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool Win32Desktop::ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) {
+    return ShowProgramMessage(AsWindow(owner), text, kind);
+}
+
+void Win32Desktop::ShowWaitCursor(bool waiting) {
+    if (waiting) {
+        previousCursor_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+    } else {
+        SetCursor(static_cast<HCURSOR>(previousCursor_));
+    }
 }

@@ -9,4 +9,13 @@ class Win32Desktop : public Desktop {
     void BringToForeground(WindowRef window) override;
     void PostMessageTo(WindowRef window, std::uint32_t message, std::intptr_t first,
                        std::intptr_t second) override;
+    std::string ProgramFolder() override;
+    std::string CurrentFolder() override;
+    bool SetCurrentFolder(const std::string& folder) override;
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+    bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) override;
+    void ShowWaitCursor(bool waiting) override;
+
+  private:
+    void* previousCursor_ = nullptr;
 };

@@ -1,0 +1,69 @@
+// The three-page sheet in which the user sets the aggregation conditions
+// and maps accounts to the statement's items: its decisions, without the
+// window (condition_entry_sheet_win.cpp shows it).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/item_catalogue.h"
+#include "model/mapping_list.h"
+#include "ui/sheet/aggregation_conditions.h"
+#include "ui/sheet/sheet_keys.h"
+#include "ui/sheet/sheet_view.h"
+
+// Page 1's two display lines, written by start-up before the sheet shows.
+struct ClCEPage1 {
+    std::string companyText;
+    std::string periodText;
+};
+
+class ClConditionEntrySheet {
+  public:
+    static constexpr int kRunResult = 2000;
+    static constexpr int kCancelResult = 2001;
+    static constexpr int kPageCount = 3;
+
+    static const char kCaption[];
+    static const char kPageTitles[kPageCount][16];
+    static const char kExitQuestion[];
+    static const char kExitNotice[];
+
+    AggregationConditions conditions;
+    ClCEPage1 page1;
+    // Owned by start-up; they outlive the sheet.
+    MappingList* currentMapping = nullptr;
+    ItemCatalogue* itemCatalogue = nullptr;
+    // Read from the edition's default mapping file; the sheet's own.
+    MappingList defaultMapping;
+
+    ClConditionEntrySheet() = default;
+    // Gives back the host's folder service, which the sheet uses.
+    ~ClConditionEntrySheet();
+    ClConditionEntrySheet(const ClConditionEntrySheet&) = delete;
+    ClConditionEntrySheet& operator=(const ClConditionEntrySheet&) = delete;
+
+    // Binds the window; the view must outlive the sheet's run.
+    void AttachView(SheetView* view) { view_ = view; }
+
+    // The sheet's own initialisation, once its window and pages exist.
+    void Initialise();
+    // The sheet's window is gone: the default entries go with it.
+    void OnWindowDestroyed() { defaultMapping.Clear(); }
+
+    // A page became active (by the buttons, the keys or its tab).
+    void OnPageActivated(int index);
+    void OnNextPage();
+    void OnPreviousPage();
+    void OnRun();
+    void OnExit();
+
+    // The sheet's key filter: true when the message was consumed.
+    bool FilterKey(const KeyMessage& message);
+
+    int ActivePage() const { return activePage_; }
+
+  private:
+    SheetView* view_ = nullptr;
+    int activePage_ = 0;
+};

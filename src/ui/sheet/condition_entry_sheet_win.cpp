@@ -1,0 +1,262 @@
+// The condition entry sheet's window: a tabbed property sheet run in a
+// modal loop of our own, so that the sheet's key filter sees every key
+// before the dialog manager does.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <prsht.h>
+
+#include <array>
+
+#include "platform/win/code_page.h"
+#include "platform/win/message_box_win.h"
+#include "res/condition_sheet_res.h"
+#include "ui/sheet/condition_sheet_window.h"
+#include "ui/sheet/own_buttons.h"
+
+namespace {
+
+constexpr int kApplyButtonId = 0x3021;
+constexpr UINT_PTR kSubclassId = 1;
+
+class Win32ConditionSheet;
+
+struct PageContext {
+    Win32ConditionSheet* owner;
+    int index;
+};
+
+class Win32ConditionSheet : public SheetView {
+  public:
+    explicit Win32ConditionSheet(ClConditionEntrySheet& sheet) : sheet_(sheet) {}
+
+    int Run(HWND parent);
+
+    bool AskYesNo(const std::string& text) override {
+        return ShowProgramMessage(window_, text, MessageKind::kQuestion);
+    }
+    void ShowInformation(const std::string& text) override {
+        ShowProgramMessage(window_, text, MessageKind::kInformation);
+    }
+    void ShowError(const std::string& text) override {
+        ShowProgramMessage(window_, text, MessageKind::kError);
+    }
+    void ActivatePage(int index) override { PropSheet_SetCurSel(window_, nullptr, index); }
+    void EnableNavigation(bool previousEnabled, bool nextEnabled) override {
+        EnableWindow(GetDlgItem(window_, kButtonPrevious), previousEnabled);
+        EnableWindow(GetDlgItem(window_, kButtonNext), nextEnabled);
+    }
+    void EndSheet(int endCode) override {
+        ended_ = true;
+        endCode_ = endCode;
+    }
+
+  private:
+    static INT_PTR CALLBACK PageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+    static int CALLBACK SheetCallback(HWND window, UINT message, LPARAM lParam);
+    static LRESULT CALLBACK SheetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT_PTR, DWORD_PTR self);
+
+    void CreateOwnButtons();
+    void Initialise();
+    void PlaceOwnButtons();
+    bool PreTranslate(const MSG& message);
+    void OnOwnButton(int id);
+
+    ClConditionEntrySheet& sheet_;
+    HWND window_ = nullptr;
+    bool ended_ = false;
+    int endCode_ = ClConditionEntrySheet::kCancelResult;
+    std::array<PageContext, ClConditionEntrySheet::kPageCount> pages_{};
+};
+
+INT_PTR CALLBACK Win32ConditionSheet::PageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
+        SetWindowLongPtrW(page, GWLP_USERDATA, sheetPage->lParam);
+        return TRUE;
+    }
+    auto* context = reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, GWLP_USERDATA));
+    if (message == WM_NOTIFY && context != nullptr) {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->code == PSN_SETACTIVE) {
+            context->owner->sheet_.OnPageActivated(context->index);
+            SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
+            return TRUE;
+        }
+    }
+    return FALSE;
+}
+
+// The sheet's frame gets no system menu, hence no close box.
+int CALLBACK Win32ConditionSheet::SheetCallback(HWND, UINT message, LPARAM lParam) {
+    if (message == PSCB_PRECREATE && lParam != 0) {
+        // An extended template keeps its style after version, signature,
+        // help id and extended style.
+        auto* bytes = reinterpret_cast<BYTE*>(lParam);
+        const bool extended = reinterpret_cast<const WORD*>(bytes)[1] == 0xFFFF;
+        DWORD style = 0;
+        BYTE* place = bytes + (extended ? 12 : 0);
+        CopyMemory(&style, place, sizeof style);
+        style &= ~static_cast<DWORD>(WS_SYSMENU);
+        CopyMemory(place, &style, sizeof style);
+    }
+    return 0;
+}
+
+LRESULT CALLBACK Win32ConditionSheet::SheetProc(HWND window, UINT message, WPARAM wParam,
+                                                LPARAM lParam, UINT_PTR, DWORD_PTR self) {
+    auto* sheet = reinterpret_cast<Win32ConditionSheet*>(self);
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        const int id = LOWORD(wParam);
+        if (id >= kButtonRun && id <= kButtonNext) {
+            sheet->OnOwnButton(id);
+            return 0;
+        }
+    }
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) return 0;
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void Win32ConditionSheet::OnOwnButton(int id) {
+    switch (id) {
+        case kButtonRun:
+            sheet_.OnRun();
+            break;
+        case kButtonCancel:
+            sheet_.OnExit();
+            break;
+        case kButtonPrevious:
+            sheet_.OnPreviousPage();
+            break;
+        case kButtonNext:
+            sheet_.OnNextPage();
+            break;
+        default:
+            break;
+    }
+}
+
+void Win32ConditionSheet::CreateOwnButtons() {
+    const std::pair<int, const char*> buttons[] = {{kButtonPrevious, "前へ(F5)"},
+                                                   {kButtonNext, "次へ(F6)"},
+                                                   {kButtonRun, "実行(F12)"},
+                                                   {kButtonCancel, "キャンセル(Esc)"}};
+    for (const auto& [id, text] : buttons) {
+        CreateWindowExW(0, L"BUTTON", WideFromCp932(text).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10, window_,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                        GetModuleHandleW(nullptr), nullptr);
+    }
+}
+
+void Win32ConditionSheet::PlaceOwnButtons() {
+    RECT client;
+    GetClientRect(window_, &client);
+    RECT standard = {0, 0, 0, 0};
+    GetClientRect(GetDlgItem(window_, IDOK), &standard);
+    const HFONT font =
+        reinterpret_cast<HFONT>(SendDlgItemMessageW(window_, IDOK, WM_GETFONT, 0, 0));
+    const auto places = LayOutOwnButtons(client.right, client.bottom, standard.bottom);
+    for (const int id : {kButtonCancel, kButtonRun, kButtonPrevious, kButtonNext}) {
+        for (const ButtonPlace& place : places) {
+            if (place.id != id) continue;
+            HWND button = GetDlgItem(window_, id);
+            SetWindowPos(button, nullptr, place.left, place.top, place.width, place.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+            ShowWindow(button, SW_SHOW);
+        }
+    }
+}
+
+void Win32ConditionSheet::Initialise() {
+    // Visit pages 3, 2, 1 so that every page window exists and page 1 is current.
+    for (int index = ClConditionEntrySheet::kPageCount - 1; index >= 0; --index) {
+        PropSheet_SetCurSel(window_, nullptr, index);
+    }
+    sheet_.Initialise();
+    for (const int id : {IDOK, IDCANCEL, kApplyButtonId, IDHELP}) {
+        if (HWND standard = GetDlgItem(window_, id)) ShowWindow(standard, SW_HIDE);
+    }
+    PlaceOwnButtons();
+}
+
+bool Win32ConditionSheet::PreTranslate(const MSG& message) {
+    const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
+                       message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if (!isKey || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) return false;
+    KeyMessage key;
+    key.kind = message.message == WM_KEYDOWN ? KeyMessageKind::kKeyDown : KeyMessageKind::kOther;
+    key.key = static_cast<std::uint32_t>(message.wParam);
+    key.shift = GetKeyState(VK_SHIFT) < 0;
+    key.ctrl = GetKeyState(VK_CONTROL) < 0;
+    key.alt = GetKeyState(VK_MENU) < 0;
+    if (GetParent(message.hwnd) == window_) key.targetButtonId = GetDlgCtrlID(message.hwnd);
+    return sheet_.FilterKey(key);
+}
+
+int Win32ConditionSheet::Run(HWND parent) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_TAB_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    const std::wstring caption = WideFromCp932(ClConditionEntrySheet::kCaption);
+    std::array<std::wstring, ClConditionEntrySheet::kPageCount> titles;
+    std::array<PROPSHEETPAGEW, ClConditionEntrySheet::kPageCount> pages{};
+    const int templates[] = {IDD_CE_PAGE1, IDD_CE_PAGE2, IDD_CE_PAGE3};
+    for (int i = 0; i < ClConditionEntrySheet::kPageCount; ++i) {
+        pages_[i] = {this, i};
+        titles[i] = WideFromCp932(ClConditionEntrySheet::kPageTitles[i]);
+        pages[i].dwSize = sizeof(PROPSHEETPAGEW);
+        pages[i].dwFlags = PSP_USETITLE;
+        pages[i].hInstance = GetModuleHandleW(nullptr);
+        pages[i].pszTemplate = MAKEINTRESOURCEW(templates[i]);
+        pages[i].pfnDlgProc = PageProc;
+        pages[i].pszTitle = titles[i].c_str();
+        pages[i].lParam = reinterpret_cast<LPARAM>(&pages_[i]);
+    }
+    PROPSHEETHEADERW header = {};
+    header.dwSize = sizeof header;
+    // No Apply button: its Japanese mnemonic would take Alt+A from the pages.
+    header.dwFlags = PSH_PROPSHEETPAGE | PSH_MODELESS | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+    header.hwndParent = parent;
+    header.hInstance = GetModuleHandleW(nullptr);
+    header.pszCaption = caption.c_str();
+    header.nPages = ClConditionEntrySheet::kPageCount;
+    header.ppsp = pages.data();
+    header.pfnCallback = SheetCallback;
+    window_ = reinterpret_cast<HWND>(PropertySheetW(&header));
+    if (window_ == nullptr) return ClConditionEntrySheet::kCancelResult;
+    SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) & ~WS_SYSMENU);
+    SetWindowSubclass(window_, SheetProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    CreateOwnButtons();
+    sheet_.AttachView(this);
+    Initialise();
+    ShowWindow(window_, SW_SHOW);
+    SetForegroundWindow(window_);
+    SetActiveWindow(window_);
+
+    MSG message;
+    while (!ended_) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (PreTranslate(message) || PropSheet_IsDialogMessage(window_, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    sheet_.AttachView(nullptr);
+    RemoveWindowSubclass(window_, SheetProc, kSubclassId);
+    DestroyWindow(window_);
+    window_ = nullptr;
+    sheet_.OnWindowDestroyed();
+    return endCode_;
+}
+
+}  // namespace
+
+int RunConditionSheetWindow(ClConditionEntrySheet& sheet, WindowRef parent) {
+    Win32ConditionSheet window(sheet);
+    return window.Run(static_cast<HWND>(parent));
+}

@@ -1,0 +1,16 @@
+// The fiscal year's months: which calendar months open and close it, and
+// where a month stands within it.
+#pragma once
+
+#include <cstdint>
+
+// fiscalStart: the calendar month of the accounting month that holds the
+// period's first day. fiscalEnd: the calendar month of the last day, plus
+// 100 when the year crosses a calendar year end. Either output may be null.
+void FiscalMonthRange(std::int32_t periodStart, std::int32_t periodEnd, std::int16_t* fiscalStart,
+                      std::int16_t* fiscalEnd);
+
+// 1-based positions within the fiscal year of startMonth and endMonth.
+// Nothing happens unless both outputs are given.
+void MonthPositions(std::int16_t fiscalStart, std::int16_t fiscalEnd, std::int16_t startMonth,
+                    std::int16_t endMonth, std::int16_t* startPosition, std::int16_t* endPosition);

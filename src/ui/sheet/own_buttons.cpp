@@ -1,0 +1,11 @@
+#include "ui/sheet/own_buttons.h"
+
+std::array<ButtonPlace, 4> LayOutOwnButtons(int clientWidth, int clientHeight, int buttonHeight) {
+    const int quarter = (clientWidth - 20) / 4;
+    const int top = clientHeight - clientHeight / 21;
+    const int width = quarter - 10;
+    return {{{kButtonPrevious, 8, top, width, buttonHeight},
+             {kButtonNext, quarter + 2, top, width, buttonHeight},
+             {kButtonRun, clientWidth + 8 - 2 * quarter, top, width, buttonHeight},
+             {kButtonCancel, clientWidth + 2 - quarter, top, width, buttonHeight}}};
+}

@@ -1,0 +1,46 @@
+#include "ui/sheet/sheet_keys.h"
+
+#include "ui/sheet/own_buttons.h"
+
+namespace {
+
+SheetKeyAction ActionOfButton(std::int32_t buttonId) {
+    switch (buttonId) {
+        case kButtonRun:
+            return SheetKeyAction::kRun;
+        case kButtonCancel:
+            return SheetKeyAction::kExit;
+        case kButtonNext:
+            return SheetKeyAction::kNextPage;
+        case kButtonPrevious:
+            return SheetKeyAction::kPreviousPage;
+        default:
+            return SheetKeyAction::kSwallow;
+    }
+}
+
+}  // namespace
+
+SheetKeyAction DecideSheetKey(const KeyMessage& message) {
+    // Alt+F4 would close the sheet past its exit dialogue.
+    if (message.alt && !message.shift && !message.ctrl && message.key == kKeyF4) {
+        return SheetKeyAction::kSwallow;
+    }
+    if (message.kind != KeyMessageKind::kKeyDown || message.shift || message.ctrl || message.alt) {
+        return SheetKeyAction::kPass;
+    }
+    switch (message.key) {
+        case kKeyEnter:
+            return ActionOfButton(message.targetButtonId);
+        case kKeyEscape:
+            return SheetKeyAction::kExit;
+        case kKeyF12:
+            return SheetKeyAction::kRun;
+        case kKeyF5:
+            return SheetKeyAction::kPreviousPage;
+        case kKeyF6:
+            return SheetKeyAction::kNextPage;
+        default:
+            return SheetKeyAction::kPass;
+    }
+}

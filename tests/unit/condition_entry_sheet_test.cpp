@@ -1,0 +1,191 @@
+#include <gtest/gtest.h>
+
+#include "tests/unit/host_fixture.h"
+#include "ui/sheet/condition_entry_sheet.h"
+#include "ui/sheet/fiscal_months.h"
+#include "ui/sheet/own_buttons.h"
+
+namespace {
+
+class RecordingSheetView : public SheetView {
+  public:
+    std::vector<std::string> calls;
+    bool answerYes = false;
+
+    bool AskYesNo(const std::string& text) override {
+        calls.push_back("ask " + text);
+        return answerYes;
+    }
+    void ShowInformation(const std::string& text) override { calls.push_back("info " + text); }
+    void ShowError(const std::string& text) override { calls.push_back("error " + text); }
+    void ActivatePage(int index) override { calls.push_back("page " + std::to_string(index)); }
+    void EnableNavigation(bool previous, bool next) override {
+        calls.push_back(std::string("nav ") + (previous ? "1" : "0") + (next ? "1" : "0"));
+    }
+    void EndSheet(int code) override { calls.push_back("end " + std::to_string(code)); }
+};
+
+class FiscalMonths : public HostFixture {
+  protected:
+    std::pair<int, int> Range(std::int32_t start, std::int32_t end) {
+        std::int16_t fiscalStart = -1;
+        std::int16_t fiscalEnd = -1;
+        FiscalMonthRange(start, end, &fiscalStart, &fiscalEnd);
+        return {fiscalStart, fiscalEnd};
+    }
+};
+
+TEST_F(FiscalMonths, CalendarYearAndCrossingYear) {
+    WriteState(R"("datasets": [{"id": "A", "no": 1, "periodStart": 20160101, "periodEnd": 20161231},
+                               {"id": "B", "no": 2, "periodStart": 20160401, "periodEnd": 20170331}])");
+    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+    EXPECT_EQ(Range(20160101, 20161231), std::make_pair(1, 12));
+    EXPECT_EQ(Range(20160401, 20170331), std::make_pair(4, 103));
+}
+
+TEST_F(FiscalMonths, ClosingDayMovesTheFirstMonth) {
+    // Books closing on the 20th: 21 March already belongs to April's books.
+    WriteState(R"("datasets": [{"id": "C", "no": 1, "periodStart": 20250321, "periodEnd": 20260320,
+                                "cutoffDay": 20}])");
+    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+    EXPECT_EQ(Range(20250321, 20260320), std::make_pair(4, 103));
+}
+
+TEST(MonthPositionsTest, PositionsWithinTheFiscalYear) {
+    std::int16_t start = 0;
+    std::int16_t end = 0;
+    MonthPositions(4, 103, 4, 2, &start, &end);
+    EXPECT_EQ(start, 1);
+    EXPECT_EQ(end, 11);
+    MonthPositions(4, 103, 4, 12, &start, &end);
+    EXPECT_EQ(end, 9);
+    MonthPositions(4, 103, 4, 3, &start, &end);
+    EXPECT_EQ(end, 12) << "the last month of a crossing year";
+    MonthPositions(1, 12, 1, 12, &start, &end);
+    EXPECT_EQ(end, 12);
+    MonthPositions(4, 103, 2, 6, &start, &end);
+    EXPECT_EQ(start, 11) << "a start month before the fiscal start wraps";
+    EXPECT_EQ(end, 3);
+    std::int16_t untouched = 77;
+    MonthPositions(4, 103, 4, 6, &untouched, nullptr);
+    EXPECT_EQ(untouched, 77) << "nothing happens without both outputs";
+}
+
+TEST(OwnButtonLayout, FourEqualButtonsAlongTheBottom) {
+    const auto places = LayOutOwnButtons(400, 420, 23);
+    EXPECT_EQ(places[0].id, kButtonPrevious);
+    EXPECT_EQ(places[0].left, 8);
+    EXPECT_EQ(places[1].left, 97);
+    EXPECT_EQ(places[2].left, 218);
+    EXPECT_EQ(places[3].left, 307);
+    EXPECT_EQ(places[3].left + places[3].width, 400 - 8);
+    for (const ButtonPlace& place : places) {
+        EXPECT_EQ(place.width, 85);
+        EXPECT_EQ(place.top, 400);
+        EXPECT_EQ(place.height, 23);
+    }
+}
+
+KeyMessage Key(std::uint32_t key, std::int32_t target = 0) {
+    KeyMessage message;
+    message.kind = KeyMessageKind::kKeyDown;
+    message.key = key;
+    message.targetButtonId = target;
+    return message;
+}
+
+TEST(SheetKeys, UnmodifiedFunctionKeysAct) {
+    EXPECT_EQ(DecideSheetKey(Key(kKeyF12)), SheetKeyAction::kRun);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEscape)), SheetKeyAction::kExit);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyF5)), SheetKeyAction::kPreviousPage);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyF6)), SheetKeyAction::kNextPage);
+    EXPECT_EQ(DecideSheetKey(Key('A')), SheetKeyAction::kPass);
+}
+
+TEST(SheetKeys, EnterPressesTheFocusedOwnButtonAndIsAlwaysSwallowed) {
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonRun)), SheetKeyAction::kRun);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonCancel)), SheetKeyAction::kExit);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonNext)), SheetKeyAction::kNextPage);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonPrevious)), SheetKeyAction::kPreviousPage);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, 1010)), SheetKeyAction::kSwallow);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter)), SheetKeyAction::kSwallow);
+}
+
+TEST(SheetKeys, ModifiedKeysTakeTheDefaultPathButAltF4IsSwallowed) {
+    KeyMessage shiftF12 = Key(kKeyF12);
+    shiftF12.shift = true;
+    EXPECT_EQ(DecideSheetKey(shiftF12), SheetKeyAction::kPass);
+    KeyMessage ctrlEscape = Key(kKeyEscape);
+    ctrlEscape.ctrl = true;
+    EXPECT_EQ(DecideSheetKey(ctrlEscape), SheetKeyAction::kPass);
+    KeyMessage altF4 = Key(kKeyF4);
+    altF4.kind = KeyMessageKind::kOther;  // arrives as a system key
+    altF4.alt = true;
+    EXPECT_EQ(DecideSheetKey(altF4), SheetKeyAction::kSwallow);
+    altF4.shift = true;
+    EXPECT_EQ(DecideSheetKey(altF4), SheetKeyAction::kPass) << "only Alt alone";
+    KeyMessage escapeUp = Key(kKeyEscape);
+    escapeUp.kind = KeyMessageKind::kOther;
+    EXPECT_EQ(DecideSheetKey(escapeUp), SheetKeyAction::kPass);
+}
+
+class SheetFlow : public HostFixture {
+  protected:
+    void SetUp() override {
+        HostFixture::SetUp();
+        sheet = std::make_unique<ClConditionEntrySheet>();
+        sheet->AttachView(&view);
+    }
+    RecordingSheetView view;
+    std::unique_ptr<ClConditionEntrySheet> sheet;
+};
+
+TEST_F(SheetFlow, NavigationStopsAtTheEndsAndSetsTheButtons) {
+    sheet->OnPageActivated(0);
+    sheet->OnPreviousPage();
+    sheet->OnNextPage();
+    sheet->OnPageActivated(2);
+    sheet->OnNextPage();
+    sheet->OnPreviousPage();
+    EXPECT_EQ(view.calls, (std::vector<std::string>{"nav 01", "page 1", "nav 10", "page 1"}));
+}
+
+TEST_F(SheetFlow, ExitAsksThenTellsThenEndsWithCancelWhateverTheAnswer) {
+    for (const bool yes : {false, true}) {
+        view.calls.clear();
+        view.answerYes = yes;
+        EXPECT_TRUE(sheet->FilterKey(Key(kKeyEscape)));
+        EXPECT_EQ(view.calls,
+                  (std::vector<std::string>{
+                      std::string("ask ") + ClConditionEntrySheet::kExitQuestion,
+                      std::string("info ") + ClConditionEntrySheet::kExitNotice, "end 2001"}));
+    }
+}
+
+TEST_F(SheetFlow, RunEndsWithTheRunCode) {
+    EXPECT_TRUE(sheet->FilterKey(Key(kKeyF12)));
+    EXPECT_EQ(view.calls.back(), "end 2000");
+}
+
+TEST_F(SheetFlow, InitialisationLocksAPresetPathAndSetsTheMonths) {
+    WriteState(
+        R"("datasets": [{"id": "B", "no": 1, "periodStart": 20160401, "periodEnd": 20170331}])");
+    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+    sheet->conditions.periodStart = 20160401;
+    sheet->conditions.periodEnd = 20170331;
+    sheet->conditions.outputPath = "C:\\out\\a.xml";
+    sheet->Initialise();
+    EXPECT_EQ(sheet->conditions.pathFixed, 1);
+    EXPECT_EQ(sheet->conditions.startMonth, 4);
+    EXPECT_EQ(sheet->conditions.endMonth, 3);
+}
+
+TEST_F(SheetFlow, DestroyingTheSheetReleasesTheFolderServiceOnce) {
+    WriteState("");
+    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+    sheet.reset();
+    const auto journal = JournalLines();
+    EXPECT_EQ(std::count(journal.begin(), journal.end(), "ReleaseInstance"), 1);
+}
+
+}  // namespace
