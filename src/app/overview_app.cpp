@@ -1,12 +1,28 @@
 #include "app/overview_app.h"
 
+#include "app/dataset_texts.h"
+#include "app/program_level.h"
+#include "host/data_hub.h"
 #include "host/host_link.h"
+#include "host/tables.h"
+
+const char ClOverviewApp::kMessageTitle[] = "事業概況書";
+const char ClOverviewApp::kPastResultsMessage[] =
+    "過去実績データは、連携の対象として使用できません。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kDatasetNotFoundMessage[] =
+    "開いているデータの会社情報を読み込めませんでした。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kReportWrittenMessage[] =
+    "事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kReportFailedMessage[] =
+    "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 
 namespace {
-const char kMessageTitle[] = "事業概況書";
-}
+constexpr std::uint32_t kExclamationOk = 0x30;  // MB_OK | MB_ICONEXCLAMATION
+constexpr std::int16_t kPastResultsIntroMonth = 99;
+}  // namespace
 
-ClOverviewApp::ClOverviewApp(Desktop& desktop) : desktop_(desktop) {}
+ClOverviewApp::ClOverviewApp(Desktop& desktop, AppWindows& windows)
+    : desktop_(desktop), windows_(windows) {}
 
 int ClOverviewApp::ReadLaunchArguments(const std::string& commandLine) {
     LaunchArguments arguments;
@@ -26,6 +42,44 @@ bool ClOverviewApp::LinkWithHost() {
     return link->Connect() == kHostOk;
 }
 
+int ClOverviewApp::CheckProgramLevel() {
+    std::string bytes;
+    const bool exists = desktop_.ReadWholeFile(LevelFilePath(desktop_.CurrentFolder()), bytes);
+    const int code = ProgramLevelCode(exists, bytes);
+    if (code == kLevelAccepted) return 1;
+    ClHostLink::Instance()->ShowMessage(hostWindow, ProgramLevelMessage(code), kMessageTitle,
+                                        kExclamationOk);
+    return 0;
+}
+
+int ClOverviewApp::LookUpDataset(DatasetRecord& record) {
+    auto* datasets =
+        static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1));
+    ClUserDirectory* users = ClDataHub::Instance()->GetUserDirectory();
+    char userId[65] = {};
+    users->GetCurrentUserId(userId);
+    std::int32_t first = 0;
+    std::int32_t second = 0;
+    users->GetSelection(userId, &first, &second);
+    record.Clear();
+    if (datasets == nullptr) return 0;
+    HostCursor cursor = nullptr;
+    datasets->OpenDatasetCursor(&cursor);
+    datasets->PrepareDatasetCursor(cursor, 0);
+    DatasetRecord candidate;
+    int found = 0;
+    while (datasets->NextDataset(&candidate, cursor) == kHostOk) {
+        if (candidate.DatasetNo() == second) {
+            record = candidate;
+            found = 1;
+            break;
+        }
+        candidate.Clear();
+    }
+    datasets->CloseDatasetCursor(cursor);
+    return found;
+}
+
 void ClOverviewApp::InitInstance() {
     if (!LinkWithHost()) return;
     if (ReadLaunchArguments(desktop_.CommandLine()) == 1) {
@@ -33,12 +87,103 @@ void ClOverviewApp::InitInstance() {
         desktop_.EnableWindow(hostWindow, false);
         ClHostLink::Instance()->SetOwnerWindow(hostWindow);
     }
-    // The run itself (level check, dataset, condition sheet, aggregation
-    // and report) is not built yet: the run stops without a result.
-    completionCode = kCompletionStopped;
+    Run();
+}
+
+void ClOverviewApp::Run() {
+    // The level file and the edition's data files lie beside the program.
+    desktop_.SetCurrentFolder(desktop_.ProgramFolder());
+    if (CheckProgramLevel() == 0) {
+        completionCode = kCompletionFailed;
+        return;
+    }
+    const std::int32_t joined = ClHostLink::Instance()->JoinHostSession();
+    if (joined != kHostOk) {
+        completionCode = joined == 1 ? kCompletionStopped : kCompletionFailed;
+        return;
+    }
+    DatasetRecord dataset;
+    if (LookUpDataset(dataset) == 0) {
+        // Conditions entered for an all-zero dataset could only fail later.
+        desktop_.ShowMessage(nullptr, kDatasetNotFoundMessage, MessageKind::kError);
+        completionCode = kCompletionFailed;
+        return;
+    }
+    if (dataset.IntroMonth() == kPastResultsIntroMonth) {
+        desktop_.ShowMessage(nullptr, kPastResultsMessage, MessageKind::kError);
+        completionCode = kCompletionStopped;
+        return;
+    }
+    RunConditionSheet(dataset);
+}
+
+void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
+    ClConditionEntrySheet sheet;
+    AggregationConditions& conditions = sheet.conditions;
+    char userId[65] = {};
+    ClUserDirectory* users = ClDataHub::Instance()->GetUserDirectory();
+    users->GetCurrentUserId(userId);
+    conditions.userId = userId;
+    users->GetSelection(userId, &conditions.selectionFirst, &conditions.selectionSecond);
+    if (launchedByHost == 1) conditions.outputPath = presetOutputPath;
+    conditions.periodStart = dataset.PeriodStart();
+    conditions.periodEnd = dataset.PeriodEnd();
+    conditions.introMonth = dataset.IntroMonth();
+    conditions.netAssetsStyle = dataset.NetAssetsStyle();
+    sheet.page1.companyText = CompanyDisplayText(dataset.CompanyName());
+    sheet.page1.periodText = PeriodDisplayText(dataset.PeriodStart(), dataset.PeriodEnd());
+    sheet.currentMapping = &currentMapping;
+    sheet.itemCatalogue = &itemCatalogue;
+
+    const int endCode =
+        windows_.RunConditionSheet(sheet, launchedByHost == 1 ? hostWindow : nullptr);
+    if (endCode != ClConditionEntrySheet::kRunResult) {
+        completionCode = kCompletionStopped;
+        return;
+    }
+    AggregateAndReport();
+}
+
+void ClOverviewApp::AggregateAndReport() {
+    ClProgressWindow progress(windows_.CreateProgressView());
+    progress.Create();
+    if (launchedByHost == 1) progress.SetParent(hostWindow);
+    progress.Show();
+    desktop_.ShowWaitCursor(true);
+    progress.BeginProgress();
+    const bool written = Aggregate(progress) && WriteReport(progress);
+    // The hidden window still owns the closing message.
+    progress.Hide();
+    desktop_.ShowWaitCursor(false);
+    if (written) {
+        desktop_.ShowMessage(progress.Window(), kReportWrittenMessage, MessageKind::kInformation);
+        completionCode = kCompletionWritten;
+    } else {
+        desktop_.ShowMessage(progress.Window(), kReportFailedMessage, MessageKind::kError);
+        completionCode = kCompletionFailed;
+    }
+    progress.Destroy();
+}
+
+// The totals walk and the report document are not built yet. Their places
+// in the run are kept with the progress they report, and no report can be
+// written, so every run that gets here ends as a failed report.
+bool ClOverviewApp::Aggregate(ClProgressWindow& progress) {
+    for (int step = 0; step < 500; step += 100)
+        progress.StepRange(step, step + 100);
+    return true;
+}
+
+bool ClOverviewApp::WriteReport(ClProgressWindow& progress) {
+    progress.StepRange(500, 600);
+    progress.StepRange(600, 700);
+    progress.StepRange(700, 1000);
+    return false;
 }
 
 void ClOverviewApp::ExitInstance() {
+    currentMapping.Clear();
+    itemCatalogue.Clear();
     ClHostLink* link = ClHostLink::Instance();
     link->SignOut();
     link->Disconnect();

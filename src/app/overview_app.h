@@ -5,13 +5,23 @@
 #include <cstdint>
 #include <string>
 
+#include "app/app_windows.h"
 #include "app/completion_code.h"
 #include "app/launch_arguments.h"
+#include "host/host_records.h"
+#include "model/item_catalogue.h"
+#include "model/mapping_list.h"
 #include "platform/desktop.h"
 
 class ClOverviewApp {
   public:
-    explicit ClOverviewApp(Desktop& desktop);
+    static const char kMessageTitle[];
+    static const char kPastResultsMessage[];
+    static const char kDatasetNotFoundMessage[];
+    static const char kReportWrittenMessage[];
+    static const char kReportFailedMessage[];
+
+    ClOverviewApp(Desktop& desktop, AppWindows& windows);
 
     // The run; on every path the caller then calls ExitInstance.
     void InitInstance();
@@ -19,6 +29,11 @@ class ClOverviewApp {
     void ExitInstance();
 
     int ReadLaunchArguments(const std::string& commandLine);
+    // 1 when the installation accepts this component's level; else 0,
+    // after the reason has been shown.
+    int CheckProgramLevel();
+    // 1 with the open dataset's record; 0 when no dataset matches.
+    int LookUpDataset(DatasetRecord& record);
 
     std::int32_t launchedByHost = 0;
     WindowRef hostWindow = nullptr;
@@ -26,12 +41,25 @@ class ClOverviewApp {
     std::int16_t functionId = 2;
     std::string presetOutputPath;
     std::int32_t completionCode = kCompletionWritten;
+    // The user's mapping and the statement's items, for the whole process:
+    // the aggregation and the report use them after the sheet has closed.
+    MappingList currentMapping;
+    ItemCatalogue itemCatalogue;
 
   private:
     // Links with the host; false when the host refused (the program then
     // ends silently: nobody to tell).
     bool LinkWithHost();
+    // Steps from the level check to the report; sets completionCode.
+    void Run();
+    void RunConditionSheet(const DatasetRecord& dataset);
+    // Totals the accounts and writes the report under the progress
+    // window; sets completionCode and tells the user the outcome.
+    void AggregateAndReport();
+    bool Aggregate(ClProgressWindow& progress);
+    bool WriteReport(ClProgressWindow& progress);
     void PostCompletion();
 
     Desktop& desktop_;
+    AppWindows& windows_;
 };

@@ -69,14 +69,14 @@ std::string JsonString(const std::wstring& text) {
     return quoted + "\"";
 }
 
-void WriteFile(const std::wstring& path, const std::string& bytes) {
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
     FILE* file = _wfopen(path.c_str(), L"wb");
     if (file == nullptr) return;
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::fclose(file);
 }
 
-std::string ReadFile(const std::wstring& path) {
+std::string ReadFileBytes(const std::wstring& path) {
     std::string bytes;
     FILE* file = _wfopen(path.c_str(), L"rb");
     if (file == nullptr) return bytes;
@@ -88,13 +88,12 @@ std::string ReadFile(const std::wstring& path) {
     return bytes;
 }
 
-ProcessResult RunHostSimulator(const std::wstring& arguments) {
-    ProcessResult result;
+RunningProcess StartHostSimulator(const std::wstring& arguments) {
+    RunningProcess running;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
     HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return {9999, "cannot create a pipe"};
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    if (!CreatePipe(&running.output, &writeEnd, &inherit, 0)) return running;
+    SetHandleInformation(running.output, HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
@@ -104,22 +103,44 @@ ProcessResult RunHostSimulator(const std::wstring& arguments) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring commandLine = L"\"" + ProgramFolder() + L"LdgHostSim.exe\" " + arguments;
     PROCESS_INFORMATION process = {};
-    const BOOL started = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0,
-                                        nullptr, nullptr, &startup, &process);
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process)) {
+        CloseHandle(process.hThread);
+        running.process = process.hProcess;
+    }
     CloseHandle(writeEnd);
-    if (!started) {
-        CloseHandle(readEnd);
+    return running;
+}
+
+ProcessResult FinishProcess(RunningProcess& running) {
+    ProcessResult result;
+    if (running.process == nullptr) {
+        if (running.output != nullptr) CloseHandle(running.output);
+        running = RunningProcess{};
         return {9998, "cannot start the host simulator"};
     }
     char buffer[4096];
     DWORD got = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+    while (ReadFile(running.output, buffer, sizeof buffer, &got, nullptr) && got > 0) {
         result.output.append(buffer, got);
     }
-    CloseHandle(readEnd);
-    WaitForSingleObject(process.hProcess, INFINITE);
-    GetExitCodeProcess(process.hProcess, &result.exitCode);
-    CloseHandle(process.hProcess);
-    CloseHandle(process.hThread);
+    WaitForSingleObject(running.process, INFINITE);
+    GetExitCodeProcess(running.process, &result.exitCode);
+    CloseHandle(running.process);
+    CloseHandle(running.output);
+    running = RunningProcess{};
     return result;
+}
+
+ProcessResult RunHostSimulator(const std::wstring& arguments) {
+    RunningProcess running = StartHostSimulator(arguments);
+    return FinishProcess(running);
+}
+
+void CopyProgramsTo(const std::wstring& folder) {
+    for (const wchar_t* name :
+         {L"LdgSel18ToQb16_G.exe", L"LdgAdv18ToQb16_G.exe", L"LdgBas18ToQb16_G.exe", L"LdgLink.dll",
+          L"LdgCmn.dll", L"LdgBCore.dll", L"LdgFileMgr.dll", L"LdgMsgMgr.dll", L"LdgEnvMgr.dll"}) {
+        CopyFileW((ProgramFolder() + name).c_str(), (folder + name).c_str(), FALSE);
+    }
 }

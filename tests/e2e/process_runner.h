@@ -2,6 +2,8 @@
 // program folder, with its standard output captured.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 struct ProcessResult {
@@ -18,8 +20,23 @@ std::string Utf8(const std::wstring& wide);
 std::wstring Wide(const std::string& utf8);
 std::string JsonString(const std::wstring& text);
 
-void WriteFile(const std::wstring& path, const std::string& bytes);
-std::string ReadFile(const std::wstring& path);
+void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadFileBytes(const std::wstring& path);
 
-// Runs "<program folder>LdgHostSim.exe <arguments>" and waits for it.
+// The host simulator started in the background, with its standard
+// output going to a pipe.
+struct RunningProcess {
+    HANDLE process = nullptr;
+    HANDLE output = nullptr;
+};
+
+// Starts "<program folder>LdgHostSim.exe <arguments>".
+RunningProcess StartHostSimulator(const std::wstring& arguments);
+// Waits for it to end and collects its output and exit code.
+ProcessResult FinishProcess(RunningProcess& running);
+// Both in one.
 ProcessResult RunHostSimulator(const std::wstring& arguments);
+
+// Copies the edition programs and the host libraries into `folder`, so a
+// test can give them a level file of its own.
+void CopyProgramsTo(const std::wstring& folder);

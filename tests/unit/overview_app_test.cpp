@@ -1,90 +1,167 @@
-// The application object's start and end against the stand-in, with a
-// desktop that records what the program did to the host's window.
+// The run sequence against the stand-in, with a desktop and windows that
+// record what the program did.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/overview_app.h"
+#include "tests/unit/fake_desktop.h"
 #include "tests/unit/host_fixture.h"
 
 namespace {
 
-struct Post {
-    WindowRef window;
-    std::uint32_t message;
-    std::intptr_t first;
-    std::intptr_t second;
-};
+constexpr char kLevelPath[] = "C:\\prog\\KodamaDef.ini";
 
-class RecordingDesktop : public Desktop {
-  public:
-    std::string commandLine;
-    std::vector<std::string> events;
-    std::vector<Post> posts;
-    bool commandLineRead = false;
-
-    std::string CommandLine() override {
-        commandLineRead = true;
-        return commandLine;
-    }
-    void EnableWindow(WindowRef window, bool enable) override {
-        events.push_back((enable ? "enable " : "disable ") + Id(window));
-    }
-    void BringToForeground(WindowRef window) override {
-        events.push_back("foreground " + Id(window));
-    }
-    void PostMessageTo(WindowRef window, std::uint32_t message, std::intptr_t first,
-                       std::intptr_t second) override {
-        events.push_back("post " + Id(window));
-        posts.push_back({window, message, first, second});
-    }
-
-  private:
-    static std::string Id(WindowRef window) {
-        return std::to_string(reinterpret_cast<std::uintptr_t>(window));
-    }
-};
-
-class OverviewAppStart : public HostFixture {
+class OverviewAppRun : public HostFixture {
   protected:
+    void SetUp() override {
+        HostFixture::SetUp();
+        desktop.files[kLevelPath] = "[ProgramLevel]\r\nQB16_G=1\r\n";
+        desktop.commandLine = "4242,49200,-1,C:\\out\\x.xml";
+    }
     void Run() {
-        ClOverviewApp app(desktop);
+        ClOverviewApp app(desktop, windows);
         app.InitInstance();
         app.ExitInstance();
     }
-    RecordingDesktop desktop;
+    // The one posted completion code, or -1 when none was posted.
+    std::intptr_t PostedCode() const {
+        if (desktop.posts.size() != 1) return -1;
+        return desktop.posts[0].second;
+    }
+    bool JournalHas(const std::string& line) const {
+        const auto journal = JournalLines();
+        return std::find(journal.begin(), journal.end(), line) != journal.end();
+    }
+    void ExpectJournalEnds() const {
+        const auto journal = JournalLines();
+        ASSERT_GE(journal.size(), 3u);
+        EXPECT_EQ(std::vector<std::string>(journal.end() - 3, journal.end()),
+                  (std::vector<std::string>{"SignOut", "Disconnect", "ReleaseInstance"}));
+    }
+    FakeDesktop desktop;
+    FakeWindows windows;
 };
 
-TEST_F(OverviewAppStart, LaunchedByHostDisablesThenReEnablesAndPostsTheCode) {
+TEST_F(OverviewAppRun, SheetGetsTheDatasetAndHostInputs) {
     WriteState(kSampleState);
-    desktop.commandLine = "4242,49200,-1,C:\\out\\x.xml";
     Run();
+    ASSERT_EQ(windows.sheetRuns, 1);
+    EXPECT_EQ(windows.sheetParent, WindowFromHandleNumber(4242));
+    const AggregationConditions& c = windows.seenConditions;
+    EXPECT_EQ(c.userId, "tanaka");
+    EXPECT_EQ(c.selectionFirst, 3);
+    EXPECT_EQ(c.selectionSecond, 12);
+    EXPECT_EQ(c.outputPath, "C:\\out\\x.xml");
+    EXPECT_EQ(c.periodStart, 20250401);
+    EXPECT_EQ(c.periodEnd, 20260331);
+    EXPECT_EQ(c.introMonth, 3);
+    EXPECT_EQ(c.netAssetsStyle, 1);
+    EXPECT_EQ(windows.seenPage1.companyText, " 株式会社見本商事");
+    EXPECT_EQ(windows.seenPage1.periodText, " 2025/04/01～2026/03/31");
+    EXPECT_EQ(desktop.currentFolder, "C:\\prog\\") << "the program's folder becomes current";
+}
+
+TEST_F(OverviewAppRun, CancelledSheetEndsWithOneAndNoMessage) {
+    WriteState(kSampleState);
+    windows.sheetEndCode = 2001;
+    Run();
+    EXPECT_EQ(PostedCode(), 1);
+    EXPECT_TRUE(desktop.boxes.empty());
     EXPECT_EQ(desktop.events,
               (std::vector<std::string>{"disable 4242", "foreground 4242", "enable 4242",
                                         "post 4242", "enable 4242"}));
-    ASSERT_EQ(desktop.posts.size(), 1u);
-    EXPECT_EQ(desktop.posts[0].message, 49200u);
     EXPECT_EQ(static_cast<std::uintptr_t>(desktop.posts[0].first), UINTPTR_MAX)
         << "function id -1 arrives with all bits set";
-    EXPECT_EQ(desktop.posts[0].second, 1);
-    const auto journal = JournalLines();
-    const std::vector<std::string> expected = {
-        "set MessageTitle",     "SetClientKind 4", "SetDataUsage 1", "Connect",
-        "set OwnerWindow 4242", "SignOut",         "Disconnect",     "ReleaseInstance"};
-    EXPECT_EQ(journal, expected);
+    ExpectJournalEnds();
 }
 
-TEST_F(OverviewAppStart, IncompleteCommandLineLeavesTheHostAlone) {
+TEST_F(OverviewAppRun, RunCodeWithoutAReportEndsWithTheXmlFailure) {
+    WriteState(kSampleState);
+    windows.sheetEndCode = 2000;
+    Run();
+    EXPECT_EQ(PostedCode(), 2);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kReportFailedMessage);
+    EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kError);
+}
+
+TEST_F(OverviewAppRun, PastResultsDataStopsBeforeTheSheet) {
+    WriteState(
+        u8R"("user": {"selection": [1, 5]}, "datasets": [{"id": "P", "no": 5,
+        "periodStart": 20240401, "periodEnd": 20250331, "introMonth": 99}])");
+    Run();
+    EXPECT_EQ(windows.sheetRuns, 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kPastResultsMessage);
+    EXPECT_EQ(desktop.boxes[0].owner, nullptr);
+    EXPECT_EQ(PostedCode(), 1);
+}
+
+TEST_F(OverviewAppRun, MissingOpenDatasetFailsWithAMessageInsteadOfAnEmptySheet) {
+    WriteState(R"("user": {"selection": [1, 77]})");
+    Run();
+    EXPECT_EQ(windows.sheetRuns, 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kDatasetNotFoundMessage);
+    EXPECT_EQ(PostedCode(), 2);
+}
+
+TEST_F(OverviewAppRun, JoinHostSessionAnswersDecideTheCodeSilently) {
+    for (const auto& [answer, code] : std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {-3, 2}}) {
+        hostsim::ResetSession();
+        std::remove(journalPath_.c_str());
+        desktop = FakeDesktop();
+        desktop.files[kLevelPath] = "[ProgramLevel]\nQB16_G=1\n";
+        desktop.commandLine = "4242,49200,2,";
+        WriteState(std::string(kSampleState) + R"(, "results": {"joinHostSession": )" +
+                   std::to_string(answer) + "}");
+        Run();
+        EXPECT_EQ(PostedCode(), code) << answer;
+        EXPECT_TRUE(desktop.boxes.empty());
+        EXPECT_EQ(windows.sheetRuns, 0);
+        ExpectJournalEnds();
+    }
+}
+
+TEST_F(OverviewAppRun, RefusedLevelShowsTheHostMessageAndFails) {
+    WriteState(kSampleState);
+    desktop.files[kLevelPath] = "[ProgramLevel]\nQB16_G=2\n";
+    Run();
+    EXPECT_EQ(PostedCode(), 2);
+    ASSERT_EQ(hostsim::Session().shownMessages.size(), 1u);
+    const hostsim::ShownMessage& shown = hostsim::Session().shownMessages[0];
+    EXPECT_NE(shown.text.find("連動コンポーネントの最新版"), std::string::npos);
+    EXPECT_NE(shown.text.find("帳簿丸１８ SELECT"), std::string::npos) << "package name filled in";
+    EXPECT_EQ(shown.owner, 4242u);
+    EXPECT_EQ(shown.title, "事業概況書");
+    EXPECT_FALSE(JournalHas("JoinHostSession")) << "the check comes before joining";
+}
+
+TEST_F(OverviewAppRun, MissingLevelFileRefusesWithoutHostWindowWhenNotLaunched) {
+    WriteState(kSampleState);
+    desktop.files.clear();
+    desktop.commandLine = "";
+    Run();
+    EXPECT_TRUE(desktop.posts.empty());
+    ASSERT_EQ(hostsim::Session().shownMessages.size(), 1u);
+    EXPECT_EQ(hostsim::Session().shownMessages[0].owner, 0u);
+    EXPECT_NE(hostsim::Session().shownMessages[0].text.find("動作環境が不正です。"),
+              std::string::npos);
+}
+
+TEST_F(OverviewAppRun, IncompleteCommandLineLeavesTheHostAloneAndPresetsNothing) {
     WriteState(kSampleState);
     desktop.commandLine = "4242,49200,";
     Run();
     EXPECT_TRUE(desktop.events.empty());
-    const auto journal = JournalLines();
-    EXPECT_EQ(std::count(journal.begin(), journal.end(), "set OwnerWindow 4242"), 0);
-    EXPECT_EQ(journal.back(), "ReleaseInstance");
+    EXPECT_EQ(windows.sheetParent, nullptr);
+    EXPECT_EQ(windows.seenConditions.outputPath, "");
+    EXPECT_FALSE(JournalHas("set OwnerWindow 4242"));
 }
 
-TEST_F(OverviewAppStart, RefusedConnectEndsSilentlyButStillSignsOut) {
+TEST_F(OverviewAppRun, RefusedConnectEndsSilentlyButStillSignsOut) {
     WriteState(R"("results": {"connect": 2})");
-    desktop.commandLine = "4242,49200,2,";
     Run();
     EXPECT_FALSE(desktop.commandLineRead);
     EXPECT_TRUE(desktop.events.empty());

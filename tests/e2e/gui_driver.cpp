@@ -1,0 +1,109 @@
+#include "tests/e2e/gui_driver.h"
+
+#include <vector>
+
+namespace gui {
+
+namespace {
+
+constexpr DWORD kPollMs = 20;
+
+struct Search {
+    const std::function<bool(HWND)>* matches;
+    HWND found;
+};
+
+BOOL CALLBACK VisitWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    if (IsWindowVisible(window) && (*search->matches)(window)) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND FindWindowNow(const std::function<bool(HWND)>& matches) {
+    Search search{&matches, nullptr};
+    EnumWindows(VisitWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Send(WORD virtualKey, bool up) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+HWND WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (HWND window = FindWindowNow(matches)) return window;
+        if (GetTickCount64() >= deadline) return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+std::wstring WindowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    return text;
+}
+
+bool IsMessageBox(HWND window) {
+    wchar_t className[16] = {};
+    GetClassNameW(window, className, 16);
+    return std::wstring(className) == L"#32770" && GetDlgItem(window, 0xFFFF) != nullptr;
+}
+
+std::wstring MessageBoxText(HWND box) {
+    HWND text = GetDlgItem(box, 0xFFFF);
+    return text != nullptr ? WindowText(text) : std::wstring();
+}
+
+HWND WaitForMessageBox(DWORD timeoutMs) {
+    return WaitForWindow(IsMessageBox, timeoutMs);
+}
+
+HWND WaitForWindowTitled(const std::wstring& title, DWORD timeoutMs) {
+    return WaitForWindow([&title](HWND window) { return WindowText(window) == title; }, timeoutMs);
+}
+
+bool WindowTitledExists(const std::wstring& title) {
+    return FindWindowNow([&title](HWND window) { return WindowText(window) == title; }) != nullptr;
+}
+
+void PressKey(HWND window, WORD virtualKey, bool shift, bool ctrl, bool alt) {
+    SetForegroundWindow(window);
+    std::vector<WORD> held;
+    if (shift) held.push_back(VK_SHIFT);
+    if (ctrl) held.push_back(VK_CONTROL);
+    if (alt) held.push_back(VK_MENU);
+    for (WORD key : held)
+        Send(key, false);
+    Send(virtualKey, false);
+    Send(virtualKey, true);
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        Send(*it, true);
+}
+
+void PressButton(HWND dialog, int buttonId) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+bool WaitUntilGone(HWND window, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (IsWindow(window) && IsWindowVisible(window)) {
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
+}  // namespace gui

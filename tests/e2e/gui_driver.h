@@ -1,0 +1,40 @@
+// Drives the program's windows from the test process, as a person would:
+// finds them, reads their texts and presses keys with SendInput.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace gui {
+
+constexpr DWORD kWaitMs = 20000;
+
+// The first visible top-level window that matches, polled until the bound;
+// null when none appeared.
+HWND WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs = kWaitMs);
+
+std::wstring WindowText(HWND window);
+
+// A message box: a dialog with the static text control 0xFFFF.
+bool IsMessageBox(HWND window);
+std::wstring MessageBoxText(HWND box);
+HWND WaitForMessageBox(DWORD timeoutMs = kWaitMs);
+
+HWND WaitForWindowTitled(const std::wstring& title, DWORD timeoutMs = kWaitMs);
+// True while a visible top-level window with this title exists.
+bool WindowTitledExists(const std::wstring& title);
+
+// Makes `window` the foreground window and types the key, with modifiers
+// held as given.
+void PressKey(HWND window, WORD virtualKey, bool shift = false, bool ctrl = false,
+              bool alt = false);
+
+// Presses a dialog's button by its id (IDOK, IDYES, IDNO ...).
+void PressButton(HWND dialog, int buttonId);
+
+// Waits until the window is gone; false when it still exists at the bound.
+bool WaitUntilGone(HWND window, DWORD timeoutMs = kWaitMs);
+
+}  // namespace gui

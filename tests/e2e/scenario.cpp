@@ -1,0 +1,85 @@
+#include "tests/e2e/scenario.h"
+
+#include <sstream>
+
+const std::wstring Scenario::kSheetTitle = L"事業概況書 - 集計条件";
+
+void Scenario::SetUp() {
+    folder_ = MakeTempFolder();
+    statePath_ = folder_ + L"state.json";
+    journalPath_ = folder_ + L"journal.log";
+    conditionsFolder_ = folder_ + L"conditions\\";
+    CreateDirectoryW(conditionsFolder_.c_str(), nullptr);
+}
+
+void Scenario::TearDown() {
+    if (running_.process != nullptr) {
+        TerminateProcess(running_.process, 1);
+        FinishProcess(running_);
+    }
+    RemoveFolderTree(folder_);
+}
+
+void Scenario::WriteState(const std::string& datasetExtra, const std::string& extra) {
+    WriteFileBytes(statePath_,
+                   u8R"({"package": {"name": "見本会計１８"}, "user": {"selection": [1, 12]},
+        "folders": {"conditions": )" +
+                       JsonString(conditionsFolder_) +
+                       u8R"(},
+        "datasets": [{"id": "DS0012", "no": 12, "company": "株式会社見本商事",
+            "periodStart": 20250401, "periodEnd": 20260331)" +
+                       datasetExtra + R"(}], "journal": )" + JsonString(journalPath_) + extra +
+                       "}");
+}
+
+void Scenario::Start(const std::wstring& options, const std::wstring& programPath) {
+    running_ = StartHostSimulator(L"--timeout 60 --state \"" + statePath_ + L"\" " + options +
+                                  L" \"" + programPath + L"\"");
+    ASSERT_NE(running_.process, nullptr);
+}
+
+ProcessResult Scenario::Finish() {
+    return FinishProcess(running_);
+}
+
+std::vector<std::string> Scenario::Journal() const {
+    std::istringstream in(ReadFileBytes(journalPath_));
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
+bool Scenario::JournalInOrder(const std::vector<std::string>& expected) const {
+    std::size_t next = 0;
+    for (const std::string& line : Journal()) {
+        if (next < expected.size() && line.rfind(expected[next], 0) == 0) ++next;
+    }
+    return next == expected.size();
+}
+
+bool Scenario::JournalEndsWithSignOut() const {
+    const std::vector<std::string> journal = Journal();
+    return journal.size() >= 3 &&
+           std::vector<std::string>(journal.end() - 3, journal.end()) ==
+               std::vector<std::string>{"SignOut", "Disconnect", "ReleaseInstance"};
+}
+
+void Scenario::CancelSheetWithoutSaving(HWND sheet) {
+    gui::PressKey(sheet, VK_ESCAPE);
+    HWND question = gui::WaitForMessageBox();
+    ASSERT_NE(question, nullptr) << "no exit question";
+    EXPECT_EQ(gui::MessageBoxText(question), L"入力した情報を保存して終了しますか？");
+    gui::PressButton(question, IDNO);
+    ASSERT_TRUE(gui::WaitUntilGone(question));
+    ExpectMessageAndConfirm(L"｢事業概況書｣の集計を中止します。");
+}
+
+void Scenario::ExpectMessageAndConfirm(const std::wstring& text) {
+    HWND box = gui::WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box";
+    EXPECT_EQ(gui::WindowText(box), L"事業概況書");
+    EXPECT_EQ(gui::MessageBoxText(box), text);
+    gui::PressButton(box, IDOK);
+    ASSERT_TRUE(gui::WaitUntilGone(box));
+}

@@ -1,0 +1,95 @@
+// A desktop and windows that record what the program did, for the run
+// sequence's tests.
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/app_windows.h"
+#include "platform/desktop.h"
+
+struct PostedMessage {
+    WindowRef window;
+    std::uint32_t message;
+    std::intptr_t first;
+    std::intptr_t second;
+};
+
+struct ShownBox {
+    WindowRef owner;
+    std::string text;
+    MessageKind kind;
+};
+
+class FakeDesktop : public Desktop {
+  public:
+    std::string commandLine;
+    std::string programFolder = "C:\\prog\\";
+    std::string currentFolder = "C:\\elsewhere";
+    std::map<std::string, std::string> files;  // path -> bytes
+    std::vector<std::string> events;
+    std::vector<PostedMessage> posts;
+    std::vector<ShownBox> boxes;
+    bool commandLineRead = false;
+
+    std::string CommandLine() override {
+        commandLineRead = true;
+        return commandLine;
+    }
+    void EnableWindow(WindowRef window, bool enable) override {
+        events.push_back((enable ? "enable " : "disable ") + Id(window));
+    }
+    void BringToForeground(WindowRef window) override {
+        events.push_back("foreground " + Id(window));
+    }
+    void PostMessageTo(WindowRef window, std::uint32_t message, std::intptr_t first,
+                       std::intptr_t second) override {
+        events.push_back("post " + Id(window));
+        posts.push_back({window, message, first, second});
+    }
+    std::string ProgramFolder() override { return programFolder; }
+    std::string CurrentFolder() override { return currentFolder; }
+    bool SetCurrentFolder(const std::string& folder) override {
+        currentFolder = folder;
+        return true;
+    }
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
+        const auto it = files.find(path);
+        if (it == files.end()) return false;
+        bytes = it->second;
+        return true;
+    }
+    bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) override {
+        boxes.push_back({owner, text, kind});
+        return true;
+    }
+    void ShowWaitCursor(bool) override {}
+
+    static std::string Id(WindowRef window) {
+        return std::to_string(reinterpret_cast<std::uintptr_t>(window));
+    }
+};
+
+class FakeWindows : public AppWindows {
+  public:
+    int sheetEndCode = 2001;
+    int sheetRuns = 0;
+    WindowRef sheetParent = nullptr;
+    AggregationConditions seenConditions;
+    ClCEPage1 seenPage1;
+
+    std::unique_ptr<ProgressView> CreateProgressView() override {
+        ++progressWindows;
+        return std::make_unique<NullProgressView>();
+    }
+    int progressWindows = 0;
+
+    int RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef parent) override {
+        ++sheetRuns;
+        sheetParent = parent;
+        seenConditions = sheet.conditions;
+        seenPage1 = sheet.page1;
+        return sheetEndCode;
+    }
+};
