@@ -14,9 +14,7 @@ class HostChain : public Scenario, public ::testing::WithParamInterface<const wc
 TEST_P(HostChain, CancelledSheetReportsCodeOneWithTheFunctionId) {
     WriteState();
     Start(L"--function-id 7", Program());
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
-    CancelSheetWithoutSaving(sheet);
+    WaitForSheetAndCancel();
     const ProcessResult result = Finish();
     EXPECT_EQ(result.output,
               "completion function=7 code=1\n"

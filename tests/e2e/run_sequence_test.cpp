@@ -73,9 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(RunSequence, LevelFileWithoutTheKeyIsAccepted) {
     WriteState();
     Start(L"", ProgramWithLevelFile("[Other]\r\nQB16_G=5\r\n"));
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr);
-    CancelSheetWithoutSaving(sheet);
+    WaitForSheetAndCancel();
     ExpectCode(Finish(), 1);
 }
 
@@ -92,9 +90,7 @@ TEST_F(RunSequence, JoinHostSessionAnswersEndTheRunSilently) {
 TEST_F(RunSequence, CancelWritesNothing) {
     WriteState();
     Start(L"", Program());
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr);
-    CancelSheetWithoutSaving(sheet);
+    WaitForSheetAndCancel();
     ExpectCode(Finish(), 1);
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW((conditionsFolder_ + L"*.env").c_str(), &entry);
@@ -142,9 +138,7 @@ TEST_F(RunSequence, WithoutCommandLineTheRunPostsNothing) {
 TEST_F(RunSequence, TwoCommasOnlyLeaveTheHostWindowAlone) {
     WriteState();
     Start(L"--raw-args 5,6,", Program());
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr);
-    CancelSheetWithoutSaving(sheet);
+    WaitForSheetAndCancel();
     const ProcessResult result = Finish();
     EXPECT_EQ(result.output,
               "completion none\nhost-window disabled-during-run=no enabled-after=yes\n");
@@ -153,9 +147,7 @@ TEST_F(RunSequence, TwoCommasOnlyLeaveTheHostWindowAlone) {
 TEST_F(RunSequence, FunctionIdMinusOneArrivesWithAllBitsSet) {
     WriteState();
     Start(L"--function-id -1 --output C:\\out\\a,b.xml", Program());
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr);
-    CancelSheetWithoutSaving(sheet);
+    WaitForSheetAndCancel();
     const ProcessResult result = Finish();
     EXPECT_EQ(result.output,
               "completion function=-1 code=1\n"

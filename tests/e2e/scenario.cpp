@@ -75,6 +75,12 @@ void Scenario::CancelSheetWithoutSaving(HWND sheet) {
     ExpectMessageAndConfirm(L"｢事業概況書｣の集計を中止します。");
 }
 
+void Scenario::WaitForSheetAndCancel() {
+    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
+    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
+    CancelSheetWithoutSaving(sheet);
+}
+
 void Scenario::ExpectMessageAndConfirm(const std::wstring& text) {
     HWND box = gui::WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no message box";

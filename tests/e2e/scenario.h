@@ -31,6 +31,8 @@ class Scenario : public ::testing::Test {
 
     // Esc on the sheet, "No" to keeping the input, OK to the notice.
     void CancelSheetWithoutSaving(HWND sheet);
+    // Waits for the sheet to open, then leaves it as above.
+    void WaitForSheetAndCancel();
     // Waits for a message box and checks its text, then presses OK.
     void ExpectMessageAndConfirm(const std::wstring& text);
 
