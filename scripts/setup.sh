@@ -25,6 +25,7 @@ readonly PACKAGES=(
   imagemagick
   clang-format
   clang-tidy
+  python3
 )
 readonly LOCALE_LINE='ja_JP.UTF-8 UTF-8'
 readonly LOG="${TMPDIR:-/tmp}/ldg-setup.log"
