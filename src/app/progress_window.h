@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "model/progress_sink.h"
 #include "platform/desktop.h"
 
 // What the progress window draws on. The Win32 dialog implements it; tests
@@ -64,10 +65,9 @@ std::unique_ptr<ProgressView> CreateProgressDialogView();
 // The time the window measures its updates by; tests pass a fake.
 using ProgressClock = std::function<std::chrono::steady_clock::time_point()>;
 
-class ClProgressWindow {
+class ClProgressWindow : public ProgressSink {
   public:
     // The main bar runs over this many steps in one run.
-    static constexpr int kMainSteps = 1000;
     // Sweeps closer together than this cannot be seen, only paid for:
     // Tick comes for every row and item, thousands of times per run.
     static constexpr std::chrono::milliseconds kSweepInterval{15};
@@ -92,11 +92,11 @@ class ClProgressWindow {
     void BeginProgress();
     // Walks the main bar over the steps from..to, both included; every
     // tenth step shows the percentage in the caption.
-    void StepRange(int from, int to);
+    void StepRange(int from, int to) override;
     // One sweep of the activity bar, which also raises the window to the
     // front; skipped while the window was painted less than kSweepInterval
     // ago. The bar is at the start of its range after every Tick.
-    void Tick();
+    void Tick() override;
 
   private:
     bool SweepDue() const;
@@ -111,4 +111,6 @@ class ClProgressWindow {
     std::optional<int> shownMainPosition_;
     // When the window was last painted; none before the first paint.
     std::optional<std::chrono::steady_clock::time_point> lastPaint_;
+    static constexpr int kTicksPerClockRead = 64;
+    int ticksSinceClock_ = 0;
 };

@@ -1,0 +1,36 @@
+// Where the XML document's bytes go. The report only sees this interface:
+// the application passes the Windows file (which opens code page 932 paths
+// through UTF-16), tests pass files that fail on demand.
+#pragma once
+
+#include <fstream>
+#include <memory>
+#include <string>
+#include <string_view>
+
+class XmlOutputFile {
+  public:
+    virtual ~XmlOutputFile() = default;
+
+    // Creates the file, or empties an existing one, for writing bytes as
+    // they are (no newline translation). False when it cannot.
+    virtual bool Create(const std::string& path) = 0;
+    // False when any of the bytes could not be written.
+    virtual bool Write(std::string_view bytes) = 0;
+    // False when bytes held back until now could not be written.
+    virtual bool Close() = 0;
+};
+
+// A std::ofstream in binary mode; the path goes to the library unchanged.
+class StdXmlOutputFile final : public XmlOutputFile {
+  public:
+    bool Create(const std::string& path) override;
+    bool Write(std::string_view bytes) override;
+    bool Close() override;
+
+  private:
+    std::ofstream out_;
+};
+
+// The Windows file (xml_output_file_win.cpp, Windows builds only).
+std::unique_ptr<XmlOutputFile> CreateWin32XmlOutputFile();

@@ -1,0 +1,55 @@
+// Any bytes as a saved conditions file: nothing read beyond its bounds, and
+// whatever loads is saved and loaded again unchanged.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "model/mapping_entry.h"
+#include "model/mapping_list.h"
+#include "ui/sheet/aggregation_conditions.h"
+#include "ui/sheet/saved_conditions.h"
+
+namespace {
+
+bool SameMapping(const MappingList& a, const MappingList& b) {
+    if (a.size() != b.size()) return false;
+    auto other = b.begin();
+    for (const MappingEntry& entry : a) {
+        if (entry.itemNo != other->itemNo || entry.accountId() != other->accountId()) return false;
+        ++other;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    AggregationConditions conditions;
+    MappingList mapping;
+    mapping.Append(MappingEntry(-1, "before"));
+    const int loaded = ParseSavedConditions(bytes, conditions, mapping);
+    if (conditions.savedPath.size() > 260 || conditions.outputPath != conditions.savedPath ||
+        conditions.savedPath.find_first_of("\r\n") != std::string::npos ||
+        (conditions.taxInclusive != 0 && conditions.taxInclusive != 1)) {
+        __builtin_trap();
+    }
+    if (!loaded) {
+        if (mapping.size() != 1 || mapping.begin()->itemNo != -1) __builtin_trap();
+        return 0;
+    }
+    for (const MappingEntry& entry : mapping) {
+        if (entry.accountId().size() > kAccountIdBytes) __builtin_trap();
+    }
+
+    AggregationConditions again;
+    MappingList reloaded;
+    if (ParseSavedConditions(FormatSavedConditions(conditions, mapping), again, reloaded) != 1 ||
+        again.endMonth != conditions.endMonth || again.taxInclusive != conditions.taxInclusive ||
+        again.savedPath != conditions.savedPath || !SameMapping(mapping, reloaded)) {
+        __builtin_trap();
+    }
+    return 0;
+}
