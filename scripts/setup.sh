@@ -11,6 +11,7 @@ readonly PACKAGES=(
   clang-14
   libclang-rt-14-dev
   libgtest-dev
+  libbenchmark-dev
   googletest
   nlohmann-json3-dev
   g++-mingw-w64-x86-64

@@ -1,5 +1,7 @@
 #include "ui/mapping/account_select_dialog.h"
 
+#include "model/account_id_text.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -117,13 +119,7 @@ std::int32_t ClAccountSelectDialog::FindAccountById(const std::string& accountId
 }
 
 AccountIdText ClAccountSelectDialog::FormatAccountId(const std::uint8_t* idBytes) {
-    static const char kDigits[] = "0123456789abcdef";
-    AccountIdText text = "0x";
-    for (std::size_t i = 0; i < AccountRecord::kIdWidth; ++i) {
-        text.push_back(kDigits[idBytes[i] >> 4]);
-        text.push_back(kDigits[idBytes[i] & 0x0F]);
-    }
-    return text;
+    return FormatAccountIdText(idBytes);
 }
 
 std::string ClAccountSelectDialog::TrimAccountName(const std::string& name) {

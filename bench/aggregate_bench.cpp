@@ -1,0 +1,138 @@
+// Rows per second of one aggregation against the stand-in: every account
+// has a totals row, a tenth of them are mapped, the catalogue holds all 43
+// items, and the progress window ticks with the real clock.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "aggregate/totals_aggregator.h"
+#include "aggregate/totals_filter.h"
+#include "app/progress_window.h"
+#include "host/data_hub.h"
+#include "host/host_link.h"
+#include "host/tables.h"
+#include "hostsim/host_session.h"
+
+namespace {
+
+constexpr const char* kFigureCodes[] = {"0x40888000", "0x40884000", "0x40880008", "0x40880000",
+                                        "0x40200080", "0x80800000", "0x80400000", "0x80200000"};
+
+std::string IdHex(int account) {
+    char hex[33];
+    std::snprintf(hex, sizeof hex, "%032x", account);
+    return hex;
+}
+
+std::string Slots(int account, int salt) {
+    std::string json = "[";
+    for (int slot = 0; slot < 15; ++slot) {
+        const std::int64_t amount = (account * 7919LL + slot * 104729LL + salt) % 100000000LL;
+        json += (slot ? "," : "") + std::to_string(amount);
+    }
+    return json + "]";
+}
+
+// Writes the host state for `rows` totals rows (the last eight are the
+// host's classification rows) and connects the stand-in to it.
+void ConnectDataset(int rows, const std::string& path) {
+    std::ofstream out(path, std::ios::binary);
+    out << R"({"user": {"selection": [1, 1]}, "datasets": [{"id": "BENCH", "no": 1, )"
+        << R"("periodStart": 20250401, "periodEnd": 20260331, "totals": [)";
+    for (int account = 1; account <= rows; ++account) {
+        const bool figure = account > rows - 8;
+        out << (account > 1 ? ",\n" : "\n") << R"({"id": ")" << IdHex(account) << R"(", "class": ")"
+            << (figure ? kFigureCodes[account - (rows - 8) - 1] : "0x10000000") << R"(", "side": )"
+            << (account % 2 + 1) << R"(, "figureSource": 1, "unmapped": )" << (figure ? 1 : 0)
+            << R"(, "debitExTax": )" << Slots(account, 1) << R"(, "creditExTax": )"
+            << Slots(account, 2) << "}";
+    }
+    out << "]}]}";
+    out.close();
+    setenv("LDG_HOST_STATE", path.c_str(), 1);
+    hostsim::ResetSession();
+    ClHostLink::Instance()->Connect();
+}
+
+// Sources of the items: `entries` entries over every tenth account, and the
+// ten keywords.
+MappingList Mapping(int rows, int entries) {
+    static const char* const kKeywords[] = {
+        "URIAGEDAKA", "URIAGEGENKA", "URIAGESOURIEKI", "EIGYOUSONEKI", "ZEIBIKIMAE",
+        "SOREIGAI",   "SONOTAFUSAI", "SIHON",          "SISAN",        "FUSAI"};
+    MappingList mapping;
+    const int mappedAccounts = rows / 10;
+    for (int e = 0; e < entries; ++e) {
+        const int account = 10 * (e % mappedAccounts) + 1;
+        mapping.Append(MappingEntry(static_cast<std::int16_t>(e % 43 + 1), "0x" + IdHex(account)));
+    }
+    for (int k = 0; k < 10; ++k)
+        mapping.Append(MappingEntry(static_cast<std::int16_t>(20 + k), kKeywords[k]));
+    return mapping;
+}
+
+ItemCatalogue Catalogue() {
+    ItemCatalogue catalogue;
+    for (int itemNo = 1; itemNo <= 43; ++itemNo) {
+        StatementItem item;
+        item.itemNo = static_cast<std::int16_t>(itemNo);
+        item.side = static_cast<std::int16_t>(itemNo % 2 + 1);
+        catalogue.Append(item);
+    }
+    return catalogue;
+}
+
+// Arguments: totals rows, mapping entries.
+void BM_Aggregate(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const int entries = static_cast<int>(state.range(1));
+    char folder[] = "/tmp/ldg-bench-XXXXXX";
+    if (mkdtemp(folder) == nullptr) {
+        state.SkipWithError("no temporary folder");
+        return;
+    }
+    const std::string path = std::string(folder) + "/state.json";
+    ConnectDataset(rows, path);
+    DatasetRecord dataset;
+    static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1))
+        ->GetSelectedDataset(&dataset);
+    const AccountFilter filter = PrepareTotalsFilter(dataset, 4, 3);
+    const MappingList mapping = Mapping(rows, entries);
+    ClProgressWindow progress(std::make_unique<NullProgressView>());
+
+    for (auto _ : state) {
+        ItemCatalogue catalogue = Catalogue();
+        ClTotalsAggregator aggregator(progress, mapping, catalogue);
+        if (aggregator.Aggregate(0, filter, dataset) != 1) {
+            state.SkipWithError("aggregation failed");
+            break;
+        }
+        benchmark::DoNotOptimize(catalogue.begin()->amounts[0]);
+    }
+    state.counters["rows_per_second"] = benchmark::Counter(
+        static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate);
+
+    hostsim::ResetSession();
+    unsetenv("LDG_HOST_STATE");
+    std::remove(path.c_str());
+    std::remove(folder);
+}
+
+// A tenth of the accounts mapped (5,000 rows: 500 entries), and 500 entries
+// for the smallest and largest dataset as well.
+BENCHMARK(BM_Aggregate)
+    ->Args({1000, 100})
+    ->Args({5000, 500})
+    ->Args({20000, 2000})
+    ->Args({1000, 500})
+    ->Args({20000, 500})
+    ->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

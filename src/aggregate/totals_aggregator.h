@@ -1,0 +1,71 @@
+// Fills the statement items' amounts from one run of the host's totals
+// query: each mapped account's balance over the chosen months, added to or
+// subtracted from its items, and the host's classification figures put
+// into the items that the reserved keywords name.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "aggregate/amount.h"
+#include "host/account_filter.h"
+#include "host/host_records.h"
+#include "host/totals_query.h"
+#include "model/item_catalogue.h"
+#include "model/mapping_list.h"
+
+class ProgressSink;
+
+// The totals rows whose balance the host classifies itself, and which keep
+// it as a figure for the reserved keywords.
+enum class ClassFigure {
+    kSales,
+    kCostOfSales,
+    kGrossProfit,
+    kOperatingProfit,
+    kPreTaxProfit,
+    kAssets,
+    kLiabilities,
+    kCapital,
+    kCount
+};
+
+class ClTotalsAggregator {
+  public:
+    // All three must outlive the aggregator.
+    ClTotalsAggregator(ProgressSink& progress, const MappingList& currentMapping,
+                       ItemCatalogue& itemCatalogue);
+    ClTotalsAggregator(const ClTotalsAggregator&) = delete;
+    ClTotalsAggregator& operator=(const ClTotalsAggregator&) = delete;
+    virtual ~ClTotalsAggregator();
+
+    // Adds every mapped account's balance into amounts[0] of the main items
+    // (below 36) and amounts[1..12] of the monthly items, without clearing
+    // them first. taxInclusive non-zero takes the amounts including tax.
+    // 1 on success. 0 when the query fails, an amount reaches its bound or
+    // the filter's positions lie outside the fiscal year; the items then
+    // hold partial amounts and must not be written.
+    int Aggregate(int taxInclusive, const AccountFilter& filter, const DatasetRecord& dataset);
+
+    // Sets amounts[0] of the first item numbered itemNo, looking no further
+    // than the first item numbered above 36; ticks once per item visited.
+    void SetItemAmount(int itemNo, std::int64_t count);
+
+  private:
+    struct RowWork;
+
+    void TreatRow(const RowWork& work, const AccountTotalsRecord& row);
+    void AddToItems(const RowWork& work, const AccountTotalsRecord& row, int slotCount, int itemNo,
+                    const ClAmount& balance);
+    void ApplyKeywords();
+    void SetRemainder(int itemNo, const ClAmount& figure, int firstSummed, int lastSummed);
+
+    ProgressSink& progress_;
+    const MappingList& currentMapping_;
+    ItemCatalogue& itemCatalogue_;
+    // From the first run's set-up to its end; after a failure until the
+    // aggregator is destroyed.
+    std::unique_ptr<ClAccountTotalsQuery> query_;
+    std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)> figures_{};
+};

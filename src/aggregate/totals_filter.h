@@ -1,0 +1,31 @@
+// The month filter of the totals query: from the first to the last chosen
+// accounting month, plus the adjustment periods that belong to them.
+#pragma once
+
+#include <cstdint>
+
+#include "host/account_filter.h"
+#include "host/host_records.h"
+
+// Accounting month codes of the two adjustment periods.
+constexpr std::int16_t kInterimAdjustmentMonth = 15;
+constexpr std::int16_t kYearEndAdjustmentMonth = 18;
+// The filter never holds more conditions than this.
+constexpr std::size_t kTotalsFilterConditions = 4;
+
+// Conditions on the accounting month, each of type signed 16-bit:
+//   1. position >= S (and)    2. position <= E
+//   then "or month 15" when the dataset has an interim settlement and E is
+//   the sixth position, and "or month 18" when endMonth closes the fiscal
+//   year. S and E are the positions of startMonth and endMonth within the
+//   dataset's fiscal year. All other bytes are zero.
+AccountFilter PrepareTotalsFilter(const DatasetRecord& dataset, std::int16_t startMonth,
+                                  std::int16_t endMonth);
+
+// What the aggregation reads back from such a filter.
+struct TotalsMonthSpan {
+    std::int16_t startPosition = 0;
+    std::int16_t endPosition = 0;
+    bool yearEndIncluded = false;
+};
+TotalsMonthSpan ReadTotalsMonthSpan(const AccountFilter& filter);
