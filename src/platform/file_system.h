@@ -6,10 +6,12 @@
 #include <string>
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
 
+    // An existing file that is not a folder.
     virtual bool FileExists(const std::string& path) = 0;
+    // An existing folder; a trailing backslash is allowed.
     virtual bool FolderExists(const std::string& path) = 0;
     // Creates one folder whose parent exists.
     virtual bool CreateFolder(const std::string& path) = 0;
@@ -24,4 +26,18 @@ public:
 
     // The system's temporary-files folder, at most 260 bytes.
     virtual std::string TemporaryFolder() = 0;
+
+    // Drive types, numbered as Windows numbers them.
+    static constexpr int kDriveUnknown = 0;
+    static constexpr int kDriveNoRootDirectory = 1;
+    static constexpr int kDriveRemovable = 2;
+    static constexpr int kDriveFixed = 3;
+    static constexpr int kDriveRemote = 4;
+    static constexpr int kDriveCdRom = 5;
+    static constexpr int kDriveRamDisk = 6;
+    // The type of the drive whose root is `root` ("C:\\").
+    virtual int DriveType(const std::string& root) = 0;
+    // The C library's access test: mode 0 exists; 2 write, 4 read, 6 both.
+    // A read-only file or folder refuses write.
+    virtual bool Accessible(const std::string& path, int accessMode) = 0;
 };

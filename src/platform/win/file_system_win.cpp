@@ -1,0 +1,126 @@
+#include "platform/win/file_system_win.h"
+
+#include <windows.h>
+
+#include "platform/win/code_page.h"
+
+namespace {
+
+constexpr std::size_t kMaxPathBytes = 260;
+
+DWORD AttributesOf(const std::string& path) {
+    if (path.empty()) return INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(WideFromCp932(path).c_str());
+}
+
+class FileHandle {
+  public:
+    explicit FileHandle(HANDLE handle) : handle_(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle_; }
+    bool Close() {
+        if (!IsOpen()) return true;
+        const bool closed = CloseHandle(handle_) != 0;
+        handle_ = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+  private:
+    HANDLE handle_;
+};
+
+bool WriteAll(HANDLE file, const std::string& bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        const std::size_t left = bytes.size() - written;
+        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+        DWORD done = 0;
+        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr) || done == 0)
+            return false;
+        written += done;
+    }
+    return FlushFileBuffers(file) != 0;
+}
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::FolderExists(const std::string& path) {
+    const DWORD attributes = AttributesOf(path);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+    return !path.empty() && CreateDirectoryW(WideFromCp932(path).c_str(), nullptr) != 0;
+}
+
+bool Win32FileSystem::RemoveFolder(const std::string& path) {
+    return !path.empty() && RemoveDirectoryW(WideFromCp932(path).c_str()) != 0;
+}
+
+bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
+    if (path.empty()) return false;
+    FileHandle file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size;
+    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return false;
+    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t read = 0;
+    while (read < content.size()) {
+        const std::size_t left = content.size() - read;
+        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+        DWORD done = 0;
+        if (!ReadFile(file.Get(), &content[read], chunk, &done, nullptr)) return false;
+        if (done == 0) break;
+        read += done;
+    }
+    content.resize(read);
+    bytes.swap(content);
+    return true;
+}
+
+bool Win32FileSystem::ReplaceFileWhole(const std::string& path, const std::string& bytes) {
+    if (path.empty()) return false;
+    const std::wstring target = WideFromCp932(path);
+    const std::wstring temporary = WideFromCp932(path + ".tmp");
+    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen()) return false;
+    const bool complete = WriteAll(file.Get(), bytes) && file.Close();
+    file.Close();
+    if (complete && MoveFileExW(temporary.c_str(), target.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileW(temporary.c_str());
+    return false;
+}
+
+std::string Win32FileSystem::TemporaryFolder() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) return {};
+    std::string text = Cp932FromWide(std::wstring(folder, length));
+    return text.size() <= kMaxPathBytes ? text : std::string();
+}
+
+int Win32FileSystem::DriveType(const std::string& root) {
+    return static_cast<int>(GetDriveTypeW(WideFromCp932(root).c_str()));
+}
+
+bool Win32FileSystem::Accessible(const std::string& path, int accessMode) {
+    DWORD attributes = AttributesOf(path);
+    // A share root ("\\\\server\\share") is found only with its backslash.
+    if (attributes == INVALID_FILE_ATTRIBUTES && !path.empty())
+        attributes = AttributesOf(path + "\\");
+    if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+    return !((accessMode & 2) && (attributes & FILE_ATTRIBUTE_READONLY));
+}

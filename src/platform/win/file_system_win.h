@@ -1,0 +1,22 @@
+// The file system of the program: the Win32 file and folder services,
+// called through their UTF-16 functions.
+#pragma once
+
+#include <string>
+
+#include "platform/file_system.h"
+
+class Win32FileSystem : public FileSystem {
+  public:
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool RemoveFolder(const std::string& path) override;
+    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+    bool ReplaceFileWhole(const std::string& path, const std::string& bytes) override;
+    // Empty when the system's folder is longer than 260 bytes: a cut path
+    // would name another folder.
+    std::string TemporaryFolder() override;
+    int DriveType(const std::string& root) override;
+    bool Accessible(const std::string& path, int accessMode) override;
+};

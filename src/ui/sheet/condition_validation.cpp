@@ -1,0 +1,130 @@
+#include "ui/sheet/condition_validation.h"
+
+#include <cstdint>
+#include <string>
+
+#include "platform/file_system.h"
+#include "res/condition_sheet_res.h"
+#include "ui/sheet/fiscal_months.h"
+#include "ui/sheet/folder_creation.h"
+#include "ui/sheet/path_rules.h"
+#include "ui/sheet/sheet_view.h"
+
+const char ConditionMessages::kWrongPeriod[] =
+    "集計期間に誤りがあります。\n\n集計期間を設定しなおしてください。";
+const char ConditionMessages::kBeforeIntroduction[] =
+    "集計期間には、導入開始月より前は指定できません。";
+const char ConditionMessages::kNoOutputPath[] =
+    "データ出力先が指定されていません。\n\n出力先を指定してください。";
+const char ConditionMessages::kInvalidCharacter[] =
+    "データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。";
+const char ConditionMessages::kInvalidDrive[] =
+    "ドライブ名が有効でありません。\n\n有効なドライブを指定してください。";
+const char ConditionMessages::kNoFileName[] = "ファイル名が指定されていません。";
+const char ConditionMessages::kCreateFolder[] =
+    "指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
+const char ConditionMessages::kFolderNotCreated[] =
+    "フォルダの作成に失敗しました。\n\n出力先を再入力してください。";
+const char ConditionMessages::kOverwriteFile[] =
+    "同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
+
+namespace {
+
+using Messages = ConditionMessages;
+
+bool IsWrongPeriod(const AggregationConditions& conditions) {
+    std::int16_t first = 0;
+    std::int16_t last = 0;
+    FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &first, &last);
+    const bool crossing = last > 100;
+    if (crossing) last = static_cast<std::int16_t>(last % 100);
+    const int start = conditions.startMonth;
+    const int end = conditions.endMonth;
+    if (end < 1 || end > 12) return true;
+    if (!crossing) return start < first || end > last || start > end;
+    const bool startInGap = last < start && start < first;
+    const bool startInNewYear = start >= 1 && start <= last;
+    const bool endInGap = last < end && end < first;
+    return startInGap || (startInNewYear && (end < start || end > last)) || endInGap;
+}
+
+bool IsBeforeIntroduction(const AggregationConditions& conditions) {
+    std::int16_t first = 0;
+    std::int16_t last = 0;
+    FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &first, &last);
+    std::int16_t startPosition = 0;
+    std::int16_t endPosition = 0;
+    MonthPositions(first, last, conditions.startMonth, conditions.endMonth, &startPosition,
+                   &endPosition);
+    return endPosition < conditions.introMonth;
+}
+
+void Refuse(SheetView& view, const char* message, int fieldId) {
+    view.ShowError(message);
+    view.ActivatePage(0);
+    view.FocusConditionField(fieldId);
+}
+
+// Back to page 1 with the focus on the output path, after a question
+// answered No.
+void BackToPath(SheetView& view) {
+    view.ActivatePage(0);
+    view.FocusConditionField(IDC_OUTPUT_PATH);
+}
+
+}  // namespace
+
+bool ValidateConditions(const AggregationConditions& conditions, FileSystem& fileSystem,
+                        SheetView& view, const std::function<void()>& browseOutputFile) {
+    if (IsWrongPeriod(conditions)) {
+        Refuse(view, Messages::kWrongPeriod, IDC_END_MONTH);
+        return false;
+    }
+    if (IsBeforeIntroduction(conditions)) {
+        Refuse(view, Messages::kBeforeIntroduction, IDC_END_MONTH);
+        return false;
+    }
+    const std::string& path = conditions.outputPath;
+    if (path.empty()) {
+        view.ShowError(Messages::kNoOutputPath);
+        view.ActivatePage(0);
+        if (browseOutputFile) browseOutputFile();
+        return false;
+    }
+    if (!IsValidPathText(path)) {
+        Refuse(view, Messages::kInvalidCharacter, IDC_OUTPUT_PATH);
+        return false;
+    }
+    if (!IsUsableDrive(fileSystem, path)) {
+        Refuse(view, Messages::kInvalidDrive, IDC_OUTPUT_PATH);
+        return false;
+    }
+    if (FileNamePartOf(path).empty()) {
+        Refuse(view, Messages::kNoFileName, IDC_OUTPUT_PATH);
+        return false;
+    }
+    const std::string folder = FolderPartOf(path);
+    if (!folder.empty() && !fileSystem.FolderExists(folder)) {
+        if (!view.AskYesNo(Messages::kCreateFolder)) {
+            BackToPath(view);
+            return false;
+        }
+        if (!CreateFolderPath(fileSystem, folder)) {
+            Refuse(view, Messages::kFolderNotCreated, IDC_OUTPUT_PATH);
+            return false;
+        }
+    }
+    // A path the host preset is the host's choice: it is overwritten
+    // without asking.
+    if (conditions.pathFixed == 0) {
+        if (fileSystem.FolderExists(path)) {
+            Refuse(view, Messages::kNoFileName, IDC_OUTPUT_PATH);
+            return false;
+        }
+        if (fileSystem.FileExists(path) && !view.AskYesNo(Messages::kOverwriteFile)) {
+            BackToPath(view);
+            return false;
+        }
+    }
+    return true;
+}

@@ -1,0 +1,66 @@
+// The Win32 file system and the folder creation on real folders of a
+// temporary folder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/win/code_page.h"
+#include "platform/win/file_system_win.h"
+#include "ui/sheet/folder_creation.h"
+#include "ui/sheet/path_rules.h"
+
+namespace {
+
+class RealFolders : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        base_ = files_.TemporaryFolder() + "ldg-fs-" + std::to_string(GetCurrentProcessId()) + "-" +
+                std::to_string(GetTickCount()) + "\\";
+        ASSERT_TRUE(files_.CreateFolder(base_) && files_.CreateFolder(base_ + "a"));
+    }
+    void TearDown() override {
+        DeleteFileW(WideFromCp932(base_ + "a\\f").c_str());
+        for (const char* name : {"a\\表", "a\\b\\c", "a\\b", "a\\n", "a", ""})
+            files_.RemoveFolder(base_ + name);
+    }
+    bool IsFolder(const std::string& name) { return files_.FolderExists(base_ + name); }
+
+    Win32FileSystem files_;
+    std::string base_;
+};
+
+TEST_F(RealFolders, CreatesMissingLevelsAndUndoesOnlyItsOwn) {
+    EXPECT_TRUE(CreateFolderPath(files_, base_ + "a\\b\\c\\x.xml"));
+    EXPECT_TRUE(IsFolder("a\\b\\c"));
+    // A name the file system refuses: the level created before it goes again.
+    EXPECT_FALSE(CreateFolderPath(files_, base_ + "a\\n\\c?\\"));
+    EXPECT_FALSE(IsFolder("a\\n"));
+    EXPECT_TRUE(IsFolder("a"));
+    // A file in the way, written through a temporary that does not stay.
+    std::string bytes;
+    ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\f", "first"));
+    ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\f", "in the way"));
+    EXPECT_TRUE(files_.ReadWholeFile(base_ + "a\\f", bytes) && bytes == "in the way");
+    EXPECT_FALSE(files_.FileExists(base_ + "a\\f.tmp"));
+    EXPECT_FALSE(files_.ReplaceFileWhole(base_ + "a\\missing\\f", "x"));
+    EXPECT_FALSE(CreateFolderPath(files_, base_ + "a\\f\\g\\"));
+    EXPECT_TRUE(files_.FileExists(base_ + "a\\f") && IsFolder("a\\b"));
+
+    EXPECT_TRUE(CreateFolderPath(files_, base_ + "a\\表\\"));
+    const DWORD made = GetFileAttributesW((WideFromCp932(base_) + L"a\\表").c_str());
+    EXPECT_TRUE(made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(RealFolders, LetterWithoutAVolumeIsUsableButHasNoFolder) {
+    char letter = 'Z';
+    while (letter > 'D' && files_.DriveType(std::string(1, letter) + ":\\") != 1)
+        --letter;
+    ASSERT_GT(letter, 'D');
+    EXPECT_TRUE(IsUsableDrive(files_, std::string(1, letter) + ":\\x.xml"));
+    EXPECT_FALSE(CreateFolderPath(files_, std::string(1, letter) + ":\\"));
+    EXPECT_TRUE(IsUsableDrive(files_, base_ + "x.xml"));
+}
+
+}  // namespace
