@@ -3,12 +3,15 @@
 
 #include "app/app_windows_win.h"
 #include "app/overview_app.h"
+#include "platform/win/file_system_win.h"
 #include "platform/win/win32_desktop.h"
+#include "res/edition_info.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     Win32Desktop desktop;
     Win32AppWindows windows;
-    ClOverviewApp app(desktop, windows);
+    Win32FileSystem files;
+    ClOverviewApp app(desktop, windows, files, CurrentEdition());
     app.InitInstance();
     app.ExitInstance();
     return 0;

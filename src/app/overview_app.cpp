@@ -1,10 +1,13 @@
 #include "app/overview_app.h"
 
+#include "aggregate/totals_aggregator.h"
+#include "aggregate/totals_filter.h"
 #include "app/dataset_texts.h"
 #include "app/program_level.h"
 #include "host/data_hub.h"
 #include "host/host_link.h"
 #include "host/tables.h"
+#include "report/overview_report.h"
 
 const char ClOverviewApp::kMessageTitle[] = "事業概況書";
 const char ClOverviewApp::kPastResultsMessage[] =
@@ -21,8 +24,9 @@ constexpr std::uint32_t kExclamationOk = 0x30;  // MB_OK | MB_ICONEXCLAMATION
 constexpr std::int16_t kPastResultsIntroMonth = 99;
 }  // namespace
 
-ClOverviewApp::ClOverviewApp(Desktop& desktop, AppWindows& windows)
-    : desktop_(desktop), windows_(windows) {}
+ClOverviewApp::ClOverviewApp(Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
+                             const EditionInfo& edition)
+    : desktop_(desktop), windows_(windows), fileSystem_(fileSystem), edition_(edition) {}
 
 int ClOverviewApp::ReadLaunchArguments(const std::string& commandLine) {
     LaunchArguments arguments;
@@ -134,6 +138,8 @@ void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
     sheet.page1.periodText = PeriodDisplayText(dataset.PeriodStart(), dataset.PeriodEnd());
     sheet.currentMapping = &currentMapping;
     sheet.itemCatalogue = &itemCatalogue;
+    sheet.edition = &edition_;
+    sheet.fileSystem = &fileSystem_;
 
     const int endCode =
         windows_.RunConditionSheet(sheet, launchedByHost == 1 ? hostWindow : nullptr);
@@ -141,17 +147,35 @@ void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
         completionCode = kCompletionStopped;
         return;
     }
-    AggregateAndReport();
+    AggregateAndReport(sheet.conditions, dataset);
 }
 
-void ClOverviewApp::AggregateAndReport() {
+void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
+                                       const DatasetRecord& dataset) {
     ClProgressWindow progress(windows_.CreateProgressView());
     progress.Create();
     if (launchedByHost == 1) progress.SetParent(hostWindow);
     progress.Show();
     desktop_.ShowWaitCursor(true);
     progress.BeginProgress();
-    const bool written = Aggregate(progress) && WriteReport(progress);
+    bool written = false;
+    {
+        const AccountFilter filter =
+            PrepareTotalsFilter(dataset, conditions.startMonth, conditions.endMonth);
+        ClTotalsAggregator aggregator(progress, currentMapping, itemCatalogue);
+        // A failed aggregation leaves partial amounts: no report is written
+        // from them.
+        if (aggregator.Aggregate(conditions.taxInclusive != 0 ? 1 : 0, filter, dataset) == 1) {
+            ClOverviewReport report(progress, itemCatalogue, edition_,
+                                    [this] { return windows_.CreateXmlOutputFile(); });
+            report.SetProgressBase(ClOverviewReport::kDefaultProgressBase);
+            report.SetMessageSink([this](const std::string& text) {
+                desktop_.ShowMessage(nullptr, text, MessageKind::kError);
+            });
+            written = report.WriteReport(conditions.outputPath, functionId, conditions.startMonth,
+                                         dataset) == 1;
+        }
+    }
     // The hidden window still owns the closing message.
     progress.Hide();
     desktop_.ShowWaitCursor(false);
@@ -163,22 +187,6 @@ void ClOverviewApp::AggregateAndReport() {
         completionCode = kCompletionFailed;
     }
     progress.Destroy();
-}
-
-// The totals walk and the report document are not built yet. Their places
-// in the run are kept with the progress they report, and no report can be
-// written, so every run that gets here ends as a failed report.
-bool ClOverviewApp::Aggregate(ClProgressWindow& progress) {
-    for (int step = 0; step < 500; step += 100)
-        progress.StepRange(step, step + 100);
-    return true;
-}
-
-bool ClOverviewApp::WriteReport(ClProgressWindow& progress) {
-    progress.StepRange(500, 600);
-    progress.StepRange(600, 700);
-    progress.StepRange(700, 1000);
-    return false;
 }
 
 void ClOverviewApp::ExitInstance() {

@@ -12,6 +12,8 @@
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/desktop.h"
+#include "platform/file_system.h"
+#include "res/edition_info.h"
 
 class ClOverviewApp {
   public:
@@ -21,7 +23,8 @@ class ClOverviewApp {
     static const char kReportWrittenMessage[];
     static const char kReportFailedMessage[];
 
-    ClOverviewApp(Desktop& desktop, AppWindows& windows);
+    ClOverviewApp(Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
+                  const EditionInfo& edition);
 
     // The run; on every path the caller then calls ExitInstance.
     void InitInstance();
@@ -55,11 +58,11 @@ class ClOverviewApp {
     void RunConditionSheet(const DatasetRecord& dataset);
     // Totals the accounts and writes the report under the progress
     // window; sets completionCode and tells the user the outcome.
-    void AggregateAndReport();
-    bool Aggregate(ClProgressWindow& progress);
-    bool WriteReport(ClProgressWindow& progress);
+    void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset);
     void PostCompletion();
 
     Desktop& desktop_;
     AppWindows& windows_;
+    FileSystem& fileSystem_;
+    const EditionInfo& edition_;
 };

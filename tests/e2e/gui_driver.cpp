@@ -47,11 +47,15 @@ HWND WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs) {
     }
 }
 
+// Asked with WM_GETTEXT: for a window of another process GetWindowText
+// gives only the caption stored at creation, not an edit field's content.
 std::wstring WindowText(HWND window) {
-    const int length = GetWindowTextLengthW(window);
+    const auto length = static_cast<int>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    GetWindowTextW(window, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
+    const auto got =
+        static_cast<int>(SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(length + 1),
+                                      reinterpret_cast<LPARAM>(text.data())));
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
     return text;
 }
 
@@ -95,6 +99,50 @@ void PressKey(HWND window, WORD virtualKey, bool shift, bool ctrl, bool alt) {
 void PressButton(HWND dialog, int buttonId) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(buttonId, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, buttonId)));
+}
+
+namespace {
+struct ControlSearch {
+    int id;
+    HWND found;
+};
+BOOL CALLBACK VisitControl(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(window) == search->id) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+}  // namespace
+
+HWND FindControl(HWND top, int controlId) {
+    ControlSearch search{controlId, nullptr};
+    EnumChildWindows(top, VisitControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void SetControlText(HWND control, const std::wstring& text) {
+    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Click(HWND top, HWND button) {
+    SetForegroundWindow(top);
+    SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+bool IsChecked(HWND checkBox) {
+    return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+int FocusedControlId(HWND top) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(top, nullptr), &info) ||
+        info.hwndFocus == nullptr) {
+        return 0;
+    }
+    return GetDlgCtrlID(info.hwndFocus);
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {

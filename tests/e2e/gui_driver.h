@@ -34,6 +34,16 @@ void PressKey(HWND window, WORD virtualKey, bool shift = false, bool ctrl = fals
 // Presses a dialog's button by its id (IDOK, IDYES, IDNO ...).
 void PressButton(HWND dialog, int buttonId);
 
+// A control anywhere inside `top` (the sheet's pages included), by id.
+HWND FindControl(HWND top, int controlId);
+// Sets an edit field's text as if typed: the program sees the change.
+void SetControlText(HWND control, const std::wstring& text);
+bool IsChecked(HWND checkBox);
+// Clicks a button or check box as the mouse would (a check box toggles).
+void Click(HWND top, HWND button);
+// The id of the control that has the keyboard focus in `top`'s thread.
+int FocusedControlId(HWND top);
+
 // Waits until the window is gone; false when it still exists at the bound.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = kWaitMs);
 

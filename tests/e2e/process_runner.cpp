@@ -143,4 +143,12 @@ void CopyProgramsTo(const std::wstring& folder) {
           L"LdgCmn.dll", L"LdgBCore.dll", L"LdgFileMgr.dll", L"LdgMsgMgr.dll", L"LdgEnvMgr.dll"}) {
         CopyFileW((ProgramFolder() + name).c_str(), (folder + name).c_str(), FALSE);
     }
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((ProgramFolder() + L"*.dat").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE) return;
+    do {
+        CopyFileW((ProgramFolder() + entry.cFileName).c_str(), (folder + entry.cFileName).c_str(),
+                  FALSE);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
 }

@@ -37,6 +37,6 @@ ProcessResult FinishProcess(RunningProcess& running);
 // Both in one.
 ProcessResult RunHostSimulator(const std::wstring& arguments);
 
-// Copies the edition programs and the host libraries into `folder`, so a
-// test can give them a level file of its own.
+// Copies the edition programs, their data files and the host libraries
+// into `folder`, so a test can give them a level file of its own.
 void CopyProgramsTo(const std::wstring& folder);

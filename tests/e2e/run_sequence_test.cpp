@@ -98,12 +98,21 @@ TEST_F(RunSequence, CancelWritesNothing) {
     if (find != INVALID_HANDLE_VALUE) FindClose(find);
 }
 
-TEST_F(RunSequence, RunKeyLeadsToTheXmlFailureWhileNoReportExists) {
+TEST_F(RunSequence, UnwritableReportEndsWithTheXmlFailure) {
     WriteState();
-    Start(L"", Program());
+    // A folder stands where the report should go: the checks pass, the write fails.
+    const std::wstring target = folder_ + L"taken.xml";
+    CreateDirectoryW(target.c_str(), nullptr);
+    Start(L"--output \"" + target + L"\"", Program());
     HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
     ASSERT_NE(sheet, nullptr);
     gui::PressKey(sheet, VK_F12);
+    HWND question = gui::WaitForMessageBox();
+    ASSERT_NE(question, nullptr);
+    if (gui::MessageBoxText(question).find(L"上書き") != std::wstring::npos) {
+        gui::PressButton(question, IDYES);
+        ASSERT_TRUE(gui::WaitUntilGone(question));
+    }
     ExpectMessageAndConfirm(L"XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。");
     ExpectCode(Finish(), 2);
 }

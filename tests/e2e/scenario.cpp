@@ -24,7 +24,7 @@ void Scenario::WriteState(const std::string& datasetExtra, const std::string& ex
     WriteFileBytes(statePath_,
                    u8R"({"package": {"name": "見本会計１８"}, "user": {"selection": [1, 12]},
         "folders": {"conditions": )" +
-                       JsonString(conditionsFolder_) +
+                       JsonString(conditionsFolder_) + R"(, "output": )" + JsonString(folder_) +
                        u8R"(},
         "datasets": [{"id": "DS0012", "no": 12, "company": "株式会社見本商事",
             "periodStart": 20250401, "periodEnd": 20260331)" +

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
+#include "tests/unit/fake_desktop.h"
 #include "tests/unit/host_fixture.h"
 #include "ui/sheet/condition_entry_sheet.h"
 #include "ui/sheet/fiscal_months.h"
@@ -19,10 +22,14 @@ class RecordingSheetView : public SheetView {
     void ShowInformation(const std::string& text) override { calls.push_back("info " + text); }
     void ShowError(const std::string& text) override { calls.push_back("error " + text); }
     void ActivatePage(int index) override { calls.push_back("page " + std::to_string(index)); }
+    void FocusConditionField(int id) override { calls.push_back("focus " + std::to_string(id)); }
     void EnableNavigation(bool previous, bool next) override {
         calls.push_back(std::string("nav ") + (previous ? "1" : "0") + (next ? "1" : "0"));
     }
     void EndSheet(int code) override { calls.push_back("end " + std::to_string(code)); }
+    void ApplyBindings(int page, const std::vector<ControlBinding>& bindings) override {
+        calls.push_back("bind " + std::to_string(page) + " " + std::to_string(bindings.size()));
+    }
 };
 
 class FiscalMonths : public HostFixture {
@@ -162,9 +169,34 @@ TEST_F(SheetFlow, ExitAsksThenTellsThenEndsWithCancelWhateverTheAnswer) {
     }
 }
 
-TEST_F(SheetFlow, RunEndsWithTheRunCode) {
+TEST_F(SheetFlow, RunChecksThenSavesThenEndsWithTheRunCode) {
+    WriteState(
+        R"("folders": {"conditions": "C:\\cond\\"}, "user": {"id": "u1", "selection": [2, 12]})");
+    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+    FakeFileSystem files;
+    files.folders = {"C:\\", "C:\\out\\", "C:\\cond\\"};
+    MappingList current;
+    sheet->fileSystem = &files;
+    sheet->currentMapping = &current;
+    sheet->conditions = {};
+    sheet->conditions.periodStart = 20250401;
+    sheet->conditions.periodEnd = 20260331;
+    sheet->conditions.startMonth = 4;
+    sheet->conditions.endMonth = 13;
+    sheet->conditions.introMonth = 1;
+    sheet->conditions.userId = "u1";
+    sheet->conditions.selectionFirst = 2;
+    sheet->conditions.selectionSecond = 12;
+    sheet->conditions.outputPath = "C:\\out\\a.xml";
     EXPECT_TRUE(sheet->FilterKey(Key(kKeyF12)));
+    EXPECT_NE(view.calls.back(), "end 2000") << "end month 13 is refused";
+    EXPECT_TRUE(files.files.empty()) << "nothing saved before the checks pass";
+    sheet->conditions.endMonth = 3;
+    view.calls.clear();
+    EXPECT_TRUE(sheet->FilterKey(Key(kKeyF12)));
+    ASSERT_FALSE(view.calls.empty());
     EXPECT_EQ(view.calls.back(), "end 2000");
+    EXPECT_EQ(files.files.count("C:\\cond\\QB16_G_u1_2_12.env"), 1u);
 }
 
 TEST_F(SheetFlow, InitialisationLocksAPresetPathAndSetsTheMonths) {
@@ -186,6 +218,74 @@ TEST_F(SheetFlow, DestroyingTheSheetReleasesTheFolderServiceOnce) {
     sheet.reset();
     const auto journal = JournalLines();
     EXPECT_EQ(std::count(journal.begin(), journal.end(), "ReleaseInstance"), 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The sheet's initialisation against the sample company and the shipped
+// edition files, read from the current folder as the program reads them.
+class SheetInitialisation : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        hostsim::ResetSession();
+        const std::string source = LDG_SOURCE_DIR;
+        setenv("LDG_HOST_STATE", (source + "/samples/sample-company.json").c_str(), 1);
+        ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+        ASSERT_NE(getcwd(previousFolder_, sizeof previousFolder_), nullptr);
+        ASSERT_EQ(chdir((source + "/editions").c_str()), 0);
+        sheet.AttachView(&view);
+        sheet.currentMapping = &current;
+        sheet.itemCatalogue = &items;
+        sheet.fileSystem = &files;
+        sheet.conditions.periodStart = 20250401;
+        sheet.conditions.periodEnd = 20260331;
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(previousFolder_), 0);
+        hostsim::ResetSession();
+        unsetenv("LDG_HOST_STATE");
+    }
+    char previousFolder_[4096] = {};
+    RecordingSheetView view;
+    ClConditionEntrySheet sheet;
+    MappingList current;
+    ItemCatalogue items;
+    FakeFileSystem files;
+};
+
+TEST_F(SheetInitialisation, WithoutSavedConditionsTheDefaultsAndTaxSettingsApply) {
+    const EditionInfo select = {"帳簿丸１８ SELECT", "LdgSel18ToQb16_G", "18.00.00", "18.00.0X"};
+    sheet.edition = &select;
+    sheet.Initialise();
+    EXPECT_EQ(items.size(), 43u);
+    EXPECT_FALSE(current.empty());
+    EXPECT_EQ(current.size(), sheet.defaultMapping.size()) << "seeded from the defaults";
+    EXPECT_EQ(sheet.conditions.startMonth, 4);
+    EXPECT_EQ(sheet.conditions.endMonth, 3);
+    EXPECT_EQ(sheet.conditions.outputPath, "C:\\users\\Public\\Documents\\*.xml");
+    EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "focus 1002"), 1);
+    EXPECT_NE(std::find(view.calls.begin(), view.calls.end(), "bind 2 8"), view.calls.end());
+    EXPECT_EQ(view.calls.back().rfind("bind 2", 0), 0u) << "nothing ends the sheet";
+}
+
+TEST_F(SheetInitialisation, UnreadableItemDefinitionsEndTheSheetAsAbandoned) {
+    sheet.edition = &kTestEdition;
+    sheet.Initialise();
+    ASSERT_GE(view.calls.size(), 2u);
+    EXPECT_EQ(view.calls[view.calls.size() - 2],
+              "error 項目定義ファイル（LdgTest_GaiKmk.dat）を読み込めませんでした。\n\n"
+              "アプリケーションを終了します。");
+    EXPECT_EQ(view.calls.back(), "end 2001");
+}
+
+TEST_F(SheetInitialisation, WithoutAnOutputFolderTheTemporaryFolderIsUsed) {
+    hostsim::Session().state.outputFolder.clear();
+    files.temporaryFolder = "C:\\Temp\\表";  // its last byte is a backslash's value
+    sheet.edition = &kTestEdition;
+    sheet.Initialise();
+    EXPECT_EQ(sheet.conditions.outputPath, "C:\\Temp\\表\\*.xml");
 }
 
 }  // namespace

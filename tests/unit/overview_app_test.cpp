@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <fstream>
 
 #include "app/overview_app.h"
 #include "tests/unit/fake_desktop.h"
@@ -20,7 +22,7 @@ class OverviewAppRun : public HostFixture {
         desktop.commandLine = "4242,49200,-1,C:\\out\\x.xml";
     }
     void Run() {
-        ClOverviewApp app(desktop, windows);
+        ClOverviewApp app(desktop, windows, files, kTestEdition);
         app.InitInstance();
         app.ExitInstance();
     }
@@ -41,6 +43,7 @@ class OverviewAppRun : public HostFixture {
     }
     FakeDesktop desktop;
     FakeWindows windows;
+    FakeFileSystem files;
 };
 
 TEST_F(OverviewAppRun, SheetGetsTheDatasetAndHostInputs) {
@@ -76,14 +79,42 @@ TEST_F(OverviewAppRun, CancelledSheetEndsWithOneAndNoMessage) {
     ExpectJournalEnds();
 }
 
-TEST_F(OverviewAppRun, RunCodeWithoutAReportEndsWithTheXmlFailure) {
+TEST_F(OverviewAppRun, RunCodeWritesTheReportAndEndsWithZero) {
     WriteState(kSampleState);
+    const std::string xml = folder_ + "/overview.xml";
+    desktop.commandLine = "4242,49200,2," + xml;
+    windows.sheetEndCode = 2000;
+    Run();
+    EXPECT_EQ(PostedCode(), 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kReportWrittenMessage);
+    EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kInformation);
+    std::ifstream written(xml, std::ios::binary);
+    std::string head;
+    std::getline(written, head);
+    EXPECT_EQ(head, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r");
+    std::remove(xml.c_str());
+}
+
+TEST_F(OverviewAppRun, UnwritablePathEndsWithTheXmlFailure) {
+    WriteState(kSampleState);
+    desktop.commandLine = "4242,49200,2," + folder_ + "/missing/overview.xml";
     windows.sheetEndCode = 2000;
     Run();
     EXPECT_EQ(PostedCode(), 2);
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kReportFailedMessage);
-    EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kError);
+}
+
+TEST_F(OverviewAppRun, FailedAggregationWritesNoFile) {
+    WriteState(std::string(kSampleState) +
+               R"(, "results": {"nextRowFailAt": 0, "nextRowFailCode": 3})");
+    const std::string xml = folder_ + "/overview.xml";
+    desktop.commandLine = "4242,49200,2," + xml;
+    windows.sheetEndCode = 2000;
+    Run();
+    EXPECT_EQ(PostedCode(), 2);
+    EXPECT_FALSE(std::ifstream(xml).good()) << "no report from partial amounts";
 }
 
 TEST_F(OverviewAppRun, PastResultsDataStopsBeforeTheSheet) {

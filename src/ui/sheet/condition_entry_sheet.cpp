@@ -1,23 +1,124 @@
 #include "ui/sheet/condition_entry_sheet.h"
 
+#include "host/data_hub.h"
 #include "host/folder_service.h"
+#include "host/tables.h"
+#include "model/default_mapping_file.h"
+#include "model/item_definition_file.h"
+#include "model/shift_jis_text.h"
+#include "res/condition_sheet_res.h"
+#include "ui/mapping/host_account_lookup.h"
+#include "ui/sheet/condition_validation.h"
 #include "ui/sheet/fiscal_months.h"
+#include "ui/sheet/folder_creation.h"
+#include "ui/sheet/saved_conditions.h"
 
 const char ClConditionEntrySheet::kCaption[] = "事業概況書 - 集計条件";
 const char ClConditionEntrySheet::kPageTitles[kPageCount][16] = {"集計条件", "主要科目",
                                                                  "月別売上等"};
 const char ClConditionEntrySheet::kExitQuestion[] = "入力した情報を保存して終了しますか？";
 const char ClConditionEntrySheet::kExitNotice[] = "｢事業概況書｣の集計を中止します。";
+const char ClConditionEntrySheet::kConditionsNotSaved[] =
+    "集計条件を保存できませんでした。\n次回の起動時には、今回入力した集計条件は表示されません。\n\n"
+    "%s";
+const char ClConditionEntrySheet::kDefinitionsUnreadable[] =
+    "項目定義ファイル（%s）を読み込めませんでした。\n\nアプリケーションを終了します。";
+
+namespace {
+constexpr std::size_t kMaxPathBytes = 260;
+
+// True when the last character is a backslash of its own, not the second
+// byte of a double-byte character.
+bool EndsWithBackslash(const std::string& path) {
+    bool last = false;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        last = path[i] == '\\';
+        if (IsShiftJisLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
+            ++i;
+            last = false;
+        }
+    }
+    return last;
+}
+}  // namespace
 
 ClConditionEntrySheet::~ClConditionEntrySheet() {
     ClFolderService::Instance()->ReleaseInstance();
 }
 
 void ClConditionEntrySheet::Initialise() {
+    page1.sheet = this;
     if (!conditions.outputPath.empty()) conditions.pathFixed = 1;
     FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
                      &conditions.endMonth);
     conditions.endMonth = static_cast<std::int16_t>(conditions.endMonth % 100);
+    const bool savedLoaded =
+        fileSystem != nullptr && currentMapping != nullptr &&
+        LoadSavedConditions(*fileSystem, SavedConditionsFolder(), conditions, *currentMapping) == 1;
+    if (edition != nullptr) {
+        HostAccountLookup accounts;
+        LoadDefaultMappingFile(edition->DefaultMappingFileName(), accounts, defaultMapping);
+    }
+    if (!savedLoaded) {
+        ReadTaxSettingsDefault();
+        if (currentMapping != nullptr) SeedCurrentMapping(defaultMapping, *currentMapping);
+    }
+    if (conditions.pathFixed == 0 && conditions.savedPath.empty()) BuildDefaultOutputPath();
+    page1.ShowConditions(conditions.pathFixed);
+    if (view_ != nullptr) view_->FocusConditionField(IDC_END_MONTH);
+    if (!LoadAndBindItems()) return;
+}
+
+void ClConditionEntrySheet::ReadTaxSettingsDefault() {
+    ClDataHub* hub = ClDataHub::Instance();
+    auto* datasets = static_cast<ClDatasetTable*>(hub->GetTable(kTableDatasets, 1));
+    auto* tax = static_cast<ClTaxSettingsTable*>(hub->GetTable(kTableTaxSettings, 1));
+    TaxSettingsRecord settings;
+    if (datasets != nullptr && tax != nullptr) {
+        tax->AttachTableSet(hub->GetTableSet());
+        DatasetRecord selected;
+        datasets->GetSelectedDataset(&selected);
+        tax->SetDatasetId(selected.DatasetId().c_str());
+        tax->ReadSettings(&settings);
+    }
+    conditions.taxInclusive = settings.TaxInclusiveDefault() ? 1 : 0;
+}
+
+void ClConditionEntrySheet::BuildDefaultOutputPath() {
+    std::string folder = ClFolderService::Instance()->GetFolderPath(kFolderOutput);
+    if (folder.empty() && fileSystem != nullptr) {
+        folder = CutAtCharacterBoundary(fileSystem->TemporaryFolder(), kMaxPathBytes);
+        if (!folder.empty() && folder.size() < kMaxPathBytes && !EndsWithBackslash(folder)) {
+            folder += '\\';
+        }
+    }
+    // A folder too long for a path leaves no room for the file name; the
+    // path check on "実行(F12)" then tells the user.
+    conditions.outputPath = CutAtCharacterBoundary(folder + "*.xml", kMaxPathBytes);
+}
+
+bool ClConditionEntrySheet::LoadAndBindItems() {
+    if (itemCatalogue == nullptr || edition == nullptr) return false;
+    const std::string fileName = edition->ItemDefinitionFileName();
+    if (LoadItemDefinitionFile(fileName, *itemCatalogue) != 1) {
+        // Pages without their items would offer nothing to map: end the
+        // sheet as abandoned instead of leaving the user in front of them.
+        if (view_ != nullptr) {
+            std::string text = kDefinitionsUnreadable;
+            text.replace(text.find("%s"), 2, fileName);
+            view_->ShowError(text);
+            view_->EndSheet(kCancelResult);
+        }
+        return false;
+    }
+    if (view_ != nullptr) {
+        const bool netAssets = conditions.netAssetsStyle != 0;
+        view_->ApplyBindings(
+            1, BindPageControls(MappingPage::kMainAccounts, *itemCatalogue, netAssets));
+        view_->ApplyBindings(
+            2, BindPageControls(MappingPage::kMonthlySales, *itemCatalogue, netAssets));
+    }
+    return true;
 }
 
 void ClConditionEntrySheet::OnPageActivated(int index) {
@@ -34,14 +135,34 @@ void ClConditionEntrySheet::OnPreviousPage() {
 }
 
 void ClConditionEntrySheet::OnRun() {
-    if (view_ != nullptr) view_->EndSheet(kRunResult);
+    if (view_ == nullptr || fileSystem == nullptr) return;
+    if (!ValidateConditions(conditions, *fileSystem, *view_,
+                            [this] { page1.BrowseOutputFile(); })) {
+        return;
+    }
+    SaveConditions();
+    view_->EndSheet(kRunResult);
 }
 
 void ClConditionEntrySheet::OnExit() {
     if (view_ == nullptr) return;
-    view_->AskYesNo(kExitQuestion);
+    if (view_->AskYesNo(kExitQuestion)) SaveConditions();
     view_->ShowInformation(kExitNotice);
     view_->EndSheet(kCancelResult);
+}
+
+void ClConditionEntrySheet::SaveConditions() {
+    if (fileSystem == nullptr || currentMapping == nullptr) return;
+    const std::string folder = SavedConditionsFolder();
+    FileSystem& files = *fileSystem;
+    const SaveConditionsResult result = SaveSavedConditions(
+        files, folder, [&files](const std::string& f) { return CreateFolderPath(files, f); },
+        conditions, *currentMapping);
+    if (result == SaveConditionsResult::kWriteFailed && view_ != nullptr) {
+        std::string text = kConditionsNotSaved;
+        text.replace(text.find("%s"), 2, folder + SavedConditionsFileName(conditions));
+        view_->ShowError(text);
+    }
 }
 
 bool ClConditionEntrySheet::FilterKey(const KeyMessage& message) {

@@ -8,15 +8,12 @@
 
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
+#include "platform/file_system.h"
+#include "res/edition_info.h"
 #include "ui/sheet/aggregation_conditions.h"
+#include "ui/sheet/conditions_page.h"
 #include "ui/sheet/sheet_keys.h"
 #include "ui/sheet/sheet_view.h"
-
-// Page 1's two display lines, written by start-up before the sheet shows.
-struct ClCEPage1 {
-    std::string companyText;
-    std::string periodText;
-};
 
 class ClConditionEntrySheet {
   public:
@@ -28,6 +25,8 @@ class ClConditionEntrySheet {
     static const char kPageTitles[kPageCount][16];
     static const char kExitQuestion[];
     static const char kExitNotice[];
+    static const char kDefinitionsUnreadable[];
+    static const char kConditionsNotSaved[];
 
     AggregationConditions conditions;
     ClCEPage1 page1;
@@ -36,6 +35,10 @@ class ClConditionEntrySheet {
     ItemCatalogue* itemCatalogue = nullptr;
     // Read from the edition's default mapping file; the sheet's own.
     MappingList defaultMapping;
+    // The edition whose data files the sheet reads, and the file services;
+    // set by start-up before the run.
+    const EditionInfo* edition = nullptr;
+    FileSystem* fileSystem = nullptr;
 
     ClConditionEntrySheet() = default;
     // Gives back the host's folder service, which the sheet uses.
@@ -64,6 +67,15 @@ class ClConditionEntrySheet {
     int ActivePage() const { return activePage_; }
 
   private:
+    void ReadTaxSettingsDefault();
+    // Writes the saved conditions; tells the user when the file could not
+    // be written although its folder is there.
+    void SaveConditions();
+    void BuildDefaultOutputPath();
+    // Loads the item definitions and binds the mapping pages; false when
+    // the file cannot be read (the user has then been told).
+    bool LoadAndBindItems();
+
     SheetView* view_ = nullptr;
     int activePage_ = 0;
 };

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 #include <prsht.h>
 
 #include <array>
@@ -26,6 +27,79 @@ struct PageContext {
     int index;
 };
 
+// Page 1's controls. Texts pushed by the program raise change
+// notifications too; `pushing` keeps them from reaching the page.
+class Win32Page1View : public Page1View {
+  public:
+    HWND page = nullptr;
+    HWND sheet = nullptr;
+    bool pushing = false;
+
+    void ShowTexts(const std::string& companyText, const std::string& periodText,
+                   const std::string& startMonthText, const std::string& endMonthText,
+                   const std::string& outputPathText, bool taxInclusive) override {
+        pushing = true;
+        SetText(IDC_COMPANY_TEXT, companyText);
+        SetText(IDC_PERIOD_TEXT, periodText);
+        SetText(IDC_START_MONTH, startMonthText);
+        SetText(IDC_END_MONTH, endMonthText);
+        SetText(IDC_OUTPUT_PATH, outputPathText);
+        CheckDlgButton(page, IDC_TAX_INCLUSIVE, taxInclusive ? BST_CHECKED : BST_UNCHECKED);
+        pushing = false;
+    }
+    void LockOutput() override {
+        EnableWindow(GetDlgItem(page, IDC_OUTPUT_PATH), FALSE);
+        EnableWindow(GetDlgItem(page, IDC_BROWSE), FALSE);
+        SetText(IDC_OUTPUT_GROUP, ClCEPage1::kLockedGroupText);
+    }
+    bool IsEnabled(int controlId) override { return IsWindowEnabled(Control(controlId)) != FALSE; }
+    void FocusControl(int controlId, bool selectAll) override {
+        HWND control = Control(controlId);
+        SetFocus(control);
+        if (selectAll) SendMessageW(control, EM_SETSEL, 0, -1);
+    }
+    std::optional<std::string> AskOutputFile(const std::string& folder,
+                                             const std::string& fileName) override {
+        wchar_t chosen[MAX_PATH] = {};
+        const std::wstring initialName = WideFromCp932(fileName);
+        lstrcpynW(chosen, initialName.c_str(), MAX_PATH);
+        const std::wstring initialFolder = WideFromCp932(folder);
+        const std::wstring title = WideFromCp932(ClCEPage1::kBrowseTitle);
+        OPENFILENAMEW dialog = {};
+        dialog.lStructSize = sizeof dialog;
+        dialog.hwndOwner = page;
+        dialog.lpstrFilter = L"Xml Files (*.xml)\0*.xml\0\0";
+        dialog.lpstrFile = chosen;
+        dialog.nMaxFile = MAX_PATH;
+        dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+        dialog.lpstrTitle = title.c_str();
+        dialog.lpstrDefExt = L"XML";
+        // The definition files are read relative to the current folder.
+        dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+        if (!GetSaveFileNameW(&dialog)) return std::nullopt;
+        return Cp932FromWide(chosen);
+    }
+
+    std::string Text(int controlId) const {
+        HWND control = GetDlgItem(page, controlId);
+        const int length = GetWindowTextLengthW(control);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        GetWindowTextW(control, text.data(), length + 1);
+        text.resize(static_cast<std::size_t>(length));
+        return Cp932FromWide(text);
+    }
+
+  private:
+    // The sheet's own buttons live on the sheet, the rest on the page.
+    HWND Control(int controlId) const {
+        const bool own = controlId >= kButtonRun && controlId <= kButtonNext;
+        return GetDlgItem(own ? sheet : page, controlId);
+    }
+    void SetText(int controlId, const std::string& text) {
+        SetDlgItemTextW(page, controlId, WideFromCp932(text).c_str());
+    }
+};
+
 class Win32ConditionSheet : public SheetView {
   public:
     explicit Win32ConditionSheet(ClConditionEntrySheet& sheet) : sheet_(sheet) {}
@@ -42,6 +116,13 @@ class Win32ConditionSheet : public SheetView {
         ShowProgramMessage(window_, text, MessageKind::kError);
     }
     void ActivatePage(int index) override { PropSheet_SetCurSel(window_, nullptr, index); }
+    void FocusConditionField(int controlId) override {
+        HWND field = GetDlgItem(PropSheet_IndexToHwnd(window_, 0), controlId);
+        if (field == nullptr) return;
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        SendMessageW(field, EM_SCROLLCARET, 0, 0);
+    }
     void EnableNavigation(bool previousEnabled, bool nextEnabled) override {
         EnableWindow(GetDlgItem(window_, kButtonPrevious), previousEnabled);
         EnableWindow(GetDlgItem(window_, kButtonNext), nextEnabled);
@@ -49,6 +130,16 @@ class Win32ConditionSheet : public SheetView {
     void EndSheet(int endCode) override {
         ended_ = true;
         endCode_ = endCode;
+    }
+    void ApplyBindings(int pageIndex, const std::vector<ControlBinding>& bindings) override {
+        HWND page = PropSheet_IndexToHwnd(window_, pageIndex);
+        for (const ControlBinding& binding : bindings) {
+            if (binding.leaveAsIs) continue;
+            SetDlgItemTextW(page, binding.controlId, WideFromCp932(binding.text).c_str());
+            if (binding.kind == ControlKind::kButton) {
+                EnableWindow(GetDlgItem(page, binding.controlId), binding.enabled);
+            }
+        }
     }
 
   private:
@@ -68,15 +159,29 @@ class Win32ConditionSheet : public SheetView {
     bool ended_ = false;
     int endCode_ = ClConditionEntrySheet::kCancelResult;
     std::array<PageContext, ClConditionEntrySheet::kPageCount> pages_{};
+    Win32Page1View page1_;
+
+    void OnPage1Command(int id, int code);
 };
 
-INT_PTR CALLBACK Win32ConditionSheet::PageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
+INT_PTR CALLBACK Win32ConditionSheet::PageProc(HWND page, UINT message, WPARAM wParam,
+                                               LPARAM lParam) {
     if (message == WM_INITDIALOG) {
         const auto* sheetPage = reinterpret_cast<const PROPSHEETPAGEW*>(lParam);
         SetWindowLongPtrW(page, GWLP_USERDATA, sheetPage->lParam);
+        auto* context = reinterpret_cast<PageContext*>(sheetPage->lParam);
+        if (context->index == 0) {
+            context->owner->page1_.page = page;
+            SendDlgItemMessageW(page, IDC_OUTPUT_PATH, EM_LIMITTEXT, 255, 0);
+            SendDlgItemMessageW(page, IDC_END_MONTH, EM_LIMITTEXT, 2, 0);
+        }
         return TRUE;
     }
     auto* context = reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, GWLP_USERDATA));
+    if (message == WM_COMMAND && context != nullptr && context->index == 0) {
+        context->owner->OnPage1Command(LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    }
     if (message == WM_NOTIFY && context != nullptr) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
         if (header->code == PSN_SETACTIVE) {
@@ -98,7 +203,8 @@ int CALLBACK Win32ConditionSheet::SheetCallback(HWND, UINT message, LPARAM lPara
         DWORD style = 0;
         BYTE* place = bytes + (extended ? 12 : 0);
         CopyMemory(&style, place, sizeof style);
-        style &= ~static_cast<DWORD>(WS_SYSMENU);
+        // Shown only once initialised, so nobody sees empty pages.
+        style &= ~static_cast<DWORD>(WS_SYSMENU | WS_VISIBLE);
         CopyMemory(place, &style, sizeof style);
     }
     return 0;
@@ -116,6 +222,20 @@ LRESULT CALLBACK Win32ConditionSheet::SheetProc(HWND window, UINT message, WPARA
     }
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE) return 0;
     return DefSubclassProc(window, message, wParam, lParam);
+}
+
+void Win32ConditionSheet::OnPage1Command(int id, int code) {
+    if (page1_.pushing) return;
+    ClCEPage1& page = sheet_.page1;
+    if (id == IDC_END_MONTH && code == EN_CHANGE)
+        page.OnEndMonthChanged(page1_.Text(IDC_END_MONTH));
+    if (id == IDC_OUTPUT_PATH && code == EN_CHANGE) {
+        page.OnOutputPathChanged(page1_.Text(IDC_OUTPUT_PATH));
+    }
+    if (id == IDC_TAX_INCLUSIVE && code == BN_CLICKED) {
+        page.OnTaxClicked(IsDlgButtonChecked(page1_.page, IDC_TAX_INCLUSIVE) == BST_CHECKED);
+    }
+    if (id == IDC_BROWSE && code == BN_CLICKED) page.BrowseOutputFile();
 }
 
 void Win32ConditionSheet::OnOwnButton(int id) {
@@ -193,6 +313,13 @@ bool Win32ConditionSheet::PreTranslate(const MSG& message) {
     key.ctrl = GetKeyState(VK_CONTROL) < 0;
     key.alt = GetKeyState(VK_MENU) < 0;
     if (GetParent(message.hwnd) == window_) key.targetButtonId = GetDlgCtrlID(message.hwnd);
+    // A key for a control on page 1 passes the page's filter first.
+    if (page1_.page != nullptr && IsChild(page1_.page, message.hwnd)) {
+        HWND control = message.hwnd;
+        while (GetParent(control) != page1_.page)
+            control = GetParent(control);
+        if (sheet_.page1.FilterKey(key, GetDlgCtrlID(control))) return true;
+    }
     return sheet_.FilterKey(key);
 }
 
@@ -229,7 +356,9 @@ int Win32ConditionSheet::Run(HWND parent) {
     SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) & ~WS_SYSMENU);
     SetWindowSubclass(window_, SheetProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     CreateOwnButtons();
+    page1_.sheet = window_;
     sheet_.AttachView(this);
+    sheet_.page1.AttachView(&page1_);
     Initialise();
     ShowWindow(window_, SW_SHOW);
     SetForegroundWindow(window_);
@@ -247,6 +376,7 @@ int Win32ConditionSheet::Run(HWND parent) {
         DispatchMessageW(&message);
     }
     sheet_.AttachView(nullptr);
+    sheet_.page1.AttachView(nullptr);
     RemoveWindowSubclass(window_, SheetProc, kSubclassId);
     DestroyWindow(window_);
     window_ = nullptr;

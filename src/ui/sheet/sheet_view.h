@@ -3,6 +3,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
+
+#include "model/page_binding.h"
 
 class SheetView {
   public:
@@ -15,6 +18,11 @@ class SheetView {
 
     // 0 page 1, 1 page 2, 2 page 3.
     virtual void ActivatePage(int index) = 0;
+    // Focus to page 1's control `controlId`, its whole text selected and
+    // scrolled into view.
+    virtual void FocusConditionField(int controlId) = 0;
     virtual void EnableNavigation(bool previousEnabled, bool nextEnabled) = 0;
     virtual void EndSheet(int endCode) = 0;
+    // Sets the item controls of a mapping page (1 page 2, 2 page 3).
+    virtual void ApplyBindings(int pageIndex, const std::vector<ControlBinding>& bindings) = 0;
 };
