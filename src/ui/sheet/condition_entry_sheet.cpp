@@ -11,6 +11,7 @@
 #include "ui/sheet/condition_validation.h"
 #include "ui/sheet/fiscal_months.h"
 #include "ui/sheet/folder_creation.h"
+#include "ui/sheet/path_rules.h"
 #include "ui/sheet/saved_conditions.h"
 
 const char ClConditionEntrySheet::kCaption[] = "事業概況書 - 集計条件";
@@ -27,19 +28,6 @@ const char ClConditionEntrySheet::kDefinitionsUnreadable[] =
 namespace {
 constexpr std::size_t kMaxPathBytes = 260;
 
-// True when the last character is a backslash of its own, not the second
-// byte of a double-byte character.
-bool EndsWithBackslash(const std::string& path) {
-    bool last = false;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        last = path[i] == '\\';
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            last = false;
-        }
-    }
-    return last;
-}
 }  // namespace
 
 ClConditionEntrySheet::~ClConditionEntrySheet() {
@@ -88,9 +76,7 @@ void ClConditionEntrySheet::BuildDefaultOutputPath() {
     std::string folder = ClFolderService::Instance()->GetFolderPath(kFolderOutput);
     if (folder.empty() && fileSystem != nullptr) {
         folder = CutAtCharacterBoundary(fileSystem->TemporaryFolder(), kMaxPathBytes);
-        if (!folder.empty() && folder.size() < kMaxPathBytes && !EndsWithBackslash(folder)) {
-            folder += '\\';
-        }
+        if (!folder.empty()) EnsureTrailingBackslash(folder);
     }
     // A folder too long for a path leaves no room for the file name; the
     // path check on "実行(F12)" then tells the user.
