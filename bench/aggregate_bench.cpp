@@ -1,6 +1,7 @@
-// Rows per second of one aggregation against the stand-in: every account
-// has a totals row, a tenth of them are mapped, the catalogue holds all 43
-// items, and the progress window ticks with the real clock.
+// Rows per second of one aggregation against the stand-in followed by the
+// XML document of its result: every account has a totals row, a tenth of
+// them are mapped, the catalogue holds all 43 items, the progress window
+// ticks with the real clock, and the document goes to memory.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
@@ -17,6 +19,8 @@
 #include "host/host_link.h"
 #include "host/tables.h"
 #include "hostsim/host_session.h"
+#include "report/overview_report.h"
+#include "report/xml_output_file.h"
 
 namespace {
 
@@ -76,19 +80,40 @@ MappingList Mapping(int rows, int entries) {
     return mapping;
 }
 
+// The document in memory, so that the figures do not depend on the disk.
+class MemoryXmlOutputFile final : public XmlOutputFile {
+  public:
+    explicit MemoryXmlOutputFile(std::string& bytes) : bytes_(bytes) {}
+    bool Create(const std::string&) override {
+        bytes_.clear();
+        return true;
+    }
+    bool Write(std::string_view bytes) override {
+        bytes_.append(bytes);
+        return true;
+    }
+    bool Close() override { return true; }
+
+  private:
+    std::string& bytes_;
+};
+
+const EditionInfo kBenchEdition{"BENCH", "Bench", "18.00.00", "18.00.0X"};
+
 ItemCatalogue Catalogue() {
     ItemCatalogue catalogue;
     for (int itemNo = 1; itemNo <= 43; ++itemNo) {
         StatementItem item;
         item.itemNo = static_cast<std::int16_t>(itemNo);
         item.side = static_cast<std::int16_t>(itemNo % 2 + 1);
+        item.SetKey("ITEM" + std::to_string(itemNo));
         catalogue.Append(item);
     }
     return catalogue;
 }
 
 // Arguments: totals rows, mapping entries.
-void BM_Aggregate(benchmark::State& state) {
+void BM_AggregateAndReport(benchmark::State& state) {
     const int rows = static_cast<int>(state.range(0));
     const int entries = static_cast<int>(state.range(1));
     char folder[] = "/tmp/ldg-bench-XXXXXX";
@@ -104,6 +129,7 @@ void BM_Aggregate(benchmark::State& state) {
     const AccountFilter filter = PrepareTotalsFilter(dataset, 4, 3);
     const MappingList mapping = Mapping(rows, entries);
     ClProgressWindow progress(std::make_unique<NullProgressView>());
+    std::string document;
 
     for (auto _ : state) {
         ItemCatalogue catalogue = Catalogue();
@@ -112,8 +138,16 @@ void BM_Aggregate(benchmark::State& state) {
             state.SkipWithError("aggregation failed");
             break;
         }
-        benchmark::DoNotOptimize(catalogue.begin()->amounts[0]);
+        ClOverviewReport report(progress, catalogue, kBenchEdition, [&document] {
+            return std::make_unique<MemoryXmlOutputFile>(document);
+        });
+        if (report.WriteReport("overview.xml", 2, 4, dataset) != 1) {
+            state.SkipWithError("report not written");
+            break;
+        }
+        benchmark::DoNotOptimize(document.data());
     }
+    state.counters["document_bytes"] = static_cast<double>(document.size());
     state.counters["rows_per_second"] = benchmark::Counter(
         static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate);
 
@@ -125,7 +159,7 @@ void BM_Aggregate(benchmark::State& state) {
 
 // A tenth of the accounts mapped (5,000 rows: 500 entries), and 500 entries
 // for the smallest and largest dataset as well.
-BENCHMARK(BM_Aggregate)
+BENCHMARK(BM_AggregateAndReport)
     ->Args({1000, 100})
     ->Args({5000, 500})
     ->Args({20000, 2000})

@@ -82,8 +82,18 @@ bool WindowTitledExists(const std::wstring& title) {
     return FindWindowNow([&title](HWND window) { return WindowText(window) == title; }) != nullptr;
 }
 
+// Keys go to the foreground window: wait until the target is it, since
+// the change can take effect later than the call returns.
+void BringToFront(HWND window) {
+    const ULONGLONG deadline = GetTickCount64() + 5000;
+    while (GetForegroundWindow() != window && GetTickCount64() < deadline) {
+        SetForegroundWindow(window);
+        Sleep(kPollMs);
+    }
+}
+
 void PressKey(HWND window, WORD virtualKey, bool shift, bool ctrl, bool alt) {
-    SetForegroundWindow(window);
+    BringToFront(window);
     std::vector<WORD> held;
     if (shift) held.push_back(VK_SHIFT);
     if (ctrl) held.push_back(VK_CONTROL);
@@ -127,7 +137,7 @@ void SetControlText(HWND control, const std::wstring& text) {
 }
 
 void Click(HWND top, HWND button) {
-    SetForegroundWindow(top);
+    BringToFront(top);
     SendMessageW(button, BM_CLICK, 0, 0);
 }
 

@@ -26,6 +26,9 @@ HWND WaitForWindowTitled(const std::wstring& title, DWORD timeoutMs = kWaitMs);
 // True while a visible top-level window with this title exists.
 bool WindowTitledExists(const std::wstring& title);
 
+// Makes `window` the foreground window and waits until it is.
+void BringToFront(HWND window);
+
 // Makes `window` the foreground window and types the key, with modifiers
 // held as given.
 void PressKey(HWND window, WORD virtualKey, bool shift = false, bool ctrl = false,

@@ -1,0 +1,92 @@
+// The whole document of a full run, byte for byte: each edition on each
+// sample dataset that gives a report, started by the host simulator, "実行(F12)"
+// pressed on the sheet and the closing message confirmed. Each document is
+// also left in <build>/e2e-output/ for the well-formedness check on the
+// Linux side.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+
+#include "tests/e2e/scenario.h"
+
+namespace {
+
+const std::wstring kWritten =
+    L"事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
+
+// A path of the build machine as the program sees it under Wine.
+std::wstring HostPath(const std::string& unixPath) {
+    std::wstring path = L"Z:" + Wide(unixPath);
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
+// The sample host state with dataset `no` opened and the folders moved
+// into the test's own folder.
+std::string SampleState(int no, const std::wstring& folder) {
+    std::string state = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/samples/sample-company.json"));
+    const std::string selection = "\"selection\": [1, 12]";
+    const std::size_t at = state.find(selection);
+    if (at == std::string::npos) return "";
+    state.replace(at, selection.size(), "\"selection\": [1, " + std::to_string(no) + "]");
+    const std::size_t folders = state.find("\"folders\": {");
+    const std::size_t end = state.find('}', folders);
+    if (folders == std::string::npos || end == std::string::npos) return "";
+    state.replace(folders, end + 1 - folders,
+                  "\"folders\": {\"output\": " + JsonString(folder) +
+                      ", \"conditions\": " + JsonString(folder + L"conditions\\") + "}");
+    return state;
+}
+
+using GoldenCase = std::tuple<const wchar_t*, int>;
+
+class Golden : public Scenario, public ::testing::WithParamInterface<GoldenCase> {};
+
+TEST_P(Golden, FullRunWritesTheExpectedDocument) {
+    const std::wstring edition = std::get<0>(GetParam());
+    const int no = std::get<1>(GetParam());
+    const std::wstring name = edition + L"_" + std::to_wstring(no) + L".xml";
+    const std::wstring kept = ProgramFolder() + L"..\\e2e-output\\";
+    CreateDirectoryW(kept.c_str(), nullptr);
+    DeleteFileW((kept + name).c_str());
+
+    const std::string state = SampleState(no, folder_);
+    ASSERT_FALSE(state.empty()) << "the sample state has changed its layout";
+    WriteFileBytes(statePath_, state);
+    const std::wstring output = folder_ + L"overview.xml";
+    Start(L"--function-id 2 --output \"" + output + L"\"", ProgramFolder() + edition + L".exe");
+    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
+    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
+    gui::PressKey(sheet, VK_F12);
+    HWND box = gui::WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no closing message";
+    EXPECT_EQ(gui::MessageBoxText(box), kWritten);
+    gui::PressKey(box, VK_RETURN);
+    ASSERT_TRUE(gui::WaitUntilGone(box));
+    const ProcessResult result = Finish();
+    EXPECT_EQ(
+        result.output,
+        "completion function=2 code=0\nhost-window disabled-during-run=yes enabled-after=yes\n");
+    EXPECT_EQ(result.exitCode, 0u);
+
+    const std::string document = ReadFileBytes(output);
+    ASSERT_FALSE(document.empty()) << "no report written";
+    WriteFileBytes(kept + name, document);
+    const std::string golden = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/tests/e2e/golden/") + name);
+    ASSERT_FALSE(golden.empty()) << "no golden file " << Utf8(name);
+    EXPECT_EQ(document, golden) << Utf8(name);  // a diff of the lines when they differ
+}
+
+INSTANTIATE_TEST_SUITE_P(SampleDatasets, Golden,
+                         ::testing::Combine(::testing::Values(L"LdgSel18ToQb16_G",
+                                                              L"LdgAdv18ToQb16_G",
+                                                              L"LdgBas18ToQb16_G"),
+                                            ::testing::Values(12, 13, 14, 15, 16)),
+                         [](const ::testing::TestParamInfo<GoldenCase>& info) {
+                             return Utf8(std::get<0>(info.param)).substr(3, 3) + "_" +
+                                    std::to_string(std::get<1>(info.param));
+                         });
+
+}  // namespace
