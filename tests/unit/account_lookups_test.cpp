@@ -39,7 +39,7 @@ class AccountLookups : public HostFixture {
         WriteState(kAccounts);
         ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
     }
-    std::int32_t CodeOfId(const char* id) { return dialog_.FindAccountById(id, nullptr); }
+    std::int32_t CodeOfId(const std::string& id) { return dialog_.FindAccountById(id, nullptr); }
 
     static std::vector<std::int32_t> Matches(const AccountFilter& filter) {
         auto* table =
@@ -78,16 +78,29 @@ TEST_F(AccountLookups, ByCodeFindsOnlyListedMainAccountsAndMultipliesDisplayedCo
     EXPECT_EQ(ClAccountSelectDialog::FullAccountCode(INT32_MIN), INT32_MIN) << "no overflow";
 }
 
-TEST_F(AccountLookups, ByIdSkipsFlagOneOfByte110Only) {
-    AccountRecord record;
-    EXPECT_EQ(dialog_.FindAccountById("0x000102030405060708090a0b0c0d0e0f", &record), 11100000);
-    EXPECT_EQ(ClAccountSelectDialog::FormatAccountId(record), "0x000102030405060708090a0b0c0d0e0f");
-    EXPECT_EQ(CodeOfId("0xa2000000000000000000000000000002"), -1) << "flag byte 110 is 1";
-    EXPECT_EQ(CodeOfId("0xa3000000000000000000000000000003"), 42100000) << "flag byte 110 is 2";
-    EXPECT_EQ(CodeOfId("0xa5000000000000000000000000000005"), 71100000) << "flag 112 not read";
-    EXPECT_EQ(CodeOfId("0xa1000000000000000000000000000001"), -1) << "sub-account";
-    EXPECT_EQ(CodeOfId("0xa7000000000000000000000000000007"), -1) << "code 0";
-    EXPECT_EQ(CodeOfId("0x000102030405060708090A0B0C0D0E0F"), -1) << "upper case";
+TEST_F(AccountLookups, ByIdSkipsFlagOneOfByte110OnlyWithOrWithoutASnapshot) {
+    for (const bool snapshot : {false, true}) {
+        SCOPED_TRACE(snapshot ? "snapshot" : "walks");
+        if (snapshot) dialog_.SnapshotAccountTable();
+        AccountRecord record;
+        EXPECT_EQ(dialog_.FindAccountById("0x000102030405060708090a0b0c0d0e0f", &record), 11100000);
+        EXPECT_EQ(ClAccountSelectDialog::FormatAccountId(record),
+                  "0x000102030405060708090a0b0c0d0e0f");
+        EXPECT_EQ(CodeOfId("0xa2000000000000000000000000000002"), -1) << "flag byte 110 is 1";
+        EXPECT_EQ(CodeOfId("0xa3000000000000000000000000000003"), 42100000) << "flag 110 is 2";
+        EXPECT_EQ(CodeOfId("0xa5000000000000000000000000000005"), 71100000) << "112 not read";
+        EXPECT_EQ(CodeOfId("0xa1000000000000000000000000000001"), -1) << "sub-account";
+        EXPECT_EQ(CodeOfId("0xa7000000000000000000000000000007"), -1) << "code 0";
+        EXPECT_EQ(CodeOfId("0x000102030405060708090A0B0C0D0E0F"), -1) << "upper case";
+        EXPECT_EQ(CodeOfId(std::string("0x000102030405060708090a0b0c0d0e0f\0x", 36)), 11100000);
+        // By code from the table: the first listed account of that code.
+        const auto table = ClAccountSelectDialog::AccountSource::kAccountTable;
+        EXPECT_TRUE(dialog_.FindAccountByCode(table, 7110, &record));
+        EXPECT_EQ(record.Code(), 71100000);
+        EXPECT_EQ(record.Flag112(), 0);
+        EXPECT_FALSE(dialog_.FindAccountByCode(table, 4310, nullptr));
+        EXPECT_FALSE(dialog_.FindAccountByCode(table, 11100001, nullptr));
+    }
 }
 
 TEST_F(AccountLookups, EveryWalkClosesItsCursor) {

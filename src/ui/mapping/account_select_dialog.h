@@ -1,17 +1,36 @@
 // The account selection dialog of a statement item, and the account look-ups
 // it carries. The look-ups need no window: the default mapping loader, the
 // aggregation and the mapping pages use them on a dialog that is never shown.
+//
+// Everything the dialog decides is here; the window only shows and forwards:
+//
+//   1. The page sets itemNo, captionText, classCodes, currentMapping and
+//      defaultMapping, and the window calls Initialise() once its controls
+//      exist.
+//   2. The window shows Rows() (code text, name text, checked) and the
+//      "全ての科目から選択する。(&A)" box as ShowAllAccounts() says.
+//   3. It forwards the user's actions: OnRowCheckToggled, OnShowAllToggled,
+//      OnListMenuCommand (the menu holds kListMenuTexts in that order) and
+//      ApplySelection (then it closes with kAppliedResult). Cancel closes
+//      with kCancelledResult and calls nothing.
+//   4. After each forwarded call it shows Rows() and ShowAllAccounts()
+//      again; when RowsGeneration() is unchanged, only checks can differ.
+//
+// Keys go through DecideKey before the window's own handling.
 #pragma once
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "host/host_records.h"
 #include "model/mapping_list.h"
 #include "model/statement_item.h"
+#include "ui/sheet/sheet_keys.h"
 
 // "0x" and 32 lower-case hexadecimal digits: the text form of an account's
 // 16-byte identifier, as a mapping entry names the account.
@@ -63,6 +82,77 @@ class ClAccountSelectDialog {
     // double-byte character, without trailing ASCII or full-width blanks.
     static std::string TrimAccountName(const std::string& name);
 
+    // Reads the account table once; from then on FindAccountById and
+    // FindAccountByCode(kAccountTable) answer from that copy, with the same
+    // results as their walks, while the table does not change (it does not
+    // while the sheet is open). Initialise takes one; a page that describes
+    // many items takes one on its own look-up dialog.
+    void SnapshotAccountTable();
+
+    // ---- The dialog ----
+
+    // The results the window closes with: the ids of "設定(F12)" and
+    // "キャンセル(Esc)".
+    static constexpr int kAppliedResult = 1032;
+    static constexpr int kCancelledResult = 1033;
+
+    // Where RebuildCheckedSet takes the checked accounts from.
+    enum class CheckSource { kFromDefaults = 0, kFromRows = 1, kFromAllAccounts = 2, kCleared = 3 };
+
+    // The list's popup menu: command n is kListMenuTexts[n - 1].
+    enum ListMenuCommand : int {
+        kRestoreDefaultChecks = 1,
+        kCheckShownAccounts = 2,
+        kClearShownAccounts = 3,
+        kCheckAllAccounts = 4,
+        kClearAllAccounts = 5,
+    };
+    static constexpr int kListMenuCommandCount = 5;
+    static const char* const kListMenuTexts[kListMenuCommandCount];
+
+    // One row of the list, for the listed account of the same index.
+    struct AccountRow {
+        std::int32_t displayedCode = 0;  // code / 10000
+        std::string codeText;            // column "コード": "%d" of displayedCode
+        std::string nameText;            // column "科目名": the trimmed name
+        bool checked = false;
+    };
+
+    // Fills the list from the item's classes (or with all accounts when the
+    // item has none), widens it to all accounts when a mapped account would
+    // not be visible, checks the item's mapped accounts and takes the
+    // checked set from the rows.
+    void Initialise();
+
+    const std::vector<AccountRow>& Rows() const { return rows_; }
+    // The state of "全ての科目から選択する。(&A)".
+    bool ShowAllAccounts() const { return showAll_; }
+    // Changes whenever the rows are replaced by a new listing.
+    std::uint32_t RowsGeneration() const { return rowsGeneration_; }
+    // The checked displayed codes, visible or not, each at most once.
+    const std::vector<std::int32_t>& CheckedSet() const { return checkedSet_; }
+
+    // The user checked or cleared row `row` (out-of-range rows are ignored).
+    // It enters the checked set at the next rebuild from the rows.
+    void OnRowCheckToggled(std::size_t row, bool checked);
+    // The check box was clicked; `checked` is its new state. Checks survive.
+    void OnShowAllToggled(bool checked);
+    // A command chosen from the popup menu; other values do nothing.
+    void OnListMenuCommand(int command);
+    // Replaces the item's entries in currentMapping by the checked accounts,
+    // in checked-set order. The window then closes with kAppliedResult.
+    void ApplySelection();
+
+    // Lists the accounts of `classes` (or all main accounts for null) in the
+    // table's order, unchecked.
+    void FillAccountList(const std::array<std::uint32_t, kClassCodeSlots>* classes);
+    void RebuildCheckedSet(CheckSource source);
+
+    // What a key does, decided before the window's own handling.
+    enum class KeyFocus { kList, kShowAllBox, kApplyButton, kElsewhere };
+    enum class KeyAction { kPass, kFocusShowAllBox, kFocusApplyButton, kApply };
+    static KeyAction DecideKey(const KeyMessage& message, KeyFocus focus);
+
     // Set by the page that opens the dialog.
     std::int16_t itemNo = 0;
     std::string captionText;
@@ -75,4 +165,18 @@ class ClAccountSelectDialog {
     std::vector<std::int32_t> checkedSet_;
     // The accounts shown in the list, in row order.
     std::vector<AccountRecord> listedAccounts_;
+
+  private:
+    struct TableSnapshot;
+
+    bool HasClasses() const { return classCodes != nullptr && (*classCodes)[0] != 0; }
+    // Checks the rows whose displayed codes are in the checked set.
+    void CheckRowsOfCheckedSet();
+
+    std::vector<AccountRow> rows_;
+    bool showAll_ = false;
+    std::uint32_t rowsGeneration_ = 0;
+    // The first listed account (and so the first row) of each full code.
+    std::unordered_map<std::int32_t, std::size_t> firstListedOfCode_;
+    std::shared_ptr<const TableSnapshot> snapshot_;
 };

@@ -1,0 +1,25 @@
+// The text of an item button's tooltip: the names of the accounts mapped to
+// the item.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+#include "model/mapping_list.h"
+#include "ui/mapping/account_select_dialog.h"
+
+// The tooltip text holds at most this many bytes.
+constexpr std::size_t kMappedAccountsTextBytes = 9999;
+
+// The text when no mapped account is found.
+extern const char kNoMappedAccountsText[];
+
+// The names of the accounts that `currentMapping` maps to `itemNo`, in list
+// order, joined by " / ", each exactly as the account record stores it.
+// Entries that name no account (gone from the table, or a reserved figure
+// keyword) are skipped. The text stops before the first name that would take
+// it past kMappedAccountsTextBytes. `lookups` finds the accounts by id; give
+// it a snapshot of the account table (SnapshotAccountTable) when describing
+// many items.
+std::string DescribeMappedAccounts(const MappingList& currentMapping, int itemNo,
+                                   const ClAccountSelectDialog& lookups);
