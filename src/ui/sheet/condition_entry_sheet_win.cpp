@@ -8,10 +8,15 @@
 #include <prsht.h>
 
 #include <array>
+#include <exception>
+#include <string>
 
 #include "platform/win/code_page.h"
 #include "platform/win/message_box_win.h"
 #include "res/condition_sheet_res.h"
+#include "ui/mapping/account_select_dialog.h"
+#include "ui/mapping/account_select_window.h"
+#include "ui/mapping/mapped_accounts_text.h"
 #include "ui/sheet/condition_sheet_window.h"
 #include "ui/sheet/own_buttons.h"
 
@@ -26,6 +31,16 @@ struct PageContext {
     Win32ConditionSheet* owner;
     int index;
 };
+
+// A mapping page (2 or 3): its item buttons and the tooltip that lists each
+// button's accounts.
+struct MappingPageWindow {
+    MappingPage kind;
+    HWND page = nullptr;
+    HWND tooltip = nullptr;
+};
+
+constexpr int kTooltipWidth = 800;
 
 // Page 1's controls. Texts pushed by the program raise change
 // notifications too; `pushing` keeps them from reaching the page.
@@ -150,6 +165,19 @@ class Win32ConditionSheet : public SheetView {
 
     void CreateOwnButtons();
     void Initialise();
+    void SetUpItemTips(MappingPageWindow& page);
+    void SetItemTip(const MappingPageWindow& page, int buttonId, std::int16_t itemNo, bool add);
+    // The item control of the page that `control` is, when it is an item
+    // button; null otherwise.
+    static const ItemControl* ItemButtonOf(const MappingPageWindow& page, HWND control);
+    void OnItemButton(const MappingPageWindow& page, const ItemControl& button);
+    // OnItemButton where nothing may unwind through the system's frames: a
+    // failure is kept for the sheet's loop.
+    void PressItemButton(const MappingPageWindow& page, const ItemControl& button);
+    void OpenSelectionDialog(std::int16_t itemNo);
+    // The filter of pages 2 and 3; true when the message was consumed.
+    bool FilterMappingPage(const MappingPageWindow& page, const MSG& message);
+    MappingPageWindow* MappingPageOf(int pageIndex);
     void PlaceOwnButtons();
     bool PreTranslate(const MSG& message);
     void OnOwnButton(int id);
@@ -160,6 +188,12 @@ class Win32ConditionSheet : public SheetView {
     int endCode_ = ClConditionEntrySheet::kCancelResult;
     std::array<PageContext, ClConditionEntrySheet::kPageCount> pages_{};
     Win32Page1View page1_;
+    std::array<MappingPageWindow, 2> mappingPages_{
+        {{MappingPage::kMainAccounts}, {MappingPage::kMonthlySales}}};
+    // Finds the accounts of the tooltips; never shown.
+    ClAccountSelectDialog tipLookups_;
+    // A failure inside a page's procedure, rethrown by the sheet's loop.
+    std::exception_ptr failure_;
 
     void OnPage1Command(int id, int code);
 };
@@ -175,12 +209,25 @@ INT_PTR CALLBACK Win32ConditionSheet::PageProc(HWND page, UINT message, WPARAM w
             SendDlgItemMessageW(page, IDC_OUTPUT_PATH, EM_LIMITTEXT, 255, 0);
             SendDlgItemMessageW(page, IDC_END_MONTH, EM_LIMITTEXT, 2, 0);
         }
+        if (MappingPageWindow* mapping = context->owner->MappingPageOf(context->index)) {
+            mapping->page = page;
+        }
         return TRUE;
     }
     auto* context = reinterpret_cast<PageContext*>(GetWindowLongPtrW(page, GWLP_USERDATA));
     if (message == WM_COMMAND && context != nullptr && context->index == 0) {
         context->owner->OnPage1Command(LOWORD(wParam), HIWORD(wParam));
         return TRUE;
+    }
+    if (message == WM_COMMAND && context != nullptr && HIWORD(wParam) == BN_CLICKED) {
+        Win32ConditionSheet* owner = context->owner;
+        MappingPageWindow* mapping = owner->MappingPageOf(context->index);
+        const ItemControl* button =
+            mapping != nullptr ? ItemButtonOf(*mapping, reinterpret_cast<HWND>(lParam)) : nullptr;
+        if (button != nullptr) {
+            owner->PressItemButton(*mapping, *button);
+            return TRUE;
+        }
     }
     if (message == WM_NOTIFY && context != nullptr) {
         const auto* header = reinterpret_cast<const NMHDR*>(lParam);
@@ -236,6 +283,110 @@ void Win32ConditionSheet::OnPage1Command(int id, int code) {
         page.OnTaxClicked(IsDlgButtonChecked(page1_.page, IDC_TAX_INCLUSIVE) == BST_CHECKED);
     }
     if (id == IDC_BROWSE && code == BN_CLICKED) page.BrowseOutputFile();
+}
+
+MappingPageWindow* Win32ConditionSheet::MappingPageOf(int pageIndex) {
+    if (pageIndex < 1 || pageIndex > static_cast<int>(mappingPages_.size())) return nullptr;
+    return &mappingPages_[static_cast<std::size_t>(pageIndex - 1)];
+}
+
+const ItemControl* Win32ConditionSheet::ItemButtonOf(const MappingPageWindow& page, HWND control) {
+    if (page.page == nullptr || control == nullptr || GetParent(control) != page.page) {
+        return nullptr;
+    }
+    const int id = GetDlgCtrlID(control);
+    for (const ItemControl& item : ItemControlsOf(page.kind)) {
+        if (item.kind == ControlKind::kButton && item.controlId == id) return &item;
+    }
+    return nullptr;
+}
+
+// One tooltip per page, one tool per item button in the page's button order.
+void Win32ConditionSheet::SetUpItemTips(MappingPageWindow& page) {
+    if (sheet_.currentMapping == nullptr || sheet_.itemCatalogue == nullptr) return;
+    if (page.page == nullptr) return;
+    page.tooltip =
+        CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, page.page,
+                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (page.tooltip == nullptr) return;
+    SendMessageW(page.tooltip, TTM_ACTIVATE, TRUE, 0);
+    SendMessageW(page.tooltip, TTM_SETMAXTIPWIDTH, 0, kTooltipWidth);
+    for (const ItemControl& item : ItemControlsOf(page.kind)) {
+        if (item.kind == ControlKind::kButton) SetItemTip(page, item.controlId, item.itemNo, true);
+    }
+}
+
+void Win32ConditionSheet::SetItemTip(const MappingPageWindow& page, int buttonId,
+                                     std::int16_t itemNo, bool add) {
+    if (page.tooltip == nullptr || sheet_.currentMapping == nullptr) return;
+    std::wstring text =
+        WideFromCp932(DescribeMappedAccounts(*sheet_.currentMapping, itemNo, tipLookups_));
+    TOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = page.page;
+    tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(page.page, buttonId));
+    tool.lpszText = text.data();
+    SendMessageW(page.tooltip, add ? TTM_ADDTOOLW : TTM_UPDATETIPTEXTW, 0,
+                 reinterpret_cast<LPARAM>(&tool));
+}
+
+void Win32ConditionSheet::OnItemButton(const MappingPageWindow& page, const ItemControl& button) {
+    if (sheet_.currentMapping == nullptr || sheet_.itemCatalogue == nullptr) return;
+    OpenSelectionDialog(button.itemNo);
+    SetItemTip(page, button.controlId, button.itemNo, false);
+}
+
+void Win32ConditionSheet::PressItemButton(const MappingPageWindow& page,
+                                          const ItemControl& button) {
+    try {
+        OnItemButton(page, button);
+    } catch (...) {
+        if (!failure_) failure_ = std::current_exception();
+    }
+}
+
+void Win32ConditionSheet::OpenSelectionDialog(std::int16_t itemNo) {
+    if (sheet_.currentMapping == nullptr || sheet_.itemCatalogue == nullptr) return;
+    const StatementItem* item = sheet_.itemCatalogue->FindItem(itemNo);
+    if (item == nullptr) return;
+    ClAccountSelectDialog dialog;
+    dialog.itemNo = item->itemNo;
+    dialog.captionText = item->name();
+    dialog.classCodes = &item->classCodes;
+    dialog.currentMapping = sheet_.currentMapping;
+    dialog.defaultMapping = &sheet_.defaultMapping;
+    // Applied or cancelled, the dialog has already written any change.
+    RunAccountSelectWindow(dialog, window_);
+}
+
+bool Win32ConditionSheet::FilterMappingPage(const MappingPageWindow& page, const MSG& message) {
+    if (message.message == WM_MOUSEMOVE) {
+        if (page.tooltip != nullptr && SendMessageW(page.tooltip, TTM_GETTOOLCOUNT, 0, 0) > 0) {
+            MSG relayed = message;
+            SendMessageW(page.tooltip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+        }
+        return false;
+    }
+    const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
+                       message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+    if (!isKey) return false;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    const bool alt = GetKeyState(VK_MENU) < 0;
+    // Alt+F4 would close the sheet past its exit dialogue.
+    if (alt && !shift && !ctrl && message.wParam == VK_F4) return true;
+    const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (!keyDown || message.wParam != VK_RETURN) return false;
+    const ItemControl* button = ItemButtonOf(page, message.hwnd);
+    if (button == nullptr) return false;
+    // Enter presses the button; with a modifier held it does nothing, where
+    // the dialog manager would press the focused button all the same.
+    if (message.message == WM_KEYDOWN && !shift && !ctrl && !alt) {
+        PressItemButton(page, *button);
+    }
+    return true;
 }
 
 void Win32ConditionSheet::OnOwnButton(int id) {
@@ -296,6 +447,12 @@ void Win32ConditionSheet::Initialise() {
         PropSheet_SetCurSel(window_, nullptr, index);
     }
     sheet_.Initialise();
+    // The tooltips describe many items: one copy of the account table serves them all.
+    if (sheet_.currentMapping != nullptr && sheet_.itemCatalogue != nullptr) {
+        tipLookups_.SnapshotAccountTable();
+    }
+    for (MappingPageWindow& page : mappingPages_)
+        SetUpItemTips(page);
     for (const int id : {IDOK, IDCANCEL, kApplyButtonId, IDHELP}) {
         if (HWND standard = GetDlgItem(window_, id)) ShowWindow(standard, SW_HIDE);
     }
@@ -303,6 +460,12 @@ void Win32ConditionSheet::Initialise() {
 }
 
 bool Win32ConditionSheet::PreTranslate(const MSG& message) {
+    // Pages 2 and 3 see their messages first, the mouse moves included.
+    for (const MappingPageWindow& page : mappingPages_) {
+        if (page.page == nullptr) continue;
+        if (message.hwnd != page.page && !IsChild(page.page, message.hwnd)) continue;
+        if (FilterMappingPage(page, message)) return true;
+    }
     const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
                        message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
     if (!isKey || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) return false;
@@ -365,7 +528,7 @@ int Win32ConditionSheet::Run(HWND parent) {
     SetActiveWindow(window_);
 
     MSG message;
-    while (!ended_) {
+    while (!ended_ && !failure_) {
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
@@ -381,6 +544,7 @@ int Win32ConditionSheet::Run(HWND parent) {
     DestroyWindow(window_);
     window_ = nullptr;
     sheet_.OnWindowDestroyed();
+    if (failure_) std::rethrow_exception(failure_);
     return endCode_;
 }
 

@@ -1,0 +1,283 @@
+// The account selection dialog's window (template 210): a list of accounts
+// with check boxes, run in a modal loop of our own so that the dialog's keys
+// are seen before the dialog manager's.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/win/code_page.h"
+#include "platform/win/dialog_win.h"
+#include "res/account_dialog_res.h"
+#include "ui/mapping/account_select_window.h"
+
+namespace {
+
+// The list's columns share its width in fourteenths: 3 for the code, the
+// rest (and the remainder of the division) for the name.
+constexpr int kWidthUnits = 14;
+constexpr int kCodeUnits = 3;
+
+constexpr UINT kCheckedState = INDEXTOSTATEIMAGEMASK(2);
+constexpr UINT kClearState = INDEXTOSTATEIMAGEMASK(1);
+
+class AccountSelectWindow final : public Dialog {
+  public:
+    explicit AccountSelectWindow(ClAccountSelectDialog& dialog) : dialog_(dialog) {}
+
+    int Run(HWND owner);
+
+  protected:
+    bool OnInit() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(int id, NMHDR& header) override;
+
+  private:
+    void SetUpList();
+    // Copies the dialog's rows and their checks into the list.
+    void ShowRows();
+    void ShowListMenu();
+    void Apply();
+    void Close(int result);
+    bool PreTranslate(const MSG& message);
+
+    ClAccountSelectDialog& dialog_;
+    HWND list_ = nullptr;
+    // Set while the program itself fills the list or sets its checks: the
+    // change notifications then say nothing about the user.
+    bool filling_ = false;
+    std::uint32_t shownGeneration_ = 0;
+    bool closed_ = false;
+    int result_ = ClAccountSelectDialog::kCancelledResult;
+};
+
+bool AccountSelectWindow::OnInit() {
+    SetDlgItemTextW(Handle(), IDC_ITEM_CAPTION, WideFromCp932(dialog_.captionText).c_str());
+    list_ = Item(IDC_ACCOUNT_LIST);
+    SetUpList();
+    dialog_.Initialise();
+    CheckDlgButton(Handle(), IDC_SHOW_ALL_ACCOUNTS,
+                   dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
+    ShowRows();
+    SetFocus(list_);
+    return false;
+}
+
+void AccountSelectWindow::SetUpList() {
+    ListView_SetExtendedListViewStyleEx(list_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
+                                        LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    RECT client = {};
+    GetClientRect(list_, &client);
+    const int width = client.right - client.left;
+    const int unit = width / kWidthUnits;
+    const std::wstring codeTitle = WideFromCp932("コード");
+    const std::wstring nameTitle = WideFromCp932("科目名");
+    LVCOLUMNW column = {};
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = kCodeUnits * unit;
+    column.pszText = const_cast<wchar_t*>(codeTitle.c_str());
+    column.iSubItem = 0;
+    ListView_InsertColumn(list_, 0, &column);
+    column.cx = (kWidthUnits - kCodeUnits) * unit + width % kWidthUnits;
+    column.pszText = const_cast<wchar_t*>(nameTitle.c_str());
+    column.iSubItem = 1;
+    ListView_InsertColumn(list_, 1, &column);
+}
+
+void AccountSelectWindow::ShowRows() {
+    const std::vector<ClAccountSelectDialog::AccountRow>& rows = dialog_.Rows();
+    filling_ = true;
+    if (dialog_.RowsGeneration() == shownGeneration_ &&
+        static_cast<std::size_t>(ListView_GetItemCount(list_)) == rows.size()) {
+        // The same listing: only checks can have changed.
+        for (std::size_t i = 0; i < rows.size(); ++i) {
+            const int index = static_cast<int>(i);
+            if ((ListView_GetCheckState(list_, index) != FALSE) == rows[i].checked) continue;
+            ListView_SetItemState(list_, index, rows[i].checked ? kCheckedState : kClearState,
+                                  LVIS_STATEIMAGEMASK);
+        }
+        filling_ = false;
+        return;
+    }
+    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
+    ListView_DeleteAllItems(list_);
+    ListView_SetItemCount(list_, static_cast<int>(rows.size()));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        std::wstring code = WideFromCp932(rows[i].codeText);
+        LVITEMW item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = static_cast<int>(i);
+        item.pszText = code.data();
+        const int index = ListView_InsertItem(list_, &item);
+        std::wstring name = WideFromCp932(rows[i].nameText);
+        ListView_SetItemText(list_, index, 1, name.data());
+        ListView_SetItemState(list_, index, rows[i].checked ? kCheckedState : kClearState,
+                              LVIS_STATEIMAGEMASK);
+    }
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+    shownGeneration_ = dialog_.RowsGeneration();
+    filling_ = false;
+}
+
+bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
+    switch (id) {
+        case IDC_SHOW_ALL_ACCOUNTS:
+            if (code != BN_CLICKED) return false;
+            dialog_.OnShowAllToggled(IsDlgButtonChecked(Handle(), IDC_SHOW_ALL_ACCOUNTS) ==
+                                     BST_CHECKED);
+            ShowRows();
+            return true;
+        case IDC_APPLY_SELECTION:
+            if (code == BN_CLICKED) Apply();
+            return true;
+        case IDC_CANCEL_SELECTION:
+        case IDCANCEL:
+            // The button, Esc and the close box.
+            Close(ClAccountSelectDialog::kCancelledResult);
+            return true;
+        case IDOK:
+            // Enter where no key rule applies: the dialog has no default button.
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool AccountSelectWindow::OnNotify(int id, NMHDR& header) {
+    if (id != IDC_ACCOUNT_LIST) return false;
+    if (header.code == LVN_ITEMCHANGED) {
+        if (filling_) return true;
+        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+        const bool checkChanged =
+            (change.uChanged & LVIF_STATE) != 0 &&
+            ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) != 0;
+        if (checkChanged && change.iItem >= 0) {
+            const bool checked = (change.uNewState & LVIS_STATEIMAGEMASK) == kCheckedState;
+            dialog_.OnRowCheckToggled(static_cast<std::size_t>(change.iItem), checked);
+        }
+        return true;
+    }
+    if (header.code == NM_RCLICK) {
+        ShowListMenu();
+        return true;
+    }
+    return false;
+}
+
+void AccountSelectWindow::ShowListMenu() {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return;
+    for (int command = 1; command <= ClAccountSelectDialog::kListMenuCommandCount; ++command) {
+        AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command),
+                    WideFromCp932(ClAccountSelectDialog::kListMenuTexts[command - 1]).c_str());
+    }
+    const DWORD position = GetMessagePos();
+    const int chosen = static_cast<int>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, static_cast<short>(LOWORD(position)),
+        static_cast<short>(HIWORD(position)), 0, Handle(), nullptr));
+    DestroyMenu(menu);
+    if (chosen == 0) return;
+    dialog_.OnListMenuCommand(chosen);
+    CheckDlgButton(Handle(), IDC_SHOW_ALL_ACCOUNTS,
+                   dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
+    ShowRows();
+}
+
+void AccountSelectWindow::Apply() {
+    dialog_.ApplySelection();
+    Close(ClAccountSelectDialog::kAppliedResult);
+}
+
+void AccountSelectWindow::Close(int result) {
+    result_ = result;
+    closed_ = true;
+}
+
+bool AccountSelectWindow::PreTranslate(const MSG& message) {
+    const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (!isKey || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
+    KeyMessage key;
+    key.kind = message.message == WM_KEYDOWN ? KeyMessageKind::kKeyDown : KeyMessageKind::kOther;
+    key.key = static_cast<std::uint32_t>(message.wParam);
+    key.shift = GetKeyState(VK_SHIFT) < 0;
+    key.ctrl = GetKeyState(VK_CONTROL) < 0;
+    key.alt = GetKeyState(VK_MENU) < 0;
+    using Focus = ClAccountSelectDialog::KeyFocus;
+    Focus focus = Focus::kElsewhere;
+    if (message.hwnd == list_ || IsChild(list_, message.hwnd)) {
+        focus = Focus::kList;
+    } else if (message.hwnd == Item(IDC_SHOW_ALL_ACCOUNTS)) {
+        focus = Focus::kShowAllBox;
+    } else if (message.hwnd == Item(IDC_APPLY_SELECTION)) {
+        focus = Focus::kApplyButton;
+    }
+    switch (ClAccountSelectDialog::DecideKey(key, focus)) {
+        case ClAccountSelectDialog::KeyAction::kFocusShowAllBox:
+            SetFocus(Item(IDC_SHOW_ALL_ACCOUNTS));
+            return true;
+        case ClAccountSelectDialog::KeyAction::kFocusApplyButton:
+            SetFocus(Item(IDC_APPLY_SELECTION));
+            return true;
+        case ClAccountSelectDialog::KeyAction::kApply:
+            Apply();
+            return true;
+        case ClAccountSelectDialog::KeyAction::kPass:
+            return false;
+    }
+    return false;
+}
+
+int AccountSelectWindow::Run(HWND owner) {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
+    if (CreateModeless(IDD_ACCOUNT_SELECT, owner) == nullptr) {
+        return ClAccountSelectDialog::kCancelledResult;
+    }
+    if (ownerWasEnabled) EnableWindow(owner, FALSE);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+
+    MSG message;
+    while (!closed_ && Handle() != nullptr) {
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (PreTranslate(message) || IsDialogMessageW(Handle(), &message)) {
+            RethrowFailure();
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+        RethrowFailure();
+    }
+    // The owner takes the activation back before the dialog disappears, so
+    // that no other program's window comes to the front in between.
+    if (ownerWasEnabled) {
+        EnableWindow(owner, TRUE);
+        SetActiveWindow(owner);
+    }
+    Destroy();
+    return result_;
+}
+
+}  // namespace
+
+int RunAccountSelectWindow(ClAccountSelectDialog& dialog, WindowRef owner) {
+    AccountSelectWindow window(dialog);
+    try {
+        return window.Run(static_cast<HWND>(owner));
+    } catch (...) {
+        // The owner must not stay disabled when the dialog fails.
+        if (owner != nullptr) EnableWindow(static_cast<HWND>(owner), TRUE);
+        throw;
+    }
+}
