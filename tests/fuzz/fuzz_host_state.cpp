@@ -18,7 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (result != hostsim::kStateOk && error.field.empty()) __builtin_trap();
     // Whatever was accepted must read back within its fields.
     for (const hostsim::DatasetEntry& dataset : state.datasets) {
-        if (dataset.record.CompanyName().size() >= DatasetRecord::kCompanyNameWidth) __builtin_trap();
+        if (dataset.record.CompanyName().size() >= DatasetRecord::kCompanyNameWidth)
+            __builtin_trap();
         for (const hostsim::AccountEntry& account : dataset.accounts) {
             if (account.record.Name().size() >= AccountRecord::kNameWidth) __builtin_trap();
         }

@@ -9,7 +9,8 @@ TEST(DatasetTexts, CompanyNameIsCutAtACharacterBoundaryToFortyNineBytes) {
     EXPECT_EQ(CompanyDisplayText(""), " ");
     // 24 double-byte characters and one letter: 49 bytes fit whole.
     std::string name;
-    for (int i = 0; i < 24; ++i) name += "ソ";
+    for (int i = 0; i < 24; ++i)
+        name += "ソ";
     EXPECT_EQ(CompanyDisplayText(name + "a"), " " + name + "a");
     // One more double-byte character would end at byte 50: it is left out,
     // not split (its second byte would otherwise stand alone as a backslash).

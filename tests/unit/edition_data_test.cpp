@@ -17,7 +17,7 @@ const std::string kSourceDir = LDG_SOURCE_DIR;
 
 // Remembers every code the loader could not resolve.
 class CheckingLookup : public AccountLookup {
-public:
+  public:
     std::string AccountIdOfCode(std::int32_t code) override {
         std::string id = accounts_.AccountIdOfCode(code);
         if (id.empty()) unresolved.push_back(code);
@@ -25,12 +25,12 @@ public:
     }
     std::vector<std::int32_t> unresolved;
 
-private:
+  private:
     HostAccountLookup accounts_;
 };
 
 class EditionData : public ::testing::TestWithParam<const char*> {
-protected:
+  protected:
     void SetUp() override {
         hostsim::ResetSession();
         const std::string state = kSourceDir + "/samples/sample-company.json";
@@ -50,8 +50,10 @@ TEST_P(EditionData, EveryItemFromOneToFortyThreeIsDefinedOnce) {
     ItemCatalogue items;
     ASSERT_EQ(LoadItemDefinitionFile(EditionFile("_GaiKmk.dat"), items), 1);
     std::multiset<int> numbers;
-    for (const StatementItem& item : items) numbers.insert(item.itemNo);
-    for (int no = 1; no <= 43; ++no) EXPECT_EQ(numbers.count(no), 1u) << "item " << no;
+    for (const StatementItem& item : items)
+        numbers.insert(item.itemNo);
+    for (int no = 1; no <= 43; ++no)
+        EXPECT_EQ(numbers.count(no), 1u) << "item " << no;
     EXPECT_EQ(items.size(), 43u);
     for (const StatementItem& item : items) {
         EXPECT_FALSE(item.name().empty()) << "item " << item.itemNo;
