@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "hostsim/host_sim_options.h"
-#include "hostsim/win_text.h"
+#include "hostsim/text_win.h"
 
 namespace {
 

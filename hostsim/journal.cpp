@@ -4,7 +4,7 @@
 #include <string>
 
 #ifdef _WIN32
-#include "hostsim/win_text.h"
+#include "hostsim/text_win.h"
 #endif
 
 namespace hostsim {

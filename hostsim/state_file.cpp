@@ -8,7 +8,7 @@
 #ifdef _WIN32
 #include <windows.h>
 
-#include "hostsim/win_text.h"
+#include "hostsim/text_win.h"
 #else
 #include <unistd.h>
 #endif

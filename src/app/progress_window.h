@@ -77,7 +77,7 @@ class ClProgressWindow : public ProgressSink {
     ClProgressWindow(const ClProgressWindow&) = delete;
     ClProgressWindow& operator=(const ClProgressWindow&) = delete;
     // Destroys the window.
-    ~ClProgressWindow();
+    ~ClProgressWindow() override;
 
     // Creates the window hidden and without a parent: 1 on success, else 0.
     int Create();

@@ -62,6 +62,10 @@ class RemoteBuffer {
         return memory_ != nullptr &&
                WriteProcessMemory(process_, memory_ + offset, data, bytes, nullptr) != FALSE;
     }
+    bool Read(std::size_t offset, void* data, std::size_t bytes) const {
+        return memory_ != nullptr &&
+               ReadProcessMemory(process_, memory_ + offset, data, bytes, nullptr) != FALSE;
+    }
     std::wstring ReadText(std::size_t offset, std::size_t chars) const {
         std::vector<wchar_t> text(chars + 1, L'\0');
         if (memory_ == nullptr || !ReadProcessMemory(process_, memory_ + offset, text.data(),
@@ -347,6 +351,73 @@ TEST_F(AccountDialog, EnterOnAnItemButtonOpensTheDialogAndModifiedEnterDoesNot) 
     ASSERT_TRUE(gui::WaitUntilGone(dialog));
     CancelSheetWithoutSaving(sheet);
     EXPECT_EQ(Finish().exitCode, 1u);
+}
+
+// A path of the build machine as the program sees it under Wine.
+std::wstring HostPath(const std::string& unixPath) {
+    std::wstring path = L"Z:" + Wide(unixPath);
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
+// Item 2 of the sample dataset 12 holds 4120 (credits of 4,184,200 yen over
+// the year, tax excluded); adding 4130 (debits of 365,200 yen) makes it
+// 3,819,000 yen.
+TEST_F(AccountDialog, TheRunFollowsTheMappingChangedInTheDialog) {
+    std::string state = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/samples/sample-company.json"));
+    const std::size_t folders = state.find("\"folders\": {");
+    ASSERT_NE(folders, std::string::npos) << "the sample state has changed its layout";
+    state.replace(folders, state.find('}', folders) + 1 - folders,
+                  "\"folders\": {\"output\": " + JsonString(folder_) +
+                      ", \"conditions\": " + JsonString(conditionsFolder_) + "}");
+    WriteFileBytes(statePath_, state);
+    const std::wstring output = folder_ + L"overview.xml";
+    Start(L"--function-id 2 --output \"" + output + L"\"", Program());
+    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
+    ASSERT_NE(sheet, nullptr);
+    gui::PressKey(sheet, VK_F6);
+    HWND button = gui::FindControl(sheet, kItem2Button);
+    ASSERT_TRUE(button != nullptr &&
+                WaitUntil([button] { return IsWindowVisible(button) != FALSE; }));
+    HWND dialog = OpenDialog(sheet, button);
+    ASSERT_NE(dialog, nullptr);
+    HWND list = GetDlgItem(dialog, kAccountList);
+    MouseClick(dialog, GetDlgItem(dialog, kShowAll));
+    int row = -1;
+    ASSERT_TRUE(WaitUntil([list, &row] {
+        for (row = RowCount(list) - 1; row >= 0 && ListText(list, row, 0) != L"4130"; --row) {
+        }
+        return row >= 0;
+    })) << "4130 is not listed with all accounts";
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    // A click on the row's check box.
+    RemoteBuffer remote(list, sizeof(RECT));
+    RECT bounds = {LVIR_BOUNDS, 0, 0, 0};
+    ASSERT_TRUE(remote.Write(0, &bounds, sizeof bounds));
+    SendMessageW(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+                 reinterpret_cast<LPARAM>(remote.At(0)));
+    ASSERT_TRUE(remote.Read(0, &bounds, sizeof bounds));
+    RECT window = {};
+    GetWindowRect(list, &window);
+    POINT origin = {0, 0};
+    ClientToScreen(list, &origin);
+    MouseClick(dialog, list, false, origin.x - window.left + bounds.left + 8,
+               origin.y - window.top + (bounds.top + bounds.bottom) / 2);
+    ASSERT_TRUE(WaitUntil([list, row] { return RowChecked(list, row); }))
+        << "the click did not check 4130";
+    gui::PressKey(dialog, VK_F12);
+    ASSERT_TRUE(gui::WaitUntilGone(dialog)) << "F12 did not apply";
+
+    gui::PressKey(sheet, VK_F12);
+    HWND box = gui::WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no closing message";
+    gui::PressKey(box, VK_RETURN);
+    ASSERT_TRUE(gui::WaitUntilGone(box));
+    EXPECT_EQ(Finish().exitCode, 0u);
+    const std::string document = ReadFileBytes(output);
+    EXPECT_NE(document.find("<KENGYOUURIAGEDAKA>3819000</KENGYOUURIAGEDAKA>"), std::string::npos)
+        << document.substr(0, 2000);
 }
 
 bool IsVisibleTooltip(HWND window) {

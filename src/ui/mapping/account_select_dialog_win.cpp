@@ -72,7 +72,11 @@ void AccountSelectWindow::SetUpList() {
                                         LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     RECT client = {};
     GetClientRect(list_, &client);
-    const int width = client.right - client.left;
+    // The list is still empty here; room is kept for the vertical scroll
+    // bar that a long list gets, so the columns never need a horizontal one.
+    const bool hasVerticalBar = (GetWindowLongPtrW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
+    const int width =
+        client.right - client.left - (hasVerticalBar ? 0 : GetSystemMetrics(SM_CXVSCROLL));
     const int unit = width / kWidthUnits;
     const std::wstring codeTitle = WideFromCp932("コード");
     const std::wstring nameTitle = WideFromCp932("科目名");

@@ -1,4 +1,4 @@
-#include "hostsim/win_text.h"
+#include "hostsim/text_win.h"
 
 #include <windows.h>
 

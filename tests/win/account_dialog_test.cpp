@@ -1,0 +1,203 @@
+// The account selection dialog created in-process against the stand-in: a
+// timer fired inside the dialog's own modal loop inspects the window, drives
+// it with the messages its controls send, and closes it.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "host/host_link.h"
+#include "model/mapping_list.h"
+#include "res/account_dialog_res.h"
+#include "ui/mapping/account_select_dialog.h"
+#include "ui/mapping/account_select_window.h"
+
+namespace {
+
+std::wstring ListText(HWND list, int row, int column) {
+    wchar_t text[128] = {};
+    LVITEMW item = {};
+    item.iSubItem = column;
+    item.cchTextMax = 128;
+    item.pszText = text;
+    SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    return text;
+}
+
+int RowCount(HWND list) {
+    return static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+}
+
+bool RowChecked(HWND list, int row) {
+    return ListView_GetCheckState(list, row) != FALSE;
+}
+
+HWND FindDialog() {
+    return FindWindowW(nullptr, L"集約科目対応設定");
+}
+
+// What the timer saw, checked after the dialog closed.
+struct Seen {
+    int columns = 0;
+    int rowsOfClass = 0;
+    std::wstring firstCode, firstName;
+    int rowsOfAll = 0;
+    bool cashCheckedAfterToggle = false;
+    int rowsBackToClass = 0;
+    bool salesStillChecked = false;
+} seen;
+
+void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND dialog = FindDialog();
+    if (dialog == nullptr) return;
+    HWND list = GetDlgItem(dialog, IDC_ACCOUNT_LIST);
+    HWND header = ListView_GetHeader(list);
+    seen.columns = Header_GetItemCount(header);
+    seen.rowsOfClass = RowCount(list);
+    // Check the second row (4130) and widen to all accounts.
+    ListView_SetCheckState(list, 1, TRUE);
+    CheckDlgButton(dialog, IDC_SHOW_ALL_ACCOUNTS, BST_CHECKED);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SHOW_ALL_ACCOUNTS, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SHOW_ALL_ACCOUNTS)));
+    seen.rowsOfAll = RowCount(list);
+    seen.firstCode = ListText(list, 0, 0);
+    seen.firstName = ListText(list, 0, 1);
+    seen.cashCheckedAfterToggle = RowChecked(list, 0);
+    ListView_SetCheckState(list, 0, TRUE);  // 1110, outside the class
+    CheckDlgButton(dialog, IDC_SHOW_ALL_ACCOUNTS, BST_UNCHECKED);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SHOW_ALL_ACCOUNTS, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SHOW_ALL_ACCOUNTS)));
+    seen.rowsBackToClass = RowCount(list);
+    seen.salesStillChecked = RowChecked(list, 1);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_APPLY_SELECTION, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_APPLY_SELECTION)));
+}
+
+// The stand-in with three main accounts, connected once for the whole run.
+void ConnectToTheStandIn() {
+    static bool connected = false;
+    if (connected) return;
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring state = std::wstring(folder) + L"ldg-win-account-dialog.json";
+    const std::string text =
+        u8R"({"user": {"id": "sato", "selection": [1, 5]},
+      "datasets": [{"id": "DS5", "no": 5, "company": "見本", "periodStart": 20250401,
+        "periodEnd": 20260331, "accounts": [
+        {"id": "a5d0000c00a95f600000000000000001", "code": 11100000, "name": "現金", "class": "0x80818000"},
+        {"id": "a5d0000c0273a9800000000000000002", "code": 41200000, "name": "兼業売上高", "class": "0x40888200"},
+        {"id": "a5d0000c02753c000000000000000004", "code": 41300000, "name": "兼業雑収入", "class": "0x40888200"}]}]})";
+    FILE* file = _wfopen(state.c_str(), L"wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(text.data(), 1, text.size(), file);
+    std::fclose(file);
+    SetEnvironmentVariableW(L"LDG_HOST_STATE", state.c_str());
+    ClHostLink* link = ClHostLink::Instance();
+    ASSERT_EQ(link->Connect(), 0);
+    connected = true;
+}
+
+TEST(AccountDialogWindow, ShowsRowsAndKeepsChecksAcrossTheListing) {
+    ASSERT_NO_FATAL_FAILURE(ConnectToTheStandIn());
+    const std::array<std::uint32_t, kClassCodeSlots> classes = {0x40888200};
+    MappingList current, defaults;
+    ClAccountSelectDialog dialog;
+    dialog.itemNo = 2;
+    dialog.captionText = "item";
+    dialog.classCodes = &classes;
+    dialog.currentMapping = &current;
+    dialog.defaultMapping = &defaults;
+    SetTimer(nullptr, 0, 0, Inspect);
+    EXPECT_EQ(RunAccountSelectWindow(dialog, nullptr), ClAccountSelectDialog::kAppliedResult);
+    EXPECT_EQ(seen.columns, 2);
+    EXPECT_EQ(seen.rowsOfClass, 2);
+    EXPECT_EQ(seen.rowsOfAll, 3);
+    EXPECT_EQ(seen.firstCode, L"1110");
+    EXPECT_EQ(seen.firstName, L"現金");
+    EXPECT_FALSE(seen.cashCheckedAfterToggle);
+    EXPECT_EQ(seen.rowsBackToClass, 2);
+    EXPECT_TRUE(seen.salesStillChecked);
+    EXPECT_EQ(dialog.CheckedSet().size(), 2u);
+}
+
+// Chooses command `command` of the list's popup menu: the keys are queued
+// first, and the menu's own loop reads them.
+void ChooseMenuCommand(HWND dialog, int command) {
+    HWND list = GetDlgItem(dialog, IDC_ACCOUNT_LIST);
+    for (int i = 0; i < command; ++i)
+        PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
+    NMHDR header = {list, IDC_ACCOUNT_LIST, static_cast<UINT>(NM_RCLICK)};
+    SendMessageW(dialog, WM_NOTIFY, IDC_ACCOUNT_LIST, reinterpret_cast<LPARAM>(&header));
+}
+
+// The checks of the rows as "1" and "0", and "+" when all accounts are shown.
+std::string Checks(HWND dialog) {
+    HWND list = GetDlgItem(dialog, IDC_ACCOUNT_LIST);
+    std::string checks;
+    for (int row = 0; row < RowCount(list); ++row)
+        checks += RowChecked(list, row) ? "1" : "0";
+    if (IsDlgButtonChecked(dialog, IDC_SHOW_ALL_ACCOUNTS) == BST_CHECKED) checks += "+";
+    return checks;
+}
+
+struct Walk {
+    int step = 0;
+    std::string afterCommand[6];
+    int focusAfterEnter[3] = {};
+} walk;
+
+// One step per tick; the keys posted in a step are handled before the next.
+void CALLBACK WalkStep(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    HWND dialog = FindDialog();
+    if (dialog == nullptr) return;
+    const int step = walk.step++;
+    if (step == 0) {
+        for (int command : {2, 3, 4, 5, 1}) {
+            ChooseMenuCommand(dialog, command);
+            walk.afterCommand[command] = Checks(dialog);
+        }
+        walk.focusAfterEnter[0] = GetDlgCtrlID(GetFocus());
+    } else if (step < 3) {
+        walk.focusAfterEnter[step] = GetDlgCtrlID(GetFocus());
+    } else {
+        return;
+    }
+    // Enter where the focus is: the list, then the check box, then the
+    // apply button, which applies and closes.
+    PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+    SetTimer(nullptr, 0, 0, WalkStep);
+}
+
+TEST(AccountDialogWindow, MenuCommandsAndTheEnterWalk) {
+    ASSERT_NO_FATAL_FAILURE(ConnectToTheStandIn());
+    const std::array<std::uint32_t, kClassCodeSlots> classes = {0x40888200};
+    MappingList current, defaults;
+    ASSERT_TRUE(defaults.ReplaceSources(2, {"0xa5d0000c0273a9800000000000000002"}));
+    ClAccountSelectDialog dialog;
+    dialog.itemNo = 2;
+    dialog.classCodes = &classes;
+    dialog.currentMapping = &current;
+    dialog.defaultMapping = &defaults;
+    SetTimer(nullptr, 0, 0, WalkStep);
+    EXPECT_EQ(RunAccountSelectWindow(dialog, nullptr), ClAccountSelectDialog::kAppliedResult);
+    EXPECT_EQ(walk.afterCommand[2], "11");
+    EXPECT_EQ(walk.afterCommand[3], "00");
+    EXPECT_EQ(walk.afterCommand[4], "111+");
+    EXPECT_EQ(walk.afterCommand[5], "000+");
+    EXPECT_EQ(walk.afterCommand[1], "010+");
+    EXPECT_EQ(walk.focusAfterEnter[0], IDC_ACCOUNT_LIST);
+    EXPECT_EQ(walk.focusAfterEnter[1], IDC_SHOW_ALL_ACCOUNTS);
+    EXPECT_EQ(walk.focusAfterEnter[2], IDC_APPLY_SELECTION);
+    EXPECT_EQ(dialog.CheckedSet(), std::vector<std::int32_t>{4120});
+}
+
+}  // namespace
