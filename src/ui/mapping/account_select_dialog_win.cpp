@@ -72,11 +72,7 @@ void AccountSelectWindow::SetUpList() {
                                         LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     RECT client = {};
     GetClientRect(list_, &client);
-    // The list is still empty here; room is kept for the vertical scroll
-    // bar that a long list gets, so the columns never need a horizontal one.
-    const bool hasVerticalBar = (GetWindowLongPtrW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
-    const int width =
-        client.right - client.left - (hasVerticalBar ? 0 : GetSystemMetrics(SM_CXVSCROLL));
+    const int width = client.right - client.left;
     const int unit = width / kWidthUnits;
     const std::wstring codeTitle = WideFromCp932("コード");
     const std::wstring nameTitle = WideFromCp932("科目名");
@@ -87,7 +83,11 @@ void AccountSelectWindow::SetUpList() {
     column.pszText = const_cast<wchar_t*>(codeTitle.c_str());
     column.iSubItem = 0;
     ListView_InsertColumn(list_, 0, &column);
-    column.cx = (kWidthUnits - kCodeUnits) * unit + width % kWidthUnits;
+    // The list is still empty here: the name column leaves room for the
+    // vertical scroll bar a long list gets, so no horizontal one is needed.
+    const bool hasVerticalBar = (GetWindowLongPtrW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
+    column.cx = (kWidthUnits - kCodeUnits) * unit + width % kWidthUnits -
+                (hasVerticalBar ? 0 : GetSystemMetrics(SM_CXVSCROLL));
     column.pszText = const_cast<wchar_t*>(nameTitle.c_str());
     column.iSubItem = 1;
     ListView_InsertColumn(list_, 1, &column);
