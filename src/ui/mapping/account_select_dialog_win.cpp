@@ -14,6 +14,7 @@
 #include "platform/win/dialog_win.h"
 #include "res/account_dialog_res.h"
 #include "ui/mapping/account_select_window.h"
+#include "ui/sheet/key_message_win.h"
 
 namespace {
 
@@ -206,12 +207,7 @@ void AccountSelectWindow::Close(int result) {
 bool AccountSelectWindow::PreTranslate(const MSG& message) {
     const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
     if (!isKey || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
-    KeyMessage key;
-    key.kind = message.message == WM_KEYDOWN ? KeyMessageKind::kKeyDown : KeyMessageKind::kOther;
-    key.key = static_cast<std::uint32_t>(message.wParam);
-    key.shift = GetKeyState(VK_SHIFT) < 0;
-    key.ctrl = GetKeyState(VK_CONTROL) < 0;
-    key.alt = GetKeyState(VK_MENU) < 0;
+    KeyMessage key = KeyMessageOf(message);
     using Focus = ClAccountSelectDialog::KeyFocus;
     Focus focus = Focus::kElsewhere;
     if (message.hwnd == list_ || IsChild(list_, message.hwnd)) {

@@ -18,6 +18,7 @@
 #include "ui/mapping/account_select_window.h"
 #include "ui/mapping/mapped_accounts_text.h"
 #include "ui/sheet/condition_sheet_window.h"
+#include "ui/sheet/key_message_win.h"
 #include "ui/sheet/own_buttons.h"
 
 namespace {
@@ -372,9 +373,10 @@ bool Win32ConditionSheet::FilterMappingPage(const MappingPageWindow& page, const
     const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
                        message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
     if (!isKey) return false;
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
-    const bool alt = GetKeyState(VK_MENU) < 0;
+    const KeyMessage key = KeyMessageOf(message);
+    const bool shift = key.shift;
+    const bool ctrl = key.ctrl;
+    const bool alt = key.alt;
     // Alt+F4 would close the sheet past its exit dialogue.
     if (alt && !shift && !ctrl && message.wParam == VK_F4) return true;
     const bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
@@ -469,12 +471,7 @@ bool Win32ConditionSheet::PreTranslate(const MSG& message) {
     const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
                        message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
     if (!isKey || (message.hwnd != window_ && !IsChild(window_, message.hwnd))) return false;
-    KeyMessage key;
-    key.kind = message.message == WM_KEYDOWN ? KeyMessageKind::kKeyDown : KeyMessageKind::kOther;
-    key.key = static_cast<std::uint32_t>(message.wParam);
-    key.shift = GetKeyState(VK_SHIFT) < 0;
-    key.ctrl = GetKeyState(VK_CONTROL) < 0;
-    key.alt = GetKeyState(VK_MENU) < 0;
+    KeyMessage key = KeyMessageOf(message);
     if (GetParent(message.hwnd) == window_) key.targetButtonId = GetDlgCtrlID(message.hwnd);
     // A key for a control on page 1 passes the page's filter first.
     if (page1_.page != nullptr && IsChild(page1_.page, message.hwnd)) {
