@@ -19,8 +19,8 @@
 #include "host/host_link.h"
 #include "host/tables.h"
 #include "hostsim/host_session.h"
+#include "platform/output_file.h"
 #include "report/overview_report.h"
-#include "report/xml_output_file.h"
 
 namespace {
 
@@ -81,9 +81,9 @@ MappingList Mapping(int rows, int entries) {
 }
 
 // The document in memory, so that the figures do not depend on the disk.
-class MemoryXmlOutputFile final : public XmlOutputFile {
+class MemoryOutputFile final : public OutputFile {
   public:
-    explicit MemoryXmlOutputFile(std::string& bytes) : bytes_(bytes) {}
+    explicit MemoryOutputFile(std::string& bytes) : bytes_(bytes) {}
     bool Create(const std::string&) override {
         bytes_.clear();
         return true;
@@ -139,7 +139,7 @@ void BM_AggregateAndReport(benchmark::State& state) {
             break;
         }
         ClOverviewReport report(progress, catalogue, kBenchEdition, [&document] {
-            return std::make_unique<MemoryXmlOutputFile>(document);
+            return std::make_unique<MemoryOutputFile>(document);
         });
         if (report.WriteReport("overview.xml", 2, 4, dataset) != 1) {
             state.SkipWithError("report not written");

@@ -1,6 +1,6 @@
 #include "aggregate/totals_filter.h"
 
-#include "ui/sheet/fiscal_months.h"
+#include "model/fiscal_months.h"
 
 namespace {
 

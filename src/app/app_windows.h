@@ -6,7 +6,7 @@
 
 #include "app/progress_window.h"
 #include "platform/desktop.h"
-#include "report/xml_output_file.h"
+#include "platform/output_file.h"
 #include "ui/sheet/condition_entry_sheet.h"
 
 class AppWindows {
@@ -18,5 +18,5 @@ class AppWindows {
     // The view of the run's progress window (not created yet).
     virtual std::unique_ptr<ProgressView> CreateProgressView() = 0;
     // The file the report is written through.
-    virtual std::unique_ptr<XmlOutputFile> CreateXmlOutputFile() = 0;
+    virtual std::unique_ptr<OutputFile> CreateOutputFile() = 0;
 };

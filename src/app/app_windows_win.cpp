@@ -10,6 +10,6 @@ std::unique_ptr<ProgressView> Win32AppWindows::CreateProgressView() {
     return CreateProgressDialogView();
 }
 
-std::unique_ptr<XmlOutputFile> Win32AppWindows::CreateXmlOutputFile() {
-    return CreateWin32XmlOutputFile();
+std::unique_ptr<OutputFile> Win32AppWindows::CreateOutputFile() {
+    return CreateWin32OutputFile();
 }

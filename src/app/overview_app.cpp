@@ -167,7 +167,7 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
         // from them.
         if (aggregator.Aggregate(conditions.taxInclusive != 0 ? 1 : 0, filter, dataset) == 1) {
             ClOverviewReport report(progress, itemCatalogue, edition_,
-                                    [this] { return windows_.CreateXmlOutputFile(); });
+                                    [this] { return windows_.CreateOutputFile(); });
             report.SetProgressBase(ClOverviewReport::kDefaultProgressBase);
             report.SetMessageSink([this](const std::string& text) {
                 desktop_.ShowMessage(nullptr, text, MessageKind::kError);

@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/launch_arguments.h"
 #include "app/profile_text.h"
+#include "model/lenient_number.h"
 #include "model/shift_jis_text.h"
+#include "platform/file_system.h"
 
 namespace {
 

@@ -3,7 +3,12 @@
 // in win/; tests use fakes or real folders under Wine.
 #pragma once
 
+#include <cstddef>
 #include <string>
+
+// A path holds at most 260 bytes (code page 932) plus its terminator.
+inline constexpr std::size_t kMaxPathBytes = 260;
+inline constexpr std::size_t kPathCapacity = kMaxPathBytes + 1;
 
 class FileSystem {
   public:

@@ -47,17 +47,17 @@ int MonthNumber(int startMonth, int n) {
 }
 
 ClOverviewReport::ClOverviewReport(ProgressSink& progress, const ItemCatalogue& itemCatalogue,
-                                   const EditionInfo& edition, XmlOutputFileFactory createFile)
+                                   const EditionInfo& edition, OutputFileFactory createFile)
     : progress_(progress),
       itemCatalogue_(itemCatalogue),
       edition_(edition),
       createFile_(std::move(createFile)) {
-    if (!createFile_) createFile_ = [] { return std::make_unique<StdXmlOutputFile>(); };
+    if (!createFile_) createFile_ = [] { return std::make_unique<StdOutputFile>(); };
 }
 
 int ClOverviewReport::WriteReport(const std::string& outputPath, std::int16_t functionNo,
                                   int startMonth, const DatasetRecord& dataset) {
-    const std::unique_ptr<XmlOutputFile> file = createFile_();
+    const std::unique_ptr<OutputFile> file = createFile_();
     ClXmlWriter writer;
     // Neither result needs a test here: a file that is not open fails the
     // first element of the first section.

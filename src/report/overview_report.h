@@ -11,8 +11,8 @@
 #include "host/host_records.h"
 #include "model/item_catalogue.h"
 #include "model/progress_sink.h"
+#include "platform/output_file.h"
 #include "report/support_info.h"
-#include "report/xml_output_file.h"
 #include "report/xml_writer.h"
 #include "res/edition_info.h"
 
@@ -28,16 +28,16 @@ std::string AmountText(std::int64_t amount);
 int MonthNumber(int startMonth, int n);
 
 // Makes the file object the document is written through.
-using XmlOutputFileFactory = std::function<std::unique_ptr<XmlOutputFile>()>;
+using OutputFileFactory = std::function<std::unique_ptr<OutputFile>()>;
 
 class ClOverviewReport {
   public:
     static constexpr std::int16_t kDefaultProgressBase = 500;
 
     // The report only reads the catalogue. Without a factory the document
-    // is written through StdXmlOutputFile.
+    // is written through StdOutputFile.
     ClOverviewReport(ProgressSink& progress, const ItemCatalogue& itemCatalogue,
-                     const EditionInfo& edition, XmlOutputFileFactory createFile = nullptr);
+                     const EditionInfo& edition, OutputFileFactory createFile = nullptr);
 
     // Where the main progress bar stands when the report starts.
     void SetProgressBase(std::int16_t base) { progressBase_ = base; }
@@ -65,7 +65,7 @@ class ClOverviewReport {
     ProgressSink& progress_;
     const ItemCatalogue& itemCatalogue_;
     const EditionInfo& edition_;
-    XmlOutputFileFactory createFile_;
+    OutputFileFactory createFile_;
     std::int16_t progressBase_ = kDefaultProgressBase;
     std::string supportInfoFolder_;
     ClSupportInfo::MessageSink showMessage_;

@@ -13,7 +13,7 @@ ClXmlWriter::~ClXmlWriter() {
     CloseFile();
 }
 
-int ClXmlWriter::OpenFile(XmlOutputFile& file, const std::string& path) {
+int ClXmlWriter::OpenFile(OutputFile& file, const std::string& path) {
     CloseFile();
     path_ = path;
     if (!file.Create(path)) return -1;
@@ -68,7 +68,7 @@ bool ClXmlWriter::CloseElement(std::string_view name, int depth) {
 
 bool ClXmlWriter::CloseFile() {
     if (file_ == nullptr) return true;
-    XmlOutputFile* file = file_;
+    OutputFile* file = file_;
     file_ = nullptr;
     return file->Close();
 }

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/xml_output_file.h"
+#include "platform/output_file.h"
 
 class ClXmlWriter {
   public:
@@ -19,7 +19,7 @@ class ClXmlWriter {
 
     // Creates `path` through `file` (owned by the caller) or empties it.
     // 0 on success, -1 when it cannot be created; every write then fails.
-    int OpenFile(XmlOutputFile& file, const std::string& path);
+    int OpenFile(OutputFile& file, const std::string& path);
     // Writes the bytes unchanged. On the first failure the file is closed
     // and stays closed: this and every later write return false.
     bool WriteText(std::string_view text);
@@ -55,7 +55,7 @@ class ClXmlWriter {
     void AppendAttributes(const char* name1, const char* value1, const char* name2,
                           const char* value2);
 
-    XmlOutputFile* file_ = nullptr;
+    OutputFile* file_ = nullptr;
     std::string path_;
     // Lines are assembled here, so no line has a length limit.
     std::string line_;

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include <unistd.h>
 
+#include "model/fiscal_months.h"
 #include "tests/unit/fake_desktop.h"
 #include "tests/unit/host_fixture.h"
 #include "ui/sheet/condition_entry_sheet.h"
-#include "ui/sheet/fiscal_months.h"
 #include "ui/sheet/own_buttons.h"
 
 namespace {
@@ -233,8 +236,11 @@ class SheetInitialisation : public ::testing::Test {
         const std::string source = LDG_SOURCE_DIR;
         setenv("LDG_HOST_STATE", (source + "/samples/sample-company.json").c_str(), 1);
         ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
-        ASSERT_NE(getcwd(previousFolder_, sizeof previousFolder_), nullptr);
-        ASSERT_EQ(chdir((source + "/editions").c_str()), 0);
+        // The select edition's files, as the program finds them beside itself.
+        for (const char* name : {"LdgSel18ToQb16_G_GaiKmk.dat", "LdgSel18ToQb16_G_DefKmk.dat"}) {
+            std::ifstream in(source + "/editions/" + name, std::ios::binary);
+            files.files[name] = {std::istreambuf_iterator<char>(in), {}};
+        }
         sheet.AttachView(&view);
         sheet.currentMapping = &current;
         sheet.itemCatalogue = &items;
@@ -243,11 +249,9 @@ class SheetInitialisation : public ::testing::Test {
         sheet.conditions.periodEnd = 20260331;
     }
     void TearDown() override {
-        ASSERT_EQ(chdir(previousFolder_), 0);
         hostsim::ResetSession();
         unsetenv("LDG_HOST_STATE");
     }
-    char previousFolder_[4096] = {};
     RecordingSheetView view;
     ClConditionEntrySheet sheet;
     MappingList current;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <fstream>
+#include <iterator>
 #include <set>
 
 #include "host/host_link.h"
@@ -42,13 +44,14 @@ class EditionData : public ::testing::TestWithParam<const char*> {
         unsetenv("LDG_HOST_STATE");
     }
     std::string EditionFile(const char* suffix) const {
-        return kSourceDir + "/editions/" + GetParam() + suffix;
+        std::ifstream in(kSourceDir + "/editions/" + GetParam() + suffix, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 };
 
 TEST_P(EditionData, EveryItemFromOneToFortyThreeIsDefinedOnce) {
     ItemCatalogue items;
-    ASSERT_EQ(LoadItemDefinitionFile(EditionFile("_GaiKmk.dat"), items), 1);
+    ASSERT_EQ(LoadItemDefinitions(EditionFile("_GaiKmk.dat"), items), 1);
     std::multiset<int> numbers;
     for (const StatementItem& item : items)
         numbers.insert(item.itemNo);
@@ -64,7 +67,7 @@ TEST_P(EditionData, EveryItemFromOneToFortyThreeIsDefinedOnce) {
 TEST_P(EditionData, EveryDefaultSourceResolvesInTheSampleChart) {
     CheckingLookup accounts;
     MappingList defaults;
-    ASSERT_EQ(LoadDefaultMappingFile(EditionFile("_DefKmk.dat"), accounts, defaults), 1);
+    ASSERT_EQ(LoadDefaultMapping(EditionFile("_DefKmk.dat"), accounts, defaults), 1);
     EXPECT_TRUE(accounts.unresolved.empty())
         << "first unknown account code: " << accounts.unresolved.front();
     EXPECT_FALSE(defaults.empty());

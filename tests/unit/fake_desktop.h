@@ -9,7 +9,7 @@
 
 #include "app/app_windows.h"
 #include "platform/desktop.h"
-#include "platform/file_system.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 struct PostedMessage {
     WindowRef window;
@@ -73,44 +73,6 @@ class FakeDesktop : public Desktop {
     }
 };
 
-// Files and folders in memory.
-class FakeFileSystem : public FileSystem {
-  public:
-    std::map<std::string, std::string> files;
-    std::vector<std::string> folders;
-    std::string temporaryFolder = "C:\\Temp\\";
-
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-    bool FolderExists(const std::string& path) override {
-        return std::find(folders.begin(), folders.end(), path) != folders.end();
-    }
-    bool CreateFolder(const std::string& path) override {
-        folders.push_back(path);
-        return true;
-    }
-    bool RemoveFolder(const std::string& path) override {
-        const auto it = std::find(folders.begin(), folders.end(), path);
-        if (it == folders.end()) return false;
-        folders.erase(it);
-        return true;
-    }
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        const auto it = files.find(path);
-        if (it == files.end()) return false;
-        bytes = it->second;
-        return true;
-    }
-    bool ReplaceFileWhole(const std::string& path, const std::string& bytes) override {
-        files[path] = bytes;
-        return true;
-    }
-    std::string TemporaryFolder() override { return temporaryFolder; }
-    int DriveType(const std::string&) override { return kDriveFixed; }
-    bool Accessible(const std::string& path, int) override {
-        return FileExists(path) || FolderExists(path);
-    }
-};
-
 // An edition whose files the tests do not ship: the sheet finds none.
 inline const EditionInfo kTestEdition = {"TestEdition", "LdgTest", "18.00.00", "18.00.0X"};
 
@@ -127,8 +89,8 @@ class FakeWindows : public AppWindows {
         return std::make_unique<NullProgressView>();
     }
     int progressWindows = 0;
-    std::unique_ptr<XmlOutputFile> CreateXmlOutputFile() override {
-        return std::make_unique<StdXmlOutputFile>();
+    std::unique_ptr<OutputFile> CreateOutputFile() override {
+        return std::make_unique<StdOutputFile>();
     }
 
     int RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef parent) override {

@@ -32,16 +32,6 @@ TEST(LaunchArguments, IncompleteLinesKeepTheValuesReadSoFar) {
     EXPECT_EQ(args.presetOutputPath, "");
 }
 
-TEST(LaunchArguments, NumbersReadAsTheHostWritesThem) {
-    EXPECT_EQ(ReadLeadingDecimal("  42abc"), 42);
-    EXPECT_EQ(ReadLeadingDecimal("-7"), -7);
-    EXPECT_EQ(ReadLeadingDecimal("+9"), 9);
-    EXPECT_EQ(ReadLeadingDecimal("x1"), 0);
-    EXPECT_EQ(ReadLeadingDecimal(""), 0);
-    EXPECT_EQ(ReadLeadingDecimal("99999999999999999999999"), INT64_MAX) << "saturates, no overflow";
-    EXPECT_EQ(ReadLeadingDecimal("-99999999999999999999999"), -INT64_MAX);
-}
-
 TEST(LaunchArguments, FunctionIdKeepsItsSixteenBits) {
     LaunchArguments args;
     ReadLaunchArguments("1,2,65535,", args);

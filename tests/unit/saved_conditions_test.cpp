@@ -1,4 +1,4 @@
-#include "ui/sheet/saved_conditions.h"
+#include "model/saved_conditions_file.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "report/xml_output_file.h"
+#include "platform/output_file.h"
 
 struct XmlFileRecord {
     // Writes after this many successful ones fail.
@@ -20,7 +20,7 @@ struct XmlFileRecord {
     int closes = 0;
 };
 
-class RecordingXmlFile final : public XmlOutputFile {
+class RecordingXmlFile final : public OutputFile {
   public:
     explicit RecordingXmlFile(XmlFileRecord& record) : r_(record) {}
 

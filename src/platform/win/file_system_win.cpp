@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr std::size_t kMaxPathBytes = 260;
-
 DWORD AttributesOf(const std::string& path) {
     if (path.empty()) return INVALID_FILE_ATTRIBUTES;
     return GetFileAttributesW(WideFromCp932(path).c_str());

@@ -30,7 +30,7 @@
 #include "host/host_records.h"
 #include "model/mapping_list.h"
 #include "model/statement_item.h"
-#include "ui/sheet/sheet_keys.h"
+#include "platform/key_message.h"
 
 // "0x" and 32 lower-case hexadecimal digits: the text form of an account's
 // 16-byte identifier, as a mapping entry names the account.

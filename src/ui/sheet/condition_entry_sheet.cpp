@@ -4,15 +4,15 @@
 #include "host/folder_service.h"
 #include "host/tables.h"
 #include "model/default_mapping_file.h"
+#include "model/fiscal_months.h"
 #include "model/item_definition_file.h"
+#include "model/saved_conditions_file.h"
 #include "model/shift_jis_text.h"
 #include "res/condition_sheet_res.h"
 #include "ui/mapping/host_account_lookup.h"
 #include "ui/sheet/condition_validation.h"
-#include "ui/sheet/fiscal_months.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
-#include "ui/sheet/saved_conditions.h"
 
 const char ClConditionEntrySheet::kCaption[] = "事業概況書 - 集計条件";
 const char ClConditionEntrySheet::kPageTitles[kPageCount][16] = {"集計条件", "主要科目",
@@ -24,11 +24,6 @@ const char ClConditionEntrySheet::kConditionsNotSaved[] =
     "%s";
 const char ClConditionEntrySheet::kDefinitionsUnreadable[] =
     "項目定義ファイル（%s）を読み込めませんでした。\n\nアプリケーションを終了します。";
-
-namespace {
-constexpr std::size_t kMaxPathBytes = 260;
-
-}  // namespace
 
 ClConditionEntrySheet::~ClConditionEntrySheet() {
     ClFolderService::Instance()->ReleaseInstance();
@@ -43,9 +38,10 @@ void ClConditionEntrySheet::Initialise() {
     const bool savedLoaded =
         fileSystem != nullptr && currentMapping != nullptr &&
         LoadSavedConditions(*fileSystem, SavedConditionsFolder(), conditions, *currentMapping) == 1;
-    if (edition != nullptr) {
+    if (edition != nullptr && fileSystem != nullptr) {
         HostAccountLookup accounts;
-        LoadDefaultMappingFile(edition->DefaultMappingFileName(), accounts, defaultMapping);
+        LoadDefaultMappingFile(*fileSystem, edition->DefaultMappingFileName(), accounts,
+                               defaultMapping);
     }
     if (!savedLoaded) {
         ReadTaxSettingsDefault();
@@ -84,9 +80,9 @@ void ClConditionEntrySheet::BuildDefaultOutputPath() {
 }
 
 bool ClConditionEntrySheet::LoadAndBindItems() {
-    if (itemCatalogue == nullptr || edition == nullptr) return false;
+    if (itemCatalogue == nullptr || edition == nullptr || fileSystem == nullptr) return false;
     const std::string fileName = edition->ItemDefinitionFileName();
-    if (LoadItemDefinitionFile(fileName, *itemCatalogue) != 1) {
+    if (LoadItemDefinitionFile(*fileSystem, fileName, *itemCatalogue) != 1) {
         // Pages without their items would offer nothing to map: end the
         // sheet as abandoned instead of leaving the user in front of them.
         if (view_ != nullptr) {

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "model/aggregation_conditions.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/file_system.h"
 #include "res/edition_info.h"
-#include "ui/sheet/aggregation_conditions.h"
 #include "ui/sheet/conditions_page.h"
 #include "ui/sheet/sheet_keys.h"
 #include "ui/sheet/sheet_view.h"

@@ -12,13 +12,13 @@
 #include <string>
 
 #include "platform/win/code_page.h"
+#include "platform/win/key_message_win.h"
 #include "platform/win/message_box_win.h"
 #include "res/condition_sheet_res.h"
 #include "ui/mapping/account_select_dialog.h"
 #include "ui/mapping/account_select_window.h"
 #include "ui/mapping/mapped_accounts_text.h"
 #include "ui/sheet/condition_sheet_window.h"
-#include "ui/sheet/key_message_win.h"
 #include "ui/sheet/own_buttons.h"
 
 namespace {

@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "model/fiscal_months.h"
 #include "platform/file_system.h"
 #include "res/condition_sheet_res.h"
-#include "ui/sheet/fiscal_months.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
 #include "ui/sheet/sheet_view.h"

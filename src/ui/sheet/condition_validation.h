@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "ui/sheet/aggregation_conditions.h"
+#include "model/aggregation_conditions.h"
 
 class FileSystem;
 class SheetView;

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/launch_arguments.h"
+#include "model/lenient_number.h"
 #include "model/shift_jis_text.h"
 #include "res/condition_sheet_res.h"
 #include "ui/sheet/condition_entry_sheet.h"

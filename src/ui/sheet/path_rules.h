@@ -7,10 +7,7 @@
 #include <cstddef>
 #include <string>
 
-class FileSystem;
-
-// Room for a path of 260 bytes and its terminator.
-inline constexpr std::size_t kPathCapacity = 261;
+#include "platform/file_system.h"
 
 // True when the byte at `index` is the first or the second byte of a
 // double-byte character (a lead byte followed by a valid second byte).

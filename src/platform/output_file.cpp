@@ -1,21 +1,21 @@
-#include "report/xml_output_file.h"
+#include "platform/output_file.h"
 
 #include <ios>
 #include <string>
 #include <string_view>
 
-bool StdXmlOutputFile::Create(const std::string& path) {
+bool StdOutputFile::Create(const std::string& path) {
     out_.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
     return out_.is_open();
 }
 
-bool StdXmlOutputFile::Write(std::string_view bytes) {
+bool StdOutputFile::Write(std::string_view bytes) {
     if (!out_.is_open()) return false;
     out_.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     return static_cast<bool>(out_);
 }
 
-bool StdXmlOutputFile::Close() {
+bool StdOutputFile::Close() {
     if (!out_.is_open()) return true;
     out_.close();
     // close() flushes; a failed flush sets failbit.

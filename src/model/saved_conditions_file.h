@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/aggregation_conditions.h"
 #include "model/mapping_list.h"
 #include "platform/file_system.h"
-#include "ui/sheet/aggregation_conditions.h"
 
 inline const char kSavedConditionsNamePattern[] = "QB16_G_%s_%d_%d.env";
 inline const char kConditionsSectionHeader[] = "[P1]";

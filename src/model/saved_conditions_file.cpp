@@ -1,4 +1,4 @@
-#include "ui/sheet/saved_conditions.h"
+#include "model/saved_conditions_file.h"
 
 #include <algorithm>
 #include <array>
@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "host/folder_service.h"
-#include "model/item_definition_file.h"
+#include "model/lenient_number.h"
 #include "model/mapping_entry.h"
 #include "model/record_text.h"
+#include "model/section_frame.h"
 #include "model/shift_jis_text.h"
 
 namespace {
 
-constexpr std::size_t kMaxPathBytes = 260;
 constexpr std::size_t kMaxUserIdBytes = 64;
 constexpr const char* kConditionsLinePattern = "%d/%d/%d/%s\n";
 

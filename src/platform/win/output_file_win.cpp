@@ -1,4 +1,4 @@
-// The XML file on Windows: the program's paths are code page 932 and are
+// An output file on Windows: the program's paths are code page 932 and are
 // opened through the UTF-16 functions, whatever the system's code page.
 #include <windows.h>
 
@@ -6,14 +6,14 @@
 #include <string>
 #include <string_view>
 
+#include "platform/output_file.h"
 #include "platform/win/code_page.h"
-#include "report/xml_output_file.h"
 
 namespace {
 
-class Win32XmlOutputFile final : public XmlOutputFile {
+class Win32OutputFile final : public OutputFile {
   public:
-    ~Win32XmlOutputFile() override { Close(); }
+    ~Win32OutputFile() override { Close(); }
 
     bool Create(const std::string& path) override {
         Close();
@@ -63,6 +63,6 @@ class Win32XmlOutputFile final : public XmlOutputFile {
 
 }  // namespace
 
-std::unique_ptr<XmlOutputFile> CreateWin32XmlOutputFile() {
-    return std::make_unique<Win32XmlOutputFile>();
+std::unique_ptr<OutputFile> CreateWin32OutputFile() {
+    return std::make_unique<Win32OutputFile>();
 }

@@ -1,6 +1,7 @@
-// Where the XML document's bytes go. The report only sees this interface:
-// the application passes the Windows file (which opens code page 932 paths
-// through UTF-16), tests pass files that fail on demand.
+// A file written front to back, as the XML report writes its document. The
+// report only sees this interface: the program passes the Windows file
+// (which opens code page 932 paths through UTF-16), tests pass files that
+// fail on demand.
 #pragma once
 
 #include <fstream>
@@ -8,9 +9,9 @@
 #include <string>
 #include <string_view>
 
-class XmlOutputFile {
+class OutputFile {
   public:
-    virtual ~XmlOutputFile() = default;
+    virtual ~OutputFile() = default;
 
     // Creates the file, or empties an existing one, for writing bytes as
     // they are (no newline translation). False when it cannot.
@@ -22,7 +23,7 @@ class XmlOutputFile {
 };
 
 // A std::ofstream in binary mode; the path goes to the library unchanged.
-class StdXmlOutputFile final : public XmlOutputFile {
+class StdOutputFile final : public OutputFile {
   public:
     bool Create(const std::string& path) override;
     bool Write(std::string_view bytes) override;
@@ -32,5 +33,5 @@ class StdXmlOutputFile final : public XmlOutputFile {
     std::ofstream out_;
 };
 
-// The Windows file (xml_output_file_win.cpp, Windows builds only).
-std::unique_ptr<XmlOutputFile> CreateWin32XmlOutputFile();
+// The Windows file (win/output_file_win.cpp, Windows builds only).
+std::unique_ptr<OutputFile> CreateWin32OutputFile();

@@ -1,4 +1,4 @@
-#include "ui/sheet/fiscal_months.h"
+#include "model/fiscal_months.h"
 
 #include <memory>
 #include <new>
