@@ -9,7 +9,3 @@ int Win32AppWindows::RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef p
 std::unique_ptr<ProgressView> Win32AppWindows::CreateProgressView() {
     return CreateProgressDialogView();
 }
-
-std::unique_ptr<OutputFile> Win32AppWindows::CreateOutputFile() {
-    return CreateWin32OutputFile();
-}

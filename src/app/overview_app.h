@@ -8,6 +8,7 @@
 #include "app/app_windows.h"
 #include "app/completion_code.h"
 #include "app/launch_arguments.h"
+#include "host/host.h"
 #include "host/host_records.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
@@ -23,7 +24,7 @@ class ClOverviewApp {
     static const char kReportWrittenMessage[];
     static const char kReportFailedMessage[];
 
-    ClOverviewApp(Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
+    ClOverviewApp(Host& host, Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
                   const EditionInfo& edition);
 
     // The run; on every path the caller then calls ExitInstance.
@@ -50,9 +51,6 @@ class ClOverviewApp {
     ItemCatalogue itemCatalogue;
 
   private:
-    // Links with the host; false when the host refused (the program then
-    // ends silently: nobody to tell).
-    bool LinkWithHost();
     // Steps from the level check to the report; sets completionCode.
     void Run();
     void RunConditionSheet(const DatasetRecord& dataset);
@@ -61,8 +59,11 @@ class ClOverviewApp {
     void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset);
     void PostCompletion();
 
+    Host& host_;
     Desktop& desktop_;
     AppWindows& windows_;
     FileSystem& fileSystem_;
     const EditionInfo& edition_;
+    // The current user and the selection numbers, looked up once.
+    UserSelection user_;
 };

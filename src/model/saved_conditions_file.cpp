@@ -10,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "host/folder_service.h"
 #include "model/lenient_number.h"
 #include "model/mapping_entry.h"
 #include "model/record_text.h"
@@ -110,11 +109,6 @@ std::string SavedConditionsFileName(const AggregationConditions& conditions) {
                   conditions.selectionFirst, conditions.selectionSecond);
     name.resize(static_cast<std::size_t>(length));
     return name;
-}
-
-std::string SavedConditionsFolder() {
-    const char* folder = ClFolderService::Instance()->GetFolderPath(kFolderConditions);
-    return folder != nullptr ? folder : "";
 }
 
 int ParseSavedConditions(std::string_view fileBytes, AggregationConditions& conditions,

@@ -19,10 +19,6 @@ inline const char kMappingEntryEnd[] = "[END]";
 // "QB16_G_<userId>_<selectionFirst>_<selectionSecond>.env".
 std::string SavedConditionsFileName(const AggregationConditions& conditions);
 
-// The folder the host keeps the file in (ending with a backslash), or ""
-// when the host names none.
-std::string SavedConditionsFolder();
-
 // Takes the file's conditions and mapping into the record and the list:
 // `savedPath` (cleared first), `endMonth`, `taxInclusive` (0 or 1), and
 // `outputPath` when it is still empty; then `currentMapping`, replaced as a

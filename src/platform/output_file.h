@@ -4,7 +4,6 @@
 // fail on demand.
 #pragma once
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -20,17 +19,6 @@ class OutputFile {
     virtual bool Write(std::string_view bytes) = 0;
     // False when bytes held back until now could not be written.
     virtual bool Close() = 0;
-};
-
-// A std::ofstream in binary mode; the path goes to the library unchanged.
-class StdOutputFile final : public OutputFile {
-  public:
-    bool Create(const std::string& path) override;
-    bool Write(std::string_view bytes) override;
-    bool Close() override;
-
-  private:
-    std::ofstream out_;
 };
 
 // The Windows file (win/output_file_win.cpp, Windows builds only).

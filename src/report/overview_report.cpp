@@ -47,17 +47,12 @@ int MonthNumber(int startMonth, int n) {
 }
 
 ClOverviewReport::ClOverviewReport(ProgressSink& progress, const ItemCatalogue& itemCatalogue,
-                                   const EditionInfo& edition, OutputFileFactory createFile)
-    : progress_(progress),
-      itemCatalogue_(itemCatalogue),
-      edition_(edition),
-      createFile_(std::move(createFile)) {
-    if (!createFile_) createFile_ = [] { return std::make_unique<StdOutputFile>(); };
-}
+                                   const EditionInfo& edition, FileSystem& files)
+    : progress_(progress), itemCatalogue_(itemCatalogue), edition_(edition), files_(files) {}
 
 int ClOverviewReport::WriteReport(const std::string& outputPath, std::int16_t functionNo,
                                   int startMonth, const DatasetRecord& dataset) {
-    const std::unique_ptr<OutputFile> file = createFile_();
+    const std::unique_ptr<OutputFile> file = files_.CreateOutputFile();
     ClXmlWriter writer;
     // Neither result needs a test here: a file that is not open fails the
     // first element of the first section.
@@ -85,7 +80,7 @@ int ClOverviewReport::WriteReport(const std::string& outputPath, std::int16_t fu
 }
 
 int ClOverviewReport::WriteSystemSection(ClXmlWriter& writer, std::int16_t functionNo) {
-    ClSupportInfo supportInfo(supportInfoFolder_, showMessage_);
+    ClSupportInfo supportInfo(files_, supportInfoFolder_, showMessage_);
     std::string productName = supportInfo.ProductName();
     if (productName.empty()) productName = edition_.displayName;
     std::string productVersion = supportInfo.ProductVersion();

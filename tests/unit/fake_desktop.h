@@ -29,7 +29,6 @@ class FakeDesktop : public Desktop {
     std::string commandLine;
     std::string programFolder = "C:\\prog\\";
     std::string currentFolder = "C:\\elsewhere";
-    std::map<std::string, std::string> files;  // path -> bytes
     std::vector<std::string> events;
     std::vector<PostedMessage> posts;
     std::vector<ShownBox> boxes;
@@ -54,12 +53,6 @@ class FakeDesktop : public Desktop {
     std::string CurrentFolder() override { return currentFolder; }
     bool SetCurrentFolder(const std::string& folder) override {
         currentFolder = folder;
-        return true;
-    }
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        const auto it = files.find(path);
-        if (it == files.end()) return false;
-        bytes = it->second;
         return true;
     }
     bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) override {
@@ -89,9 +82,6 @@ class FakeWindows : public AppWindows {
         return std::make_unique<NullProgressView>();
     }
     int progressWindows = 0;
-    std::unique_ptr<OutputFile> CreateOutputFile() override {
-        return std::make_unique<StdOutputFile>();
-    }
 
     int RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef parent) override {
         ++sheetRuns;

@@ -138,7 +138,7 @@ TEST(ItemDefinitionFile, SectionsOfMoreThan32767BytesFail) {
 }
 
 TEST(ItemDefinitionFile, ReadsTheFileThroughTheFileSystem) {
-    FakeFileSystem files;
+    MemoryFileSystem files;
     files.files["items.dat"] = Section("1/0/0/N/K;\r\n");
     ItemCatalogue catalogue;
     EXPECT_EQ(LoadItemDefinitionFile(files, "items.dat", catalogue), 1);

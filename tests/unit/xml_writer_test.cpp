@@ -5,7 +5,7 @@
 #include <string>
 
 #include "report/xml_writer.h"
-#include "tests/unit/xml_output_fakes.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ class XmlWriterTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(writer.OpenFile(file, "out.xml"), 0); }
 
-    XmlFileRecord seen;
-    RecordingXmlFile file{seen};
+    OutputRecord seen;
+    RecordingOutputFile file{seen};
     ClXmlWriter writer;
 };
 
@@ -80,9 +80,9 @@ TEST_F(XmlWriterTest, AfterAFailedWriteTheFileIsClosedAndNothingMoreIsWritten) {
 }
 
 TEST(XmlWriterFileTest, AFileThatCannotBeCreatedFailsEveryWrite) {
-    XmlFileRecord seen;
+    OutputRecord seen;
     seen.failCreate = true;
-    RecordingXmlFile file{seen};
+    RecordingOutputFile file{seen};
     ClXmlWriter writer;
     EXPECT_EQ(writer.OpenFile(file, "missing\\out.xml"), -1);
     EXPECT_EQ(writer.path(), "missing\\out.xml");

@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/win/code_page.h"
 
 namespace {
@@ -64,13 +67,17 @@ bool Win32FileSystem::RemoveFolder(const std::string& path) {
     return !path.empty() && RemoveDirectoryW(WideFromCp932(path).c_str()) != 0;
 }
 
-bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
+bool Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t maxBytes,
+                                    std::string& bytes) {
     if (path.empty()) return false;
-    FileHandle file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return false;
-    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    const auto fileBytes = static_cast<std::uint64_t>(size.QuadPart);
+    std::string content(static_cast<std::size_t>(std::min<std::uint64_t>(fileBytes, maxBytes)),
+                        '\0');
     std::size_t read = 0;
     while (read < content.size()) {
         const std::size_t left = content.size() - read;
@@ -100,6 +107,10 @@ bool Win32FileSystem::ReplaceFileWhole(const std::string& path, const std::strin
     }
     DeleteFileW(temporary.c_str());
     return false;
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile() {
+    return CreateWin32OutputFile();
 }
 
 std::string Win32FileSystem::TemporaryFolder() {

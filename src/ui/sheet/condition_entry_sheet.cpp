@@ -1,15 +1,11 @@
 #include "ui/sheet/condition_entry_sheet.h"
 
-#include "host/data_hub.h"
-#include "host/folder_service.h"
-#include "host/tables.h"
 #include "model/default_mapping_file.h"
 #include "model/fiscal_months.h"
 #include "model/item_definition_file.h"
 #include "model/saved_conditions_file.h"
 #include "model/shift_jis_text.h"
 #include "res/condition_sheet_res.h"
-#include "ui/mapping/host_account_lookup.h"
 #include "ui/sheet/condition_validation.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
@@ -26,25 +22,24 @@ const char ClConditionEntrySheet::kDefinitionsUnreadable[] =
     "項目定義ファイル（%s）を読み込めませんでした。\n\nアプリケーションを終了します。";
 
 ClConditionEntrySheet::~ClConditionEntrySheet() {
-    ClFolderService::Instance()->ReleaseInstance();
+    host_.ReleaseFolders();
 }
 
 void ClConditionEntrySheet::Initialise() {
     page1.sheet = this;
     if (!conditions.outputPath.empty()) conditions.pathFixed = 1;
-    FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
+    FiscalMonthRange(host_, conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
                      &conditions.endMonth);
     conditions.endMonth = static_cast<std::int16_t>(conditions.endMonth % 100);
-    const bool savedLoaded =
-        fileSystem != nullptr && currentMapping != nullptr &&
-        LoadSavedConditions(*fileSystem, SavedConditionsFolder(), conditions, *currentMapping) == 1;
+    const bool savedLoaded = fileSystem != nullptr && currentMapping != nullptr &&
+                             LoadSavedConditions(*fileSystem, host_.FolderPath(kFolderConditions),
+                                                 conditions, *currentMapping) == 1;
     if (edition != nullptr && fileSystem != nullptr) {
-        HostAccountLookup accounts;
         LoadDefaultMappingFile(*fileSystem, edition->DefaultMappingFileName(), accounts,
                                defaultMapping);
     }
     if (!savedLoaded) {
-        ReadTaxSettingsDefault();
+        conditions.taxInclusive = host_.TaxInclusiveDefault() ? 1 : 0;
         if (currentMapping != nullptr) SeedCurrentMapping(defaultMapping, *currentMapping);
     }
     if (conditions.pathFixed == 0 && conditions.savedPath.empty()) BuildDefaultOutputPath();
@@ -53,23 +48,8 @@ void ClConditionEntrySheet::Initialise() {
     if (!LoadAndBindItems()) return;
 }
 
-void ClConditionEntrySheet::ReadTaxSettingsDefault() {
-    ClDataHub* hub = ClDataHub::Instance();
-    auto* datasets = static_cast<ClDatasetTable*>(hub->GetTable(kTableDatasets, 1));
-    auto* tax = static_cast<ClTaxSettingsTable*>(hub->GetTable(kTableTaxSettings, 1));
-    TaxSettingsRecord settings;
-    if (datasets != nullptr && tax != nullptr) {
-        tax->AttachTableSet(hub->GetTableSet());
-        DatasetRecord selected;
-        datasets->GetSelectedDataset(&selected);
-        tax->SetDatasetId(selected.DatasetId().c_str());
-        tax->ReadSettings(&settings);
-    }
-    conditions.taxInclusive = settings.TaxInclusiveDefault() ? 1 : 0;
-}
-
 void ClConditionEntrySheet::BuildDefaultOutputPath() {
-    std::string folder = ClFolderService::Instance()->GetFolderPath(kFolderOutput);
+    std::string folder = host_.FolderPath(kFolderOutput);
     if (folder.empty() && fileSystem != nullptr) {
         folder = CutAtCharacterBoundary(fileSystem->TemporaryFolder(), kMaxPathBytes);
         if (!folder.empty()) EnsureTrailingBackslash(folder);
@@ -118,7 +98,7 @@ void ClConditionEntrySheet::OnPreviousPage() {
 
 void ClConditionEntrySheet::OnRun() {
     if (view_ == nullptr || fileSystem == nullptr) return;
-    if (!ValidateConditions(conditions, *fileSystem, *view_,
+    if (!ValidateConditions(host_, conditions, *fileSystem, *view_,
                             [this] { page1.BrowseOutputFile(); })) {
         return;
     }
@@ -135,7 +115,7 @@ void ClConditionEntrySheet::OnExit() {
 
 void ClConditionEntrySheet::SaveConditions() {
     if (fileSystem == nullptr || currentMapping == nullptr) return;
-    const std::string folder = SavedConditionsFolder();
+    const std::string folder = host_.FolderPath(kFolderConditions);
     FileSystem& files = *fileSystem;
     const SaveConditionsResult result = SaveSavedConditions(
         files, folder, [&files](const std::string& f) { return CreateFolderPath(files, f); },
