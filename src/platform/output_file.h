@@ -12,13 +12,18 @@ class OutputFile {
   public:
     virtual ~OutputFile() = default;
 
-    // Creates the file, or empties an existing one, for writing bytes as
-    // they are (no newline translation). False when it cannot.
+    // Starts a new file for `path`, written as bytes (no newline
+    // translation). Whatever stands at the path stays until Close. False
+    // when no file can be started.
     virtual bool Create(const std::string& path) = 0;
     // False when any of the bytes could not be written.
     virtual bool Write(std::string_view bytes) = 0;
-    // False when bytes held back until now could not be written.
+    // Finishes the file and puts it at its path in place of what stood
+    // there. False when any of that fails; the path is then as it was. True
+    // when no file was started.
     virtual bool Close() = 0;
+    // Drops the file: the path stays as it was.
+    virtual void Abandon() = 0;
 };
 
 // The Windows file (win/output_file_win.cpp, Windows builds only).

@@ -73,10 +73,14 @@ int ClOverviewReport::WriteReport(const std::string& outputPath, std::int16_t fu
     if (written) progress_.Tick();
 
     // The closing tag and the bytes the file still holds belong to the
-    // document as much as the sections do.
+    // document as much as the sections do; only a whole document replaces
+    // what stood at the path.
     written = writer.CloseElement("REPORT", 0) && written;
-    written = writer.CloseFile() && written;
-    return written ? 1 : 0;
+    if (!written) {
+        writer.AbandonFile();
+        return 0;
+    }
+    return writer.CloseFile() ? 1 : 0;
 }
 
 int ClOverviewReport::WriteSystemSection(ClXmlWriter& writer, std::int16_t functionNo) {

@@ -228,31 +228,27 @@ TEST_F(OverviewReportTest, EmptySupportInfoValuesFallBackToTheEdition) {
               std::vector<std::string>{"\t\t<PROGRAMVER>18.00.0X</PROGRAMVER>"});
 }
 
-// A write that fails at any line: the report answers failure, and the file
-// keeps exactly the lines written before it.
-TEST_F(OverviewReportTest, AFailedWriteAnywhereLeavesThePartAndFails) {
+// A write that fails at any line, a file that cannot be created and one
+// that cannot be closed: the report answers failure, and the document that
+// stood at the path before stays as it was.
+TEST_F(OverviewReportTest, AnyFailureFailsAndLeavesThePreviousDocument) {
     UseSmallCatalogue();
+    const std::string path = "C:\\出力\\gaikyo.xml";
+    files.files[path] = "the previous document";
     const std::size_t lines = LinesWith(kSmallDocument, "").size();
     for (std::size_t good = 0; good < lines; ++good) {
         files.nextOutput.writesBeforeFailure = good;
         EXPECT_EQ(Write(4, -3), 0) << good;
-        std::size_t end = 0;
-        for (std::size_t i = 0; i < good; ++i)
-            end = std::string(kSmallDocument).find("\r\n", end) + 2;
-        EXPECT_EQ(Seen().bytes, std::string(kSmallDocument, end)) << good;
-        EXPECT_EQ(Seen().closes, 1) << good;
+        EXPECT_EQ(Seen().abandons, 1) << good;
+        EXPECT_EQ(Seen().closes, 0) << good;
     }
-}
-
-TEST_F(OverviewReportTest, AFileThatCannotBeCreatedOrClosedFails) {
-    UseSmallCatalogue();
+    files.nextOutput = OutputRecord{};
     files.nextOutput.failCreate = true;
     EXPECT_EQ(Write(4), 0);
-    EXPECT_TRUE(Seen().bytes.empty());
-
     files.nextOutput = OutputRecord{};
     files.nextOutput.failClose = true;
     EXPECT_EQ(Write(4), 0);
+    EXPECT_EQ(files.files[path], "the previous document");
 }
 
 TEST_F(OverviewReportTest, ProgressClimbsFromTheBaseTo100Percent) {

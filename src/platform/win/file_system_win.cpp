@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/win/code_page.h"
+#include "platform/win/file_replace_win.h"
 
 namespace {
 
@@ -33,19 +34,6 @@ class FileHandle {
   private:
     HANDLE handle_;
 };
-
-bool WriteAll(HANDLE file, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const std::size_t left = bytes.size() - written;
-        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
-        DWORD done = 0;
-        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr) || done == 0)
-            return false;
-        written += done;
-    }
-    return FlushFileBuffers(file) != 0;
-}
 
 }  // namespace
 
@@ -94,19 +82,9 @@ bool Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t maxByte
 
 bool Win32FileSystem::ReplaceFileWhole(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
-    const std::wstring target = WideFromCp932(path);
-    const std::wstring temporary = WideFromCp932(path + ".tmp");
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) return false;
-    const bool complete = WriteAll(file.Get(), bytes) && file.Close();
-    file.Close();
-    if (complete && MoveFileExW(temporary.c_str(), target.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
-    DeleteFileW(temporary.c_str());
-    return false;
+    FileReplacement replacement;
+    if (!replacement.Begin(WideFromCp932(path))) return false;
+    return replacement.Write(bytes.data(), bytes.size()) && replacement.Commit();
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile() {

@@ -1,5 +1,6 @@
 // An output file on Windows: the program's paths are code page 932 and are
 // opened through the UTF-16 functions, whatever the system's code page.
+// The document replaces what stood at its path only once it is complete.
 #include <windows.h>
 
 #include <memory>
@@ -8,56 +9,48 @@
 
 #include "platform/output_file.h"
 #include "platform/win/code_page.h"
+#include "platform/win/file_replace_win.h"
 
 namespace {
 
 class Win32OutputFile final : public OutputFile {
   public:
-    ~Win32OutputFile() override { Close(); }
-
     bool Create(const std::string& path) override {
-        Close();
-        file_ = CreateFileW(WideFromCp932(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                            CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-        return file_ != INVALID_HANDLE_VALUE;
+        pending_.clear();
+        return replacement_.Begin(WideFromCp932(path));
     }
 
     bool Write(std::string_view bytes) override {
-        if (file_ == INVALID_HANDLE_VALUE) return false;
+        if (!replacement_.IsOpen()) return false;
         // One system call per line would cost more than the writing itself.
         pending_.append(bytes.data(), bytes.size());
         return pending_.size() < kFlushBytes || Flush();
     }
 
     bool Close() override {
-        if (file_ == INVALID_HANDLE_VALUE) return true;
-        const bool flushed = Flush();
-        const bool closed = CloseHandle(file_) != 0;
-        file_ = INVALID_HANDLE_VALUE;
+        if (!replacement_.IsOpen()) return true;
+        if (!Flush()) {
+            replacement_.Abandon();
+            return false;
+        }
+        return replacement_.Commit();
+    }
+
+    void Abandon() override {
         pending_.clear();
-        return flushed && closed;
+        replacement_.Abandon();
     }
 
   private:
     static constexpr std::size_t kFlushBytes = 16384;
 
     bool Flush() {
-        std::size_t done = 0;
-        while (done < pending_.size()) {
-            DWORD written = 0;
-            const DWORD chunk = static_cast<DWORD>(pending_.size() - done);
-            if (!WriteFile(file_, pending_.data() + done, chunk, &written, nullptr) ||
-                written == 0) {
-                pending_.clear();
-                return false;
-            }
-            done += written;
-        }
+        const bool written = replacement_.Write(pending_.data(), pending_.size());
         pending_.clear();
-        return true;
+        return written;
     }
 
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    FileReplacement replacement_;
     std::string pending_;
 };
 

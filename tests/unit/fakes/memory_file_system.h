@@ -15,7 +15,8 @@
 #include "model/shift_jis_text.h"
 #include "platform/file_system.h"
 
-// What an output file saw; it outlives the file.
+// What an output file saw; it outlives the file. Only a file closed
+// without failure reaches its path.
 struct OutputRecord {
     // Writes after this many successful ones fail.
     std::size_t writesBeforeFailure = static_cast<std::size_t>(-1);
@@ -26,6 +27,7 @@ struct OutputRecord {
     std::string bytes;
     std::size_t writes = 0;
     int closes = 0;
+    int abandons = 0;
 };
 
 class RecordingOutputFile final : public OutputFile {
@@ -55,6 +57,10 @@ class RecordingOutputFile final : public OutputFile {
         if (r_.failClose) return false;
         if (wasOpen && closed_) closed_(r_);
         return true;
+    }
+    void Abandon() override {
+        ++r_.abandons;
+        open_ = false;
     }
 
   private:
