@@ -1,0 +1,90 @@
+# shellcheck shell=bash
+# What the scripts share: source this file, do not execute it.
+#
+#   LDG_PROGRAM_BUILD  the Windows build folder whose programs the scripts
+#                      run (default: build/win64); the scripts' --build
+#                      option sets it. The only place that names it.
+#
+# Functions return non-zero on failure, so callers under `set -e` stop.
+
+LDG_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+LDG_PROGRAM_BUILD=${LDG_PROGRAM_BUILD:-$LDG_REPO/build/win64}
+LDG_SHEET_TITLE='事業概況書 - 集計条件'
+LDG_DIALOG_TITLE='集約科目対応設定'
+# Control ids of src/res/*_res.h and the page templates.
+LDG_ITEM2_BUTTON=1026
+
+# The Windows path under which the programs see a path of this machine.
+ldg_windows_path() {
+  local path
+  path=$(realpath -m "$1") || return 1
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# ldg_build DIR TARGET... : builds the targets in build folder DIR,
+# configuring it first from the preset named like the folder when it has
+# never been configured. Output goes to DIR/build-targets.log; on failure
+# only the compiler's errors are shown.
+ldg_build() {
+  local dir=$1 log
+  shift
+  log=$dir/build-targets.log
+  if [[ ! -f $dir/CMakeCache.txt ]]; then
+    mkdir -p "$dir"
+    (cd "$LDG_REPO" && cmake --preset "$(basename "$dir")") >"$log" 2>&1 ||
+      { tail -n 20 "$log" >&2; return 1; }
+  fi
+  cmake --build "$dir" -j 2 --target "$@" >"$log" 2>&1 || {
+    grep -E 'error|Error|undefined reference' "$log" | grep -v '^ninja: build stopped' |
+      head -n 20 >&2
+    printf 'ldg: building %s in %s failed (log: %s)\n' "$*" "$dir" "$log" >&2
+    return 1
+  }
+}
+
+# ldg_on_exit COMMAND : runs COMMAND when the script exits, after the
+# commands registered later (one EXIT trap for the library and the script).
+LDG_EXIT_HOOKS=()
+ldg_on_exit() {
+  LDG_EXIT_HOOKS=("$1" "${LDG_EXIT_HOOKS[@]}")
+  trap _ldg_exit_hooks EXIT
+  # Interrupted, the script still runs them.
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+}
+_ldg_exit_hooks() {
+  local hook
+  for hook in "${LDG_EXIT_HOOKS[@]}"; do eval "$hook" || true; done
+}
+
+# Brings up the Wine session (display, prefix, persistent server) and
+# tears it down when the calling script exits.
+ldg_wine_session() {
+  LDG_QUIET=${LDG_QUIET:-1}
+  # shellcheck source=SCRIPTDIR/../wine-env.sh
+  source "$LDG_REPO/scripts/wine-env.sh"
+  ldg_on_exit 'ldg_stop_wineserver; ldg_stop_display'
+  ldg_start_display
+  ldg_prepare_prefix
+  ldg_start_wineserver
+}
+
+# ldg_gui STEP... : LdgGuiTool.exe of the build folder, inside the session;
+# prints its key=value lines (`LdgGuiTool.exe --help` lists the steps).
+ldg_gui() {
+  "$LDG_WINE" "$LDG_PROGRAM_BUILD/bin/LdgGuiTool.exe" "$@"
+}
+
+# The value of KEY in key=value lines on standard input (the first one).
+ldg_value() {
+  sed -n "s/^$1=//p" | head -n 1
+}
+
+# ldg_play_user PROGRAM SIMULATOR-OPTIONS : the host starts PROGRAM (a file
+# name in the build's bin folder), the user presses "実行(F12)" on the sheet
+# and confirms the closing message. Prints message=, host= and exit= lines.
+ldg_play_user() {
+  local program=$1 options=$2
+  ldg_gui --timeout 120 start "$options \"$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/$program")\"" \
+    window "$LDG_SHEET_TITLE" key F12 message ok finish
+}
