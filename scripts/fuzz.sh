@@ -58,8 +58,8 @@ for exe in "$build"/bin/fuzz_*; do
     before=$(find "$seeds" -type f | wc -l)
     # Without counters a feature is an edge: hit-count buckets would add
     # hundreds of inputs per minute of fuzzing.
-    "$exe" -set_cover_merge=1 -use_counters=0 -timeout=10 -rss_limit_mb=2048 -artifact_prefix="$findings/" \
-      "$seeds" "$work" >"$findings.merge.log" 2>&1 ||
+    "$exe" -set_cover_merge=1 -use_counters=0 -timeout=10 -rss_limit_mb=2048 \
+      -artifact_prefix="$findings/" "$seeds" "$work" >"$findings.merge.log" 2>&1 ||
       { status=1; line+=" (merge failed, see $findings.merge.log)"; }
     line+=" merged=$(($(find "$seeds" -type f | wc -l) - before))"
   fi

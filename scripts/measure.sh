@@ -17,6 +17,9 @@ set -euo pipefail
 # shellcheck source=SCRIPTDIR/lib/ldg.sh
 source "$(dirname "${BASH_SOURCE[0]}")/lib/ldg.sh"
 cd "$LDG_REPO"
+readonly DIALOG_TITLE='集約科目対応設定'
+# The button of item 2 on the main accounts page (the page template's id).
+readonly ITEM2_BUTTON=1026
 runs=3
 sizes="50x5 5000x500 50000x5000"
 while (($# > 0)); do
@@ -31,7 +34,7 @@ done
 
 ldg_build "$LDG_PROGRAM_BUILD" LdgSel18ToQb16_G LdgHostSim LdgGuiTool
 work=$(mktemp -d /tmp/ldg-measure-XXXXXX)
-ldg_on_exit 'rm -rf "$work"'
+ldg_on_exit "rm -rf '$work'"
 ldg_wine_session
 
 # The middle value of the numbers given, one per line.
@@ -48,7 +51,7 @@ measure_once() {
   output=$(ldg_gui --timeout 300 \
     time start "--timeout 600 --state \"$(ldg_windows_path "$dir/state.json")\" \
 --output \"$(ldg_windows_path "$dir/overview.xml")\" \"$program\"" window "$LDG_SHEET_TITLE" \
-    key F6 time click "$LDG_ITEM2_BUTTON" window "$LDG_DIALOG_TITLE" key Esc gone \
+    key F6 time click "$ITEM2_BUTTON" window "$DIALOG_TITLE" key Esc gone \
     window "$LDG_SHEET_TITLE" time key F12 message message ok finish) || true
   if [[ $(ldg_value exit <<<"$output") != 0 ]]; then
     printf 'measure: the run did not end with completion code 0:\n%s\n' "$output" >&2

@@ -10,9 +10,6 @@
 LDG_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 LDG_PROGRAM_BUILD=${LDG_PROGRAM_BUILD:-$LDG_REPO/build/win64}
 LDG_SHEET_TITLE='事業概況書 - 集計条件'
-LDG_DIALOG_TITLE='集約科目対応設定'
-# Control ids of src/res/*_res.h and the page templates.
-LDG_ITEM2_BUTTON=1026
 
 # The Windows path under which the programs see a path of this machine.
 ldg_windows_path() {
@@ -77,14 +74,14 @@ ldg_gui() {
 
 # The value of KEY in key=value lines on standard input (the first one).
 ldg_value() {
-  sed -n "s/^$1=//p" | head -n 1
+  sed -n "/^$1=/{s///p;q}"
 }
 
 # ldg_play_user PROGRAM SIMULATOR-OPTIONS : the host starts PROGRAM (a file
 # name in the build's bin folder), the user presses "実行(F12)" on the sheet
 # and confirms the closing message. Prints message=, host= and exit= lines.
 ldg_play_user() {
-  local program=$1 options=$2
-  ldg_gui --timeout 120 start "$options \"$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/$program")\"" \
-    window "$LDG_SHEET_TITLE" key F12 message ok finish
+  local program
+  program=$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/$1")
+  ldg_gui --timeout 120 start "$2 \"$program\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
 }
