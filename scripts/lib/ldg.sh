@@ -18,25 +18,31 @@ ldg_windows_path() {
   printf 'Z:%s' "${path//\//\\}"
 }
 
-# ldg_build DIR TARGET... : builds the targets in build folder DIR,
-# configuring it first from the preset named like the folder when it has
-# never been configured. Output goes to DIR/build-targets.log; on failure
-# only the compiler's errors are shown.
+# ldg_build DIR TARGET... : builds the targets in build folder DIR (e.g.
+# `all`), first configuring it from the CMake preset named like the folder
+# when there is one. The logs go to build/test-logs/{configure,build}-NAME.log;
+# the screen gets the errors only, or after a good build its warnings.
+#   LDG_JOBS  parallel jobs (default 2)
 ldg_build() {
-  local dir=$1 log
+  local dir=$1 name logs presets
   shift
-  log=$dir/build-targets.log
-  if [[ ! -f $dir/CMakeCache.txt ]]; then
-    mkdir -p "$dir"
-    (cd "$LDG_REPO" && cmake --preset "$(basename "$dir")") >"$log" 2>&1 ||
-      { tail -n 20 "$log" >&2; return 1; }
+  name=$(basename "$dir")
+  logs=$LDG_REPO/build/test-logs
+  mkdir -p "$logs"
+  presets=$(cd "$LDG_REPO" && cmake --list-presets=configure)
+  if grep -qF "\"$name\"" <<<"$presets"; then
+    (cd "$LDG_REPO" && cmake --preset "$name") >"$logs/configure-$name.log" 2>&1 ||
+      { tail -n 30 "$logs/configure-$name.log" >&2; return 1; }
   fi
-  cmake --build "$dir" -j 2 --target "$@" >"$log" 2>&1 || {
-    grep -E 'error|Error|undefined reference' "$log" | grep -v '^ninja: build stopped' |
-      head -n 20 >&2
-    printf 'ldg: building %s in %s failed (log: %s)\n' "$*" "$dir" "$log" >&2
+  cmake --build "$dir" -j "${LDG_JOBS:-2}" --target "$@" >"$logs/build-$name.log" 2>&1 || {
+    grep -E 'error|Error|undefined reference' "$logs/build-$name.log" | head -n 40 >&2
+    printf 'ldg: building %s in %s failed (log: %s)\n' "$*" "$dir" "$logs/build-$name.log" >&2
     return 1
   }
+  if grep -q 'warning:' "$logs/build-$name.log"; then
+    grep 'warning:' "$logs/build-$name.log" | sort -u | head -n 20
+  fi
+  return 0
 }
 
 # ldg_on_exit COMMAND : runs COMMAND when the script exits, after the
