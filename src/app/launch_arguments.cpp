@@ -31,6 +31,10 @@ int ReadLaunchArguments(const std::string& commandLine, LaunchArguments& argumen
     arguments.functionId = static_cast<std::int16_t>(ReadLeadingDecimal(part));
     // A path that no path buffer can hold is not preset at all: cutting it
     // would make the program write a file the host did not name.
-    if (rest.size() <= kMaxPathBytes) arguments.presetOutputPath = rest;
+    if (rest.size() <= kMaxPathBytes) {
+        arguments.presetOutputPath = rest;
+    } else {
+        arguments.presetPathTooLong = true;
+    }
     return 1;
 }

@@ -10,6 +10,9 @@ struct LaunchArguments {
     std::int32_t notifyMessage = 0;
     std::int16_t functionId = 2;
     std::string presetOutputPath;
+    // The host named an output path that no path can hold: it is not
+    // preset, and the run must not write anywhere else in its place.
+    bool presetPathTooLong = false;
 };
 
 // 1 when all four parts were there, else 0. Values are stored as soon as

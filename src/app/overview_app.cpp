@@ -15,6 +15,10 @@ const char ClOverviewApp::kReportWrittenMessage[] =
     "事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
 const char ClOverviewApp::kReportFailedMessage[] =
     "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kUnexpectedFailureMessage[] =
+    "予期しないエラーが発生したため、処理を中止しました。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kPresetPathTooLongMessage[] =
+    "ホストから指定された出力先のパスが長すぎます。\n\nアプリケーションを終了します。";
 
 namespace {
 constexpr std::uint32_t kExclamationOk = 0x30;  // MB_OK | MB_ICONEXCLAMATION
@@ -36,6 +40,7 @@ int ClOverviewApp::ReadLaunchArguments(const std::string& commandLine) {
     notifyMessage = arguments.notifyMessage;
     functionId = arguments.functionId;
     presetOutputPath = arguments.presetOutputPath;
+    presetPathTooLong = arguments.presetPathTooLong;
     return complete;
 }
 
@@ -54,14 +59,29 @@ int ClOverviewApp::LookUpDataset(DatasetRecord& record) {
 }
 
 void ClOverviewApp::InitInstance() {
-    // A host that refuses the link hears nothing: the program ends silently.
-    if (host_.Connect(kMessageTitle) != kHostOk) return;
-    if (ReadLaunchArguments(desktop_.CommandLine()) == 1) {
-        launchedByHost = 1;
-        desktop_.EnableWindow(hostWindow, false);
-        host_.SetOwnerWindow(hostWindow);
+    try {
+        // A host that refuses the link hears nothing: the program ends silently.
+        if (host_.Connect(kMessageTitle) != kHostOk) return;
+        if (ReadLaunchArguments(desktop_.CommandLine()) == 1) {
+            launchedByHost = 1;
+            desktop_.EnableWindow(hostWindow, false);
+            host_.SetOwnerWindow(hostWindow);
+        }
+        Run();
+    } catch (...) {
+        ReportUnexpectedFailure();
     }
-    Run();
+}
+
+void ClOverviewApp::ReportUnexpectedFailure() {
+    completionCode = kCompletionFailed;
+    // The windows of the run are gone by now; the message must not take
+    // the end sequence with it if it fails too.
+    try {
+        desktop_.ShowWaitCursor(false);
+        desktop_.ShowMessage(nullptr, kUnexpectedFailureMessage, MessageKind::kError);
+    } catch (...) {
+    }
 }
 
 void ClOverviewApp::Run() {
@@ -86,6 +106,13 @@ void ClOverviewApp::Run() {
     if (dataset.IntroMonth() == kPastResultsIntroMonth) {
         desktop_.ShowMessage(nullptr, kPastResultsMessage, MessageKind::kError);
         completionCode = kCompletionStopped;
+        return;
+    }
+    if (launchedByHost == 1 && presetPathTooLong) {
+        // The sheet would offer another path, and the XML would land where
+        // the host never looks.
+        desktop_.ShowMessage(nullptr, kPresetPathTooLongMessage, MessageKind::kError);
+        completionCode = kCompletionFailed;
         return;
     }
     RunConditionSheet(dataset);
@@ -159,8 +186,18 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
 void ClOverviewApp::ExitInstance() {
     currentMapping.Clear();
     itemCatalogue.Clear();
-    host_.Close();
-    if (launchedByHost == 1) PostCompletion();
+    try {
+        host_.Close();
+    } catch (...) {
+        completionCode = kCompletionFailed;
+    }
+    if (launchedByHost != 1) return;
+    try {
+        PostCompletion();
+    } catch (...) {
+        // The host window must not stay disabled whatever failed.
+        desktop_.EnableWindow(hostWindow, true);
+    }
 }
 
 void ClOverviewApp::PostCompletion() {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "model/fiscal_months.h"
-#include "tests/unit/fake_desktop.h"
+#include "tests/unit/fakes/fake_desktop.h"
 #include "tests/unit/fakes/fake_host.h"
 #include "tests/unit/fakes/memory_file_system.h"
 #include "tests/unit/fakes/sheet_view_recorder.h"

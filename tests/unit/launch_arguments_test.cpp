@@ -45,9 +45,11 @@ TEST(LaunchArguments, PathTooLongForAnyPathBufferIsNotPreset) {
     const std::string fits(260, 'p');
     ASSERT_EQ(ReadLaunchArguments("1,2,3," + fits, args), 1);
     EXPECT_EQ(args.presetOutputPath, fits);
+    EXPECT_FALSE(args.presetPathTooLong);
     LaunchArguments longer;
     ASSERT_EQ(ReadLaunchArguments("1,2,3," + fits + "q", longer), 1);
     EXPECT_EQ(longer.presetOutputPath, "");
+    EXPECT_TRUE(longer.presetPathTooLong) << "told, so that the run can refuse it";
     EXPECT_EQ(longer.functionId, 3);
 }
 

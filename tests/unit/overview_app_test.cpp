@@ -7,16 +7,17 @@
 #include <vector>
 
 #include "app/overview_app.h"
-#include "tests/unit/fake_desktop.h"
+#include "tests/unit/fakes/fake_desktop.h"
 #include "tests/unit/fakes/fake_host.h"
 #include "tests/unit/fakes/sample_state.h"
+#include "tests/unit/fakes/sheet_view_recorder.h"
 
 namespace {
 
 constexpr char kLevelPath[] = "C:\\prog\\KodamaDef.ini";
 
 class OverviewAppRun : public ::testing::Test {
-  protected:
+  public:
     void SetUp() override {
         files.files[kLevelPath] = "[ProgramLevel]\r\nQB16_G=1\r\n";
         desktop.commandLine = "4242,49200,-1,C:\\out\\x.xml";
@@ -191,6 +192,66 @@ TEST_F(OverviewAppRun, RefusedConnectEndsSilentlyButStillSignsOut) {
     EXPECT_FALSE(desktop.commandLineRead);
     EXPECT_TRUE(desktop.events.empty());
     EXPECT_EQ(host.calls, (std::vector<std::string>{"Connect", "Close"}));
+}
+
+TEST_F(OverviewAppRun, AnUnexpectedFailureAnywhereEndsWithOneMessageCodeTwoAndTheHostFreed) {
+    SheetViewRecorder view;
+    const struct {
+        const char* stage;
+        std::function<void(OverviewAppRun&)> arrange;
+    } stages[] = {
+        {"sheet",
+         [](OverviewAppRun& t) {
+             t.windows.user = [](ClConditionEntrySheet&) -> int {
+                 throw std::runtime_error("a window failed");
+             };
+         }},
+        {"save",
+         [&view](OverviewAppRun& t) {
+             t.host.state.conditionsFolder = "C:\\cond\\";
+             t.files.folders = {"C:", "C:\\cond"};
+             t.files.writesThrow = true;
+             view.answerYes = true;
+             t.windows.user = [&view](ClConditionEntrySheet& sheet) {
+                 sheet.AttachView(&view);
+                 sheet.OnExit();  // leaving with saving writes the file
+                 return 2001;
+             };
+         }},
+        {"aggregation", [](OverviewAppRun& t) { t.host.totalsThrow = true; }},
+        {"report", [](OverviewAppRun& t) { t.files.writesThrow = true; }},
+    };
+    for (const auto& [stage, arrange] : stages) {
+        SCOPED_TRACE(stage);
+        host = FakeHost();
+        host.Load(kSampleState);
+        desktop = FakeDesktop();
+        desktop.commandLine = "4242,49200,2,C:\\out\\x.xml";
+        windows = FakeWindows();
+        windows.sheetEndCode = 2000;
+        files = MemoryFileSystem();
+        files.files[kLevelPath] = "[ProgramLevel]\r\nQB16_G=1\r\n";
+        arrange(*this);
+        Run();
+        EXPECT_EQ(PostedCode(), 2);
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kUnexpectedFailureMessage);
+        EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kError);
+        ExpectLinkClosedLast();
+        EXPECT_EQ(desktop.events.back(), "enable 4242");
+        EXPECT_NE(std::find(desktop.events.begin(), desktop.events.end(), "foreground 4242"),
+                  desktop.events.end());
+    }
+}
+
+TEST_F(OverviewAppRun, AHostPathTooLongForAnyPathFailsBeforeTheSheet) {
+    host.Load(kSampleState);
+    desktop.commandLine = "4242,49200,2,C:\\" + std::string(258, 'p');
+    Run();
+    EXPECT_EQ(windows.sheetRuns, 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kPresetPathTooLongMessage);
+    EXPECT_EQ(PostedCode(), 2);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -32,6 +33,8 @@ class FakeHost : public Host {
     std::vector<Shown> shown;
     bool calendarAvailable = true;
     bool totalsQueryAvailable = true;
+    // The totals query raises a failure nobody expects.
+    bool totalsThrow = false;
 
     // `body` is the JSON text inside the top-level braces of a host state.
     void Load(const std::string& body) { LoadText("{" + body + "}"); }
@@ -104,6 +107,7 @@ class FakeHost : public Host {
     }
     std::unique_ptr<TotalsQuery> OpenTotalsQuery() override {
         queryCalls.push_back("Open");
+        if (totalsThrow) throw std::runtime_error("the host's query failed");
         if (!totalsQueryAvailable) return nullptr;
         return std::make_unique<Query>(*this);
     }

@@ -7,6 +7,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -80,6 +81,8 @@ class MemoryFileSystem : public FileSystem {
     std::map<char, int> driveTypes;        // by upper-case letter; others are fixed
     std::string temporaryFolder = "C:\\Temp\\";
     bool replaceFails = false;
+    // Writing a file (whole or as output) raises a failure nobody expects.
+    bool writesThrow = false;
     // Folder creations and removals, in order: "create C:\\a", "remove C:\\a".
     std::vector<std::string> changes;
     // The output files made, in order; a file closed without failure also
@@ -122,11 +125,13 @@ class MemoryFileSystem : public FileSystem {
         return true;
     }
     bool ReplaceFileWhole(const std::string& path, const std::string& bytes) override {
+        if (writesThrow) throw std::runtime_error("the file system failed");
         if (replaceFails) return false;
         files[path] = bytes;
         return true;
     }
     std::unique_ptr<OutputFile> CreateOutputFile() override {
+        if (writesThrow) throw std::runtime_error("the file system failed");
         outputs.push_back(std::make_unique<OutputRecord>(nextOutput));
         return std::make_unique<RecordingOutputFile>(
             *outputs.back(), [this](const OutputRecord& r) { files[r.path] = r.bytes; });

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -83,11 +84,15 @@ class FakeWindows : public AppWindows {
     }
     int progressWindows = 0;
 
+    // What the user does in the sheet; without it the sheet ends with
+    // sheetEndCode.
+    std::function<int(ClConditionEntrySheet&)> user;
+
     int RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef parent) override {
         ++sheetRuns;
         sheetParent = parent;
         seenConditions = sheet.conditions;
         seenPage1 = sheet.page1;
-        return sheetEndCode;
+        return user ? user(sheet) : sheetEndCode;
     }
 };
