@@ -14,6 +14,7 @@
 
 #include "host/host.h"
 #include "hostsim/filter_eval.h"
+#include "hostsim/fiscal_calendar_rules.h"
 #include "hostsim/host_state.h"
 
 class FakeHost : public Host {
@@ -83,12 +84,13 @@ class FakeHost : public Host {
         return kind == kFolderOutput ? state.outputFolder : state.conditionsFolder;
     }
     void ReleaseFolders() override { calls.push_back("ReleaseFolders"); }
-    // The open dataset's closing day decides: a first day after it belongs
-    // to the next month's books.
-    bool AccountingMonthOfFirstDay(std::int32_t periodStart, std::int32_t,
+    // The closing day the period's last day shows decides, as in the
+    // host's calendar: a first day after it belongs to the next month's
+    // books.
+    bool AccountingMonthOfFirstDay(std::int32_t periodStart, std::int32_t periodEnd,
                                    std::int16_t& month) override {
         if (!calendarAvailable) return false;
-        const int cutoff = Open() != nullptr ? Open()->cutoffDay : 0;
+        const int cutoff = hostsim::CutoffDayOfEndDate(periodEnd);
         const int calendarMonth = periodStart / 100 % 100;
         const bool closed = cutoff != 0 && periodStart % 100 > cutoff;
         month = static_cast<std::int16_t>(closed ? calendarMonth % 12 + 1 : calendarMonth);
