@@ -1,5 +1,6 @@
 #include "aggregate/totals_aggregator.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <string_view>
@@ -123,6 +124,7 @@ int ClTotalsAggregator::Aggregate(int taxInclusive, const AccountFilter& filter,
     work.interim = dataset.InterimSettlement() == 1 && span.endPosition == kInterimEndPosition;
     work.introMonth = dataset.IntroMonth();
     figures_.fill(ClAmount());
+    IndexMappingAndItems();
 
     // An amount that reaches its bound ends the run as failed: no figure
     // may be cut, and a statement with some figures missing is worse than
@@ -194,24 +196,39 @@ void ClTotalsAggregator::TreatRow(const RowWork& work, const AccountTotalsRecord
     }
 
     if (row.Unmapped() != 0) return;
-    const std::string accountId = FormatAccountIdText(row.IdBytes());
-    // Every entry is examined: an account mapped twice counts twice. An
-    // entry's id holds no NUL and at most 34 bytes, the row's is 34 digits:
-    // plain equality is SameAccountId here, at a fraction of its cost in a
-    // walk of rows times entries.
-    for (const MappingEntry& entry : currentMapping_) {
+    // Every entry naming the account counts: an account mapped twice
+    // counts twice.
+    AccountIdBytes id;
+    std::copy(row.IdBytes(), row.IdBytes() + id.size(), id.begin());
+    const auto found = entriesOfId_.find(id);
+    if (found == entriesOfId_.end()) return;
+    for (const MappingEntry* entry : found->second) {
         progress_.Tick();
-        if (entry.accountId() == accountId) {
-            AddToItems(work, row, slotCount, entry.itemNo, balance);
-        }
+        AddToItems(work, row, slotCount, entry->itemNo, balance);
     }
+}
+
+void ClTotalsAggregator::IndexMappingAndItems() {
+    entriesOfId_.clear();
+    itemsOfNo_.clear();
+    // A row's id text is always "0x" and 32 lower-case digits, so only an
+    // entry of exactly that form can equal it; keyed by its bytes, a row
+    // needs no text.
+    for (const MappingEntry& entry : currentMapping_) {
+        AccountIdBytes id;
+        if (ParseAccountIdText(entry.accountId(), id)) entriesOfId_[id].push_back(&entry);
+    }
+    for (StatementItem& item : itemCatalogue_)
+        itemsOfNo_[item.itemNo].push_back(&item);
 }
 
 void ClTotalsAggregator::AddToItems(const RowWork& work, const AccountTotalsRecord& row,
                                     int slotCount, int itemNo, const ClAmount& balance) {
     const bool debitSide = row.Side() == kDebitSide;
-    for (StatementItem& item : itemCatalogue_) {
-        if (item.itemNo != itemNo) continue;
+    const auto found = itemsOfNo_.find(itemNo);
+    if (found == itemsOfNo_.end()) return;
+    for (StatementItem* each : found->second) {
+        StatementItem& item = *each;
         const bool sameSide = item.side == row.Side();
         if (itemNo < kFirstMonthlyItemNo) {
             const ClAmount amount = ClAmount::FromCount(item.amounts[0]);

@@ -7,11 +7,15 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "aggregate/amount.h"
 #include "host/account_filter.h"
 #include "host/host.h"
 #include "host/host_records.h"
+#include "model/account_id_text.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 
@@ -52,8 +56,20 @@ class ClTotalsAggregator {
     // than the first item numbered above 36; ticks once per item visited.
     void SetItemAmount(int itemNo, std::int64_t count);
 
+    // The classification figures of the last run.
+    const std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)>& Figures() const {
+        return figures_;
+    }
+
   private:
     struct RowWork;
+
+    // Built once per run, so that a row finds its entries and an entry its
+    // items without walking the lists: the cost grows with the rows plus
+    // the entries, not with their product. Both keep list order, so every
+    // row makes the same additions in the same order as a walk of the
+    // lists would.
+    void IndexMappingAndItems();
 
     void TreatRow(const RowWork& work, const AccountTotalsRecord& row);
     void AddToItems(const RowWork& work, const AccountTotalsRecord& row, int slotCount, int itemNo,
@@ -69,4 +85,9 @@ class ClTotalsAggregator {
     // aggregator is destroyed.
     std::unique_ptr<TotalsQuery> query_;
     std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)> figures_{};
+    // The entries naming each account id text, and the items of each
+    // number, in list order.
+    std::unordered_map<AccountIdBytes, std::vector<const MappingEntry*>, AccountIdBytesHash>
+        entriesOfId_;
+    std::unordered_map<int, std::vector<StatementItem*>> itemsOfNo_;
 };
