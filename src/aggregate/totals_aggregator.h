@@ -11,7 +11,9 @@
 #include <unordered_map>
 #include <vector>
 
+#include "aggregate/aggregation_record.h"
 #include "aggregate/amount.h"
+#include "aggregate/class_figures.h"
 #include "host/account_filter.h"
 #include "host/host.h"
 #include "host/host_records.h"
@@ -20,20 +22,6 @@
 #include "model/mapping_list.h"
 
 class ProgressSink;
-
-// The totals rows whose balance the host classifies itself, and which keep
-// it as a figure for the reserved keywords.
-enum class ClassFigure {
-    kSales,
-    kCostOfSales,
-    kGrossProfit,
-    kOperatingProfit,
-    kPreTaxProfit,
-    kAssets,
-    kLiabilities,
-    kCapital,
-    kCount
-};
 
 class ClTotalsAggregator {
   public:
@@ -56,6 +44,9 @@ class ClTotalsAggregator {
     // than the first item numbered above 36; ticks once per item visited.
     void SetItemAmount(int itemNo, std::int64_t count);
 
+    // Keeps what the next run does in `record` (null: nothing is kept).
+    void RecordInto(AggregationRecord* record) { record_ = record; }
+
     // The classification figures of the last run.
     const std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)>& Figures() const {
         return figures_;
@@ -72,10 +63,14 @@ class ClTotalsAggregator {
     void IndexMappingAndItems();
 
     void TreatRow(const RowWork& work, const AccountTotalsRecord& row);
-    void AddToItems(const RowWork& work, const AccountTotalsRecord& row, int slotCount, int itemNo,
-                    const ClAmount& balance);
+    void AddToItems(const RowWork& work, const AccountTotalsRecord& row, int slotCount,
+                    const MappingEntry& entry, const ClAmount& balance);
     void ApplyKeywords();
-    void SetRemainder(int itemNo, const ClAmount& figure, int firstSummed, int lastSummed);
+    // SetItemAmount for a keyword's figure, recorded.
+    void SetFigure(const MappingEntry& entry, ClassFigure figure);
+    void SetRemainder(const MappingEntry& entry, const KeywordRemainder& remainder);
+    std::size_t PositionOf(const StatementItem& item) const;
+    std::size_t PositionOf(const MappingEntry& entry) const;
 
     Host& host_;
     ProgressSink& progress_;
@@ -90,4 +85,5 @@ class ClTotalsAggregator {
     std::unordered_map<AccountIdBytes, std::vector<const MappingEntry*>, AccountIdBytesHash>
         entriesOfId_;
     std::unordered_map<int, std::vector<StatementItem*>> itemsOfNo_;
+    AggregationRecord* record_ = nullptr;
 };
