@@ -60,8 +60,8 @@ class ProgressDialog final : public Dialog, public ProgressView {
 
   protected:
     bool OnInit() override {
-        mainBar_ = Item(IDPB_PROGRESS_MAIN);
-        activityBar_ = Item(IDPB_PROGRESS_ACTIVITY);
+        mainBar_ = Item(IDP_PROGRESS_MAIN);
+        activityBar_ = Item(IDP_PROGRESS_ACTIVITY);
         return true;
     }
 

@@ -83,7 +83,7 @@ TEST(MonthPositionsTest, PositionsWithinTheFiscalYear) {
 
 TEST(OwnButtonLayout, FourEqualButtonsAlongTheBottom) {
     const auto places = LayOutOwnButtons(400, 420, 23);
-    EXPECT_EQ(places[0].id, kButtonPrevious);
+    EXPECT_EQ(places[0].id, IDB_PREVIOUS);
     EXPECT_EQ(places[0].left, 8);
     EXPECT_EQ(places[1].left, 97);
     EXPECT_EQ(places[2].left, 218);
@@ -113,10 +113,10 @@ TEST(SheetKeys, UnmodifiedFunctionKeysAct) {
 }
 
 TEST(SheetKeys, EnterPressesTheFocusedOwnButtonAndIsAlwaysSwallowed) {
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonRun)), SheetKeyAction::kRun);
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonCancel)), SheetKeyAction::kExit);
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonNext)), SheetKeyAction::kNextPage);
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonPrevious)), SheetKeyAction::kPreviousPage);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_RUN)), SheetKeyAction::kRun);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_CANCEL)), SheetKeyAction::kExit);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_NEXT)), SheetKeyAction::kNextPage);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_PREVIOUS)), SheetKeyAction::kPreviousPage);
     EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, 1010)), SheetKeyAction::kSwallow);
     EXPECT_EQ(DecideSheetKey(Key(kKeyEnter)), SheetKeyAction::kSwallow);
 }

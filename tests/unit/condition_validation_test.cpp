@@ -91,7 +91,7 @@ class ConditionChecks : public HostFixture {
             << conditions.outputPath << " end month " << conditions.endMonth;
         return view.calls;
     }
-    static Texts Refused(const char* message, int field = IDC_OUTPUT_PATH) {
+    static Texts Refused(const char* message, int field = IDE_OUTPUT_PATH) {
         return {message, "page 0", "focus " + std::to_string(field)};
     }
 
@@ -115,12 +115,12 @@ TEST_F(ConditionChecks, EndMonthMustLieInTheFiscalYearAndNotBeforeTheIntroductio
         }
         for (const int month : refused) {
             Period(start, end, first, month);
-            EXPECT_EQ(Check(false), Refused(Messages::kWrongPeriod, IDC_END_MONTH));
+            EXPECT_EQ(Check(false), Refused(Messages::kWrongPeriod, IDE_END_MONTH));
         }
     }
     Period(20160401, 20170331, 4, 5);
     conditions.introMonth = 3;
-    EXPECT_EQ(Check(false), Refused(Messages::kBeforeIntroduction, IDC_END_MONTH));
+    EXPECT_EQ(Check(false), Refused(Messages::kBeforeIntroduction, IDE_END_MONTH));
     conditions.endMonth = 6;
     Check(true);
 }

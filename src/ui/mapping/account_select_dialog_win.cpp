@@ -57,11 +57,11 @@ class AccountSelectWindow final : public Dialog {
 };
 
 bool AccountSelectWindow::OnInit() {
-    SetDlgItemTextW(Handle(), IDC_ITEM_CAPTION, WideFromCp932(dialog_.captionText).c_str());
-    list_ = Item(IDC_ACCOUNT_LIST);
+    SetDlgItemTextW(Handle(), IDT_ITEM_CAPTION, WideFromCp932(dialog_.captionText).c_str());
+    list_ = Item(IDL_ACCOUNTS);
     SetUpList();
     dialog_.Initialise();
-    CheckDlgButton(Handle(), IDC_SHOW_ALL_ACCOUNTS,
+    CheckDlgButton(Handle(), IDX_SHOW_ALL_ACCOUNTS,
                    dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
     ShowRows();
     SetFocus(list_);
@@ -132,16 +132,16 @@ void AccountSelectWindow::ShowRows() {
 
 bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
-        case IDC_SHOW_ALL_ACCOUNTS:
+        case IDX_SHOW_ALL_ACCOUNTS:
             if (code != BN_CLICKED) return false;
-            dialog_.OnShowAllToggled(IsDlgButtonChecked(Handle(), IDC_SHOW_ALL_ACCOUNTS) ==
+            dialog_.OnShowAllToggled(IsDlgButtonChecked(Handle(), IDX_SHOW_ALL_ACCOUNTS) ==
                                      BST_CHECKED);
             ShowRows();
             return true;
-        case IDC_APPLY_SELECTION:
+        case IDB_APPLY_SELECTION:
             if (code == BN_CLICKED) Apply();
             return true;
-        case IDC_CANCEL_SELECTION:
+        case IDB_CANCEL_SELECTION:
         case IDCANCEL:
             // The button, Esc and the close box.
             Close(ClAccountSelectDialog::kCancelledResult);
@@ -155,7 +155,7 @@ bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
 }
 
 bool AccountSelectWindow::OnNotify(int id, NMHDR& header) {
-    if (id != IDC_ACCOUNT_LIST) return false;
+    if (id != IDL_ACCOUNTS) return false;
     if (header.code == LVN_ITEMCHANGED) {
         if (filling_) return true;
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -189,7 +189,7 @@ void AccountSelectWindow::ShowListMenu() {
     DestroyMenu(menu);
     if (chosen == 0) return;
     dialog_.OnListMenuCommand(chosen);
-    CheckDlgButton(Handle(), IDC_SHOW_ALL_ACCOUNTS,
+    CheckDlgButton(Handle(), IDX_SHOW_ALL_ACCOUNTS,
                    dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
     ShowRows();
 }
@@ -212,17 +212,17 @@ bool AccountSelectWindow::PreTranslate(const MSG& message) {
     Focus focus = Focus::kElsewhere;
     if (message.hwnd == list_ || IsChild(list_, message.hwnd)) {
         focus = Focus::kList;
-    } else if (message.hwnd == Item(IDC_SHOW_ALL_ACCOUNTS)) {
+    } else if (message.hwnd == Item(IDX_SHOW_ALL_ACCOUNTS)) {
         focus = Focus::kShowAllBox;
-    } else if (message.hwnd == Item(IDC_APPLY_SELECTION)) {
+    } else if (message.hwnd == Item(IDB_APPLY_SELECTION)) {
         focus = Focus::kApplyButton;
     }
     switch (ClAccountSelectDialog::DecideKey(key, focus)) {
         case ClAccountSelectDialog::KeyAction::kFocusShowAllBox:
-            SetFocus(Item(IDC_SHOW_ALL_ACCOUNTS));
+            SetFocus(Item(IDX_SHOW_ALL_ACCOUNTS));
             return true;
         case ClAccountSelectDialog::KeyAction::kFocusApplyButton:
-            SetFocus(Item(IDC_APPLY_SELECTION));
+            SetFocus(Item(IDB_APPLY_SELECTION));
             return true;
         case ClAccountSelectDialog::KeyAction::kApply:
             Apply();

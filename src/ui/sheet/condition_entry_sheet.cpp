@@ -49,7 +49,7 @@ void ClConditionEntrySheet::Initialise() {
     }
     if (conditions.pathFixed == 0 && conditions.savedPath.empty()) BuildDefaultOutputPath();
     page1.ShowConditions(conditions.pathFixed);
-    if (view_ != nullptr) view_->FocusConditionField(IDC_END_MONTH);
+    if (view_ != nullptr) view_->FocusConditionField(IDE_END_MONTH);
     if (!LoadAndBindItems()) return;
 }
 

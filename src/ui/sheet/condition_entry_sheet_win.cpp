@@ -55,18 +55,18 @@ class Win32Page1View : public Page1View {
                    const std::string& startMonthText, const std::string& endMonthText,
                    const std::string& outputPathText, bool taxInclusive) override {
         pushing = true;
-        SetText(IDC_COMPANY_TEXT, companyText);
-        SetText(IDC_PERIOD_TEXT, periodText);
-        SetText(IDC_START_MONTH, startMonthText);
-        SetText(IDC_END_MONTH, endMonthText);
-        SetText(IDC_OUTPUT_PATH, outputPathText);
-        CheckDlgButton(page, IDC_TAX_INCLUSIVE, taxInclusive ? BST_CHECKED : BST_UNCHECKED);
+        SetText(IDT_COMPANY_TEXT, companyText);
+        SetText(IDT_PERIOD_TEXT, periodText);
+        SetText(IDT_START_MONTH, startMonthText);
+        SetText(IDE_END_MONTH, endMonthText);
+        SetText(IDE_OUTPUT_PATH, outputPathText);
+        CheckDlgButton(page, IDX_TAX_INCLUSIVE, taxInclusive ? BST_CHECKED : BST_UNCHECKED);
         pushing = false;
     }
     void LockOutput() override {
-        EnableWindow(GetDlgItem(page, IDC_OUTPUT_PATH), FALSE);
-        EnableWindow(GetDlgItem(page, IDC_BROWSE), FALSE);
-        SetText(IDC_OUTPUT_GROUP, ClCEPage1::kLockedGroupText);
+        EnableWindow(GetDlgItem(page, IDE_OUTPUT_PATH), FALSE);
+        EnableWindow(GetDlgItem(page, IDB_BROWSE), FALSE);
+        SetText(IDG_OUTPUT, ClCEPage1::kLockedGroupText);
     }
     bool IsEnabled(int controlId) override { return IsWindowEnabled(Control(controlId)) != FALSE; }
     void FocusControl(int controlId, bool selectAll) override {
@@ -108,7 +108,7 @@ class Win32Page1View : public Page1View {
   private:
     // The sheet's own buttons live on the sheet, the rest on the page.
     HWND Control(int controlId) const {
-        const bool own = controlId >= kButtonRun && controlId <= kButtonNext;
+        const bool own = controlId >= IDB_RUN && controlId <= IDB_NEXT;
         return GetDlgItem(own ? sheet : page, controlId);
     }
     void SetText(int controlId, const std::string& text) {
@@ -140,8 +140,8 @@ class Win32ConditionSheet : public SheetView {
         SendMessageW(field, EM_SCROLLCARET, 0, 0);
     }
     void EnableNavigation(bool previousEnabled, bool nextEnabled) override {
-        EnableWindow(GetDlgItem(window_, kButtonPrevious), previousEnabled);
-        EnableWindow(GetDlgItem(window_, kButtonNext), nextEnabled);
+        EnableWindow(GetDlgItem(window_, IDB_PREVIOUS), previousEnabled);
+        EnableWindow(GetDlgItem(window_, IDB_NEXT), nextEnabled);
     }
     void EndSheet(int endCode) override {
         ended_ = true;
@@ -207,8 +207,8 @@ INT_PTR CALLBACK Win32ConditionSheet::PageProc(HWND page, UINT message, WPARAM w
         auto* context = reinterpret_cast<PageContext*>(sheetPage->lParam);
         if (context->index == 0) {
             context->owner->page1_.page = page;
-            SendDlgItemMessageW(page, IDC_OUTPUT_PATH, EM_LIMITTEXT, 255, 0);
-            SendDlgItemMessageW(page, IDC_END_MONTH, EM_LIMITTEXT, 2, 0);
+            SendDlgItemMessageW(page, IDE_OUTPUT_PATH, EM_LIMITTEXT, 255, 0);
+            SendDlgItemMessageW(page, IDE_END_MONTH, EM_LIMITTEXT, 2, 0);
         }
         if (MappingPageWindow* mapping = context->owner->MappingPageOf(context->index)) {
             mapping->page = page;
@@ -263,7 +263,7 @@ LRESULT CALLBACK Win32ConditionSheet::SheetProc(HWND window, UINT message, WPARA
     auto* sheet = reinterpret_cast<Win32ConditionSheet*>(self);
     if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
         const int id = LOWORD(wParam);
-        if (id >= kButtonRun && id <= kButtonNext) {
+        if (id >= IDB_RUN && id <= IDB_NEXT) {
             sheet->OnOwnButton(id);
             return 0;
         }
@@ -275,15 +275,15 @@ LRESULT CALLBACK Win32ConditionSheet::SheetProc(HWND window, UINT message, WPARA
 void Win32ConditionSheet::OnPage1Command(int id, int code) {
     if (page1_.pushing) return;
     ClCEPage1& page = sheet_.page1;
-    if (id == IDC_END_MONTH && code == EN_CHANGE)
-        page.OnEndMonthChanged(page1_.Text(IDC_END_MONTH));
-    if (id == IDC_OUTPUT_PATH && code == EN_CHANGE) {
-        page.OnOutputPathChanged(page1_.Text(IDC_OUTPUT_PATH));
+    if (id == IDE_END_MONTH && code == EN_CHANGE)
+        page.OnEndMonthChanged(page1_.Text(IDE_END_MONTH));
+    if (id == IDE_OUTPUT_PATH && code == EN_CHANGE) {
+        page.OnOutputPathChanged(page1_.Text(IDE_OUTPUT_PATH));
     }
-    if (id == IDC_TAX_INCLUSIVE && code == BN_CLICKED) {
-        page.OnTaxClicked(IsDlgButtonChecked(page1_.page, IDC_TAX_INCLUSIVE) == BST_CHECKED);
+    if (id == IDX_TAX_INCLUSIVE && code == BN_CLICKED) {
+        page.OnTaxClicked(IsDlgButtonChecked(page1_.page, IDX_TAX_INCLUSIVE) == BST_CHECKED);
     }
-    if (id == IDC_BROWSE && code == BN_CLICKED) page.BrowseOutputFile();
+    if (id == IDB_BROWSE && code == BN_CLICKED) page.BrowseOutputFile();
 }
 
 MappingPageWindow* Win32ConditionSheet::MappingPageOf(int pageIndex) {
@@ -393,16 +393,16 @@ bool Win32ConditionSheet::FilterMappingPage(const MappingPageWindow& page, const
 
 void Win32ConditionSheet::OnOwnButton(int id) {
     switch (id) {
-        case kButtonRun:
+        case IDB_RUN:
             sheet_.OnRun();
             break;
-        case kButtonCancel:
+        case IDB_CANCEL:
             sheet_.OnExit();
             break;
-        case kButtonPrevious:
+        case IDB_PREVIOUS:
             sheet_.OnPreviousPage();
             break;
-        case kButtonNext:
+        case IDB_NEXT:
             sheet_.OnNextPage();
             break;
         default:
@@ -411,10 +411,10 @@ void Win32ConditionSheet::OnOwnButton(int id) {
 }
 
 void Win32ConditionSheet::CreateOwnButtons() {
-    const std::pair<int, const char*> buttons[] = {{kButtonPrevious, "前へ(F5)"},
-                                                   {kButtonNext, "次へ(F6)"},
-                                                   {kButtonRun, "実行(F12)"},
-                                                   {kButtonCancel, "キャンセル(Esc)"}};
+    const std::pair<int, const char*> buttons[] = {{IDB_PREVIOUS, "前へ(F5)"},
+                                                   {IDB_NEXT, "次へ(F6)"},
+                                                   {IDB_RUN, "実行(F12)"},
+                                                   {IDB_CANCEL, "キャンセル(Esc)"}};
     for (const auto& [id, text] : buttons) {
         CreateWindowExW(0, L"BUTTON", WideFromCp932(text).c_str(),
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 0, 10, 10, window_,
@@ -431,7 +431,7 @@ void Win32ConditionSheet::PlaceOwnButtons() {
     const HFONT font =
         reinterpret_cast<HFONT>(SendDlgItemMessageW(window_, IDOK, WM_GETFONT, 0, 0));
     const auto places = LayOutOwnButtons(client.right, client.bottom, standard.bottom);
-    for (const int id : {kButtonCancel, kButtonRun, kButtonPrevious, kButtonNext}) {
+    for (const int id : {IDB_CANCEL, IDB_RUN, IDB_PREVIOUS, IDB_NEXT}) {
         for (const ButtonPlace& place : places) {
             if (place.id != id) continue;
             HWND button = GetDlgItem(window_, id);
