@@ -11,9 +11,9 @@
 #include "host_fixture.h"
 #include "platform/file_system.h"
 #include "res/condition_sheet_res.h"
+#include "tests/unit/recording_views.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
-#include "ui/sheet/sheet_view.h"
 
 namespace {
 
@@ -54,25 +54,11 @@ class FakeFileSystem : public FileSystem {
     }
 };
 
-// Records messages, page and focus moves.
-class RecordingView : public SheetView {
-  public:
-    Texts calls;
-    bool answerYes = true;
-    bool AskYesNo(const std::string& text) override { return calls.push_back(text), answerYes; }
-    void ShowInformation(const std::string& text) override { calls.push_back(text); }
-    void ShowError(const std::string& text) override { calls.push_back(text); }
-    void ActivatePage(int index) override { calls.push_back("page " + std::to_string(index)); }
-    void FocusConditionField(int id) override { calls.push_back("focus " + std::to_string(id)); }
-    void EnableNavigation(bool, bool) override {}
-    void EndSheet(int) override {}
-    void ApplyBindings(int, const std::vector<ControlBinding>&) override {}
-};
-
 class ConditionChecks : public HostFixture {
   protected:
     void SetUp() override {
         HostFixture::SetUp();
+        view.answerYes = true;
         WriteState("");
         ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
         Period(20160401, 20170331, 4, 3);
@@ -91,13 +77,19 @@ class ConditionChecks : public HostFixture {
             << conditions.outputPath << " end month " << conditions.endMonth;
         return view.calls;
     }
+    // An error, back to page 1 and the focus into `field`.
     static Texts Refused(const char* message, int field = IDE_OUTPUT_PATH) {
-        return {message, "page 0", "focus " + std::to_string(field)};
+        return {std::string("error ") + message, "page 0", "focus " + std::to_string(field)};
+    }
+    // A question answered No, back to the output path.
+    static Texts Declined(const char* question) {
+        return {std::string("ask ") + question, "page 0",
+                "focus " + std::to_string(IDE_OUTPUT_PATH)};
     }
 
     AggregationConditions conditions;
     FakeFileSystem fileSystem;
-    RecordingView view;
+    RecordingSheetView view;
     bool browsed = false;
 };
 
@@ -145,11 +137,11 @@ TEST_F(ConditionChecks, PathTextDriveAndFileName) {
         EXPECT_EQ(Check(false), Refused(message));
     }
     conditions.outputPath.clear();
-    EXPECT_EQ(Check(false), (Texts{Messages::kNoOutputPath, "page 0"}));
+    EXPECT_EQ(Check(false), (Texts{std::string("error ") + Messages::kNoOutputPath, "page 0"}));
     EXPECT_TRUE(browsed);
     // A letter without a volume passes the drive check but has no folder.
     conditions.outputPath = "Q:\\x.xml";
-    EXPECT_EQ(Check(false)[1], Messages::kFolderNotCreated);
+    EXPECT_EQ(Check(false)[1], std::string("error ") + Messages::kFolderNotCreated);
 }
 
 TEST_F(ConditionChecks, MissingFolderAndExistingFile) {
@@ -157,7 +149,7 @@ TEST_F(ConditionChecks, MissingFolderAndExistingFile) {
     fileSystem.refused.insert("C:\\a\\b\\表");
     conditions.outputPath = "C:\\a\\b\\表\\x.xml";
     Texts shown = Refused(Messages::kFolderNotCreated);
-    shown.insert(shown.begin(), Messages::kCreateFolder);
+    shown.insert(shown.begin(), std::string("ask ") + Messages::kCreateFolder);
     EXPECT_EQ(Check(false), shown);
     EXPECT_EQ(fileSystem.changes,
               (Texts{"create C:\\a\\b", "create C:\\a\\b\\表", "remove C:\\a\\b"}));
@@ -167,11 +159,11 @@ TEST_F(ConditionChecks, MissingFolderAndExistingFile) {
 
     view.answerYes = false;
     conditions.outputPath = "C:\\new\\x.xml";
-    EXPECT_EQ(Check(false), Refused(Messages::kCreateFolder));
+    EXPECT_EQ(Check(false), Declined(Messages::kCreateFolder));
     // An existing file is asked about only when the host did not preset the path.
     fileSystem.files.insert("C:\\out\\x.xml");
     conditions.outputPath = "C:\\out\\x.xml";
-    EXPECT_EQ(Check(false), Refused(Messages::kOverwriteFile));
+    EXPECT_EQ(Check(false), Declined(Messages::kOverwriteFile));
     conditions.pathFixed = 1;
     EXPECT_EQ(Check(true), Texts{});
 }

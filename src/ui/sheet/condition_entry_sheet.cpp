@@ -10,6 +10,7 @@
 #include "model/shift_jis_text.h"
 #include "res/condition_sheet_res.h"
 #include "ui/mapping/host_account_lookup.h"
+#include "ui/mapping/mapped_accounts_text.h"
 #include "ui/sheet/condition_validation.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
@@ -31,6 +32,13 @@ ClConditionEntrySheet::~ClConditionEntrySheet() {
 
 void ClConditionEntrySheet::Initialise() {
     page1.sheet = this;
+    MappingPageLinks links;
+    links.itemCatalogue = itemCatalogue;
+    links.currentMapping = currentMapping;
+    links.defaultMapping = &defaultMapping;
+    links.describeItem = [this](int itemNo) { return DescribeItem(itemNo); };
+    page2.Link(links);
+    page3.Link(links);
     if (!conditions.outputPath.empty()) conditions.pathFixed = 1;
     FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
                      &conditions.endMonth);
@@ -51,6 +59,15 @@ void ClConditionEntrySheet::Initialise() {
     page1.ShowConditions(conditions.pathFixed);
     if (view_ != nullptr) view_->FocusConditionField(IDE_END_MONTH);
     if (!LoadAndBindItems()) return;
+    if (currentMapping == nullptr) return;
+    // The tips describe many items: one copy of the account table serves them all.
+    tipLookups_.SnapshotAccountTable();
+    page2.SetUpItemTips();
+    page3.SetUpItemTips();
+}
+
+std::string ClConditionEntrySheet::DescribeItem(int itemNo) const {
+    return DescribeMappedAccounts(*currentMapping, itemNo, tipLookups_);
 }
 
 void ClConditionEntrySheet::ReadTaxSettingsDefault() {
@@ -93,13 +110,8 @@ bool ClConditionEntrySheet::LoadAndBindItems() {
         }
         return false;
     }
-    if (view_ != nullptr) {
-        const bool netAssets = conditions.netAssetsStyle != 0;
-        view_->ApplyBindings(
-            1, BindPageControls(MappingPage::kMainAccounts, *itemCatalogue, netAssets));
-        view_->ApplyBindings(
-            2, BindPageControls(MappingPage::kMonthlySales, *itemCatalogue, netAssets));
-    }
+    page2.ShowItems(conditions.netAssetsStyle != 0);
+    page3.ShowItems(conditions.netAssetsStyle != 0);
     return true;
 }
 

@@ -11,6 +11,8 @@
 #include "model/mapping_list.h"
 #include "platform/file_system.h"
 #include "res/edition_info.h"
+#include "ui/mapping/account_select_dialog.h"
+#include "ui/mapping/mapping_page.h"
 #include "ui/sheet/conditions_page.h"
 #include "ui/sheet/sheet_keys.h"
 #include "ui/sheet/sheet_view.h"
@@ -30,6 +32,8 @@ class ClConditionEntrySheet {
 
     AggregationConditions conditions;
     ClCEPage1 page1;
+    ClCEPage2 page2;
+    ClCEPage3 page3;
     // Owned by start-up; they outlive the sheet.
     MappingList* currentMapping = nullptr;
     ItemCatalogue* itemCatalogue = nullptr;
@@ -75,7 +79,11 @@ class ClConditionEntrySheet {
     // Loads the item definitions and binds the mapping pages; false when
     // the file cannot be read (the user has then been told).
     bool LoadAndBindItems();
+    // The tip text of an item button on the mapping pages.
+    std::string DescribeItem(int itemNo) const;
 
     SheetView* view_ = nullptr;
+    // Finds the accounts of the tips; never shown.
+    ClAccountSelectDialog tipLookups_;
     int activePage_ = 0;
 };
