@@ -10,6 +10,7 @@
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/file_system.h"
+#include "res/condition_sheet_res.h"
 #include "res/edition_info.h"
 #include "ui/mapping/account_select_dialog.h"
 #include "ui/mapping/mapping_page.h"
@@ -19,8 +20,9 @@
 
 class ClConditionEntrySheet {
   public:
-    static constexpr int kRunResult = 2000;
-    static constexpr int kCancelResult = 2001;
+    // The end codes: the ids of "実行(F12)" and "キャンセル(Esc)".
+    static constexpr int kRunResult = IDB_RUN;
+    static constexpr int kCancelResult = IDB_CANCEL;
     static constexpr int kPageCount = 3;
 
     static const char kCaption[];
