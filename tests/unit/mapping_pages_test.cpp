@@ -2,6 +2,7 @@
 // the account dialog an item button opens and the tips around it.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -107,25 +108,25 @@ TEST_F(MappingPages, APressOpensTheItemsDialogThenRefreshesItsTip) {
 TEST_F(MappingPages, KeysOnThePage) {
     using Kind = KeyMessageKind;
     const struct {
-        ClMappingPage& page;
-        Kind kind;
+        ClMappingPage* page;
+        const char* modifiers;  // of "SCA": Shift, Ctrl, Alt
+        const char* dialog;     // the dialog the key opened, or ""
         std::uint32_t key;
-        bool shift, ctrl, alt;
         int target;
+        Kind kind;
         bool consumed;
-        const char* dialog;  // the dialog opened, or ""
     } cases[] = {
-        {page2, Kind::kSystemKeyDown, kKeyF4, false, false, true, 0, true, ""},
-        {page2, Kind::kOther, kKeyF4, false, false, true, IDB_ITEM2, true, ""},
-        {page2, Kind::kSystemKeyDown, kKeyF4, false, true, true, 0, false, ""},
-        {page2, Kind::kKeyDown, kKeyEnter, false, false, false, IDB_ITEM2, true, "dialog 2 -"},
-        {page2, Kind::kKeyDown, kKeyEnter, true, false, false, IDB_ITEM2, true, ""},
-        {page2, Kind::kKeyDown, kKeyEnter, false, true, false, IDB_ITEM2, true, ""},
-        {page2, Kind::kSystemKeyDown, kKeyEnter, false, false, true, IDB_ITEM2, true, ""},
-        {page2, Kind::kOther, kKeyEnter, false, false, false, IDB_ITEM2, false, ""},
-        {page2, Kind::kKeyDown, kKeyEnter, false, false, false, IDT_ITEM1, false, ""},
-        {page2, Kind::kKeyDown, kKeyF12, false, false, false, IDB_ITEM2, false, ""},
-        {page3, Kind::kKeyDown, kKeyEnter, false, false, false, IDB_ITEM42, true, "dialog 42 月別"},
+        {&page2, "A", "", kKeyF4, 0, Kind::kSystemKeyDown, true},
+        {&page2, "A", "", kKeyF4, IDB_ITEM2, Kind::kOther, true},
+        {&page2, "CA", "", kKeyF4, 0, Kind::kSystemKeyDown, false},
+        {&page2, "", "dialog 2 -", kKeyEnter, IDB_ITEM2, Kind::kKeyDown, true},
+        {&page2, "S", "", kKeyEnter, IDB_ITEM2, Kind::kKeyDown, true},
+        {&page2, "C", "", kKeyEnter, IDB_ITEM2, Kind::kKeyDown, true},
+        {&page2, "A", "", kKeyEnter, IDB_ITEM2, Kind::kSystemKeyDown, true},
+        {&page2, "", "", kKeyEnter, IDB_ITEM2, Kind::kOther, false},
+        {&page2, "", "", kKeyEnter, IDT_ITEM1, Kind::kKeyDown, false},
+        {&page2, "", "", kKeyF12, IDB_ITEM2, Kind::kKeyDown, false},
+        {&page3, "", "dialog 42 月別", kKeyEnter, IDB_ITEM42, Kind::kKeyDown, true},
     };
     for (const auto& c : cases) {
         view2.calls.clear();
@@ -133,11 +134,11 @@ TEST_F(MappingPages, KeysOnThePage) {
         KeyMessage key;
         key.kind = c.kind;
         key.key = c.key;
-        key.shift = c.shift;
-        key.ctrl = c.ctrl;
-        key.alt = c.alt;
-        EXPECT_EQ(c.page.FilterKey(key, c.target), c.consumed) << c.key << " to " << c.target;
-        const auto& calls = &c.page == &page2 ? view2.calls : view3.calls;
+        key.shift = std::strchr(c.modifiers, 'S') != nullptr;
+        key.ctrl = std::strchr(c.modifiers, 'C') != nullptr;
+        key.alt = std::strchr(c.modifiers, 'A') != nullptr;
+        EXPECT_EQ(c.page->FilterKey(key, c.target), c.consumed) << c.key << " to " << c.target;
+        const auto& calls = c.page == &page2 ? view2.calls : view3.calls;
         EXPECT_EQ(calls.empty() ? "" : calls.front(), c.dialog) << c.key << " to " << c.target;
     }
 }

@@ -3,10 +3,10 @@
 // (&X) twice in one template.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 #include <regex>
 #include <set>
@@ -16,10 +16,6 @@
 
 namespace {
 
-const char* const kControlKeywords[] = {"LTEXT",    "RTEXT",        "CTEXT",        "PUSHBUTTON",
-                                        "EDITTEXT", "AUTOCHECKBOX", "GROUPBOX",     "CONTROL",
-                                        "LISTBOX",  "COMBOBOX",     "DEFPUSHBUTTON"};
-
 std::string ReadText(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
@@ -28,63 +24,50 @@ std::string ReadText(const std::filesystem::path& path) {
 }
 
 // The problems of the templates in `script`, with `ids` the values of the
-// resource macros.
+// resource macros. A control's text and id stand on the line of its keyword.
 std::vector<std::string> CheckTemplates(const std::string& script,
                                         const std::map<std::string, int>& ids) {
     static const std::regex kTemplate(R"(^(\w+)\s+DIALOGEX?\b.*)");
-    static const std::regex kStatement(R"re(^\s*([A-Z]+)\s+(?:"([^"]*)"\s*,\s*)?(-?\w+))re");
+    static const std::regex kKeyword(
+        R"(^\s*([LRC]TEXT|(DEF)?PUSHBUTTON|EDITTEXT|AUTOCHECKBOX|GROUPBOX|CONTROL)\b)");
+    static const std::regex kControl(R"re(^\s*[A-Z]+\s+(?:"([^"]*)"\s*,\s*)?(-?\w+)\s*,)re");
     std::vector<std::string> problems;
     std::string name;
-    std::vector<std::string> statements;
-    const auto check = [&] {
-        std::map<int, std::string> idNames;
-        std::set<char> mnemonics;
-        for (const std::string& statement : statements) {
-            std::smatch parts;
-            if (!std::regex_search(statement, parts, kStatement)) continue;
-            const std::string text = parts[2];
-            const std::string id = parts[3];
-            const auto value = ids.find(id);
-            if (value == ids.end()) {
-                problems.push_back(name + ": " + id + " is not a name");
-            } else if (value->second != -1 && !idNames.emplace(value->second, id).second) {
-                problems.push_back(name + ": " + idNames[value->second] + " and " + id +
-                                   " are both " + std::to_string(value->second));
-            }
-            for (std::size_t at = text.find('&'); at != std::string::npos && at + 1 < text.size();
-                 at = text.find('&', at + 2)) {
-                const char key = static_cast<char>(std::toupper(text[at + 1]));
-                if (key != '&' && !mnemonics.insert(key).second) {
-                    problems.push_back(name + ": &" + std::string(1, key) + " twice");
-                }
-            }
-        }
-        statements.clear();
+    std::map<int, std::string> idNames;
+    std::set<char> mnemonics;
+    const auto problem = [&](std::initializer_list<std::string> parts) {
+        std::string text = name + ":";
+        for (const std::string& part : parts)
+            text += part;
+        problems.push_back(text);
     };
     std::istringstream lines(script);
-    bool inBody = false;
     for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t indent = line.find_first_not_of(" \t");
-        const std::string word = indent == std::string::npos ? "" : line.substr(indent);
-        std::smatch header;
-        if (std::regex_match(line, header, kTemplate)) {
-            name = header[1];
-        } else if (word.rfind("BEGIN", 0) == 0) {
-            inBody = !name.empty();
-        } else if (word.rfind("END", 0) == 0 && inBody) {
-            check();
-            inBody = false;
-            name.clear();
-        } else if (inBody) {
-            const std::string keyword = word.substr(0, word.find_first_of(" \t"));
-            const bool starts = std::find(std::begin(kControlKeywords), std::end(kControlKeywords),
-                                          keyword) != std::end(kControlKeywords);
-            if (starts || statements.empty()) {
-                statements.push_back(word);
-            } else {
-                statements.back() += " " + word;
-            }
+        std::smatch match;
+        if (std::regex_match(line, match, kTemplate)) {
+            name = match[1];
+            idNames.clear();
+            mnemonics.clear();
+            continue;
+        }
+        if (name.empty() || !std::regex_search(line, kKeyword)) continue;
+        if (!std::regex_search(line, match, kControl)) {
+            problem({" unreadable ", line});
+            continue;
+        }
+        const std::string text = match[1];
+        const std::string id = match[2];
+        const auto value = ids.find(id);
+        if (value == ids.end()) {
+            problem({" ", id, " is not a name"});
+        } else if (value->second != -1 && !idNames.emplace(value->second, id).second) {
+            problem({" ", idNames[value->second], " and ", id, " are both ",
+                     std::to_string(value->second)});
+        }
+        for (std::size_t at = text.find('&'); at != std::string::npos && at + 1 < text.size();
+             at = text.find('&', at + 2)) {
+            const char key = static_cast<char>(std::toupper(text[at + 1]));
+            if (key != '&' && !mnemonics.insert(key).second) problem({" &", {key}, " twice"});
         }
     }
     return problems;
@@ -107,6 +90,8 @@ TEST(ResourceScripts, TheCheckFindsUnnamedAndRepeatedIdsAndMnemonics) {
         {"IDD_A DIALOGEX 0, 0, 9, 9\nBEGIN\n  CONTROL \"\", 1002, \"SysListView32\",\n"
          "      LVS_REPORT, 1, 1, 1, 1\nEND\n",
          {"IDD_A: 1002 is not a name"}},
+        {"IDD_A DIALOGEX 0, 0, 9, 9\nBEGIN\n  PUSHBUTTON \"&Go\",\n    IDB_A, 1, 1, 1, 1\nEND\n",
+         {"IDD_A: unreadable   PUSHBUTTON \"&Go\","}},
         {"IDD_A DIALOGEX 0, 0, 9, 9\nBEGIN\n  PUSHBUTTON \"&Go\", IDB_A, 1, 1, 1, 1\nEND\n"
          "IDD_B DIALOGEX 0, 0, 9, 9\nBEGIN\n  PUSHBUTTON \"&Go\", IDB_A, 1, 1, 1, 1\nEND\n",
          {}},
