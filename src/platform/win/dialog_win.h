@@ -56,8 +56,8 @@ class Dialog {
     std::exception_ptr unclaimed_;
 };
 
-// A page of a property sheet (PropertySheetWindow). The sheet creates its window;
-// the page finds itself through PROPSHEETPAGE::lParam.
+// A page of a property sheet (PropertySheetWindow). The sheet creates its
+// window; the page finds itself through PROPSHEETPAGE::lParam.
 class PropertyPage : public Dialog {
   public:
     // The sheet's description of this page; `title` must live as long as
@@ -67,7 +67,7 @@ class PropertyPage : public Dialog {
   protected:
     // The page becomes the current page; it always may.
     virtual void OnSetActive() {}
-    // Maps the sheet's notifications to the handlers above.
+    // Maps the sheet's PSN_SETACTIVE to OnSetActive.
     bool OnNotify(int id, NMHDR& header) override;
 
   private:
