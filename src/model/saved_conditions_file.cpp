@@ -88,10 +88,12 @@ bool TakeMappingLine(std::string_view line, MappingEntry& entry) {
     return true;
 }
 
-// Written texts stop where a line would end, so the file reads back as written.
+// A path that would not read back as written (a line end inside it, or
+// longer than any path) is not saved at all: cut, it would name another file.
 std::string PathText(const std::string& path) {
-    return CutAtCharacterBoundary(path.substr(0, path.find_first_of(std::string("\r\n\0", 3))),
-                                  kMaxPathBytes);
+    const bool readsBack = path.find_first_of(std::string("\r\n\0", 3)) == std::string::npos &&
+                           path.size() <= kMaxPathBytes;
+    return readsBack ? path : std::string();
 }
 
 std::string FullPath(const std::string& folder, const AggregationConditions& conditions) {

@@ -34,8 +34,8 @@ int ParseSavedConditions(std::string_view fileBytes, AggregationConditions& cond
 
 // The whole file. The path written is `savedPath` when the host preset the
 // output path (`pathFixed`), so the preset never replaces the user's own
-// choice; a path is written up to its first CR, LF or NUL and at most 260
-// bytes, so that it always reads back as written.
+// choice. A path that would not read back as written (a CR, LF or NUL in
+// it, or more than 260 bytes) is written as an empty path, never cut.
 std::string FormatSavedConditions(const AggregationConditions& conditions,
                                   const MappingList& currentMapping);
 

@@ -262,6 +262,12 @@ TEST_F(SheetInitialisation, WithoutAnOutputFolderTheTemporaryFolderIsUsed) {
     sheet.edition = &kTestEdition;
     sheet.Initialise();
     EXPECT_EQ(sheet.conditions.outputPath, "C:\\Temp\\表\\*.xml");
+
+    // A folder that leaves no room for the file name gives no path, not a cut one.
+    files.temporaryFolder = "C:\\" + std::string(254, 't') + "\\";
+    sheet.conditions.outputPath.clear();
+    sheet.Initialise();
+    EXPECT_EQ(sheet.conditions.outputPath, "");
 }
 
 }  // namespace

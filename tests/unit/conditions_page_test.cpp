@@ -2,7 +2,9 @@
 
 #include "res/condition_sheet_res.h"
 #include "tests/unit/fakes/fake_host.h"
+#include "tests/unit/fakes/recording_views.h"
 #include "ui/sheet/condition_entry_sheet.h"
+#include "ui/sheet/condition_validation.h"
 #include "ui/sheet/own_buttons.h"
 
 namespace {
@@ -37,6 +39,9 @@ class RecordingPage1View : public Page1View {
         calls.push_back("browse [" + folder + "][" + fileName + "]");
         return chosenFile;
     }
+    void RestoreOutputPath(const std::string& text, std::size_t caret) override {
+        calls.push_back("restore " + std::to_string(text.size()) + " " + std::to_string(caret));
+    }
 };
 
 class ConditionsPage : public ::testing::Test {
@@ -44,6 +49,7 @@ class ConditionsPage : public ::testing::Test {
     void SetUp() override {
         sheet.page1.sheet = &sheet;
         sheet.page1.AttachView(&view);
+        sheet.AttachView(&sheetView);
     }
     KeyMessage Enter() const {
         KeyMessage key;
@@ -54,6 +60,7 @@ class ConditionsPage : public ::testing::Test {
     FakeHost host;
     ClConditionEntrySheet sheet{host};
     RecordingPage1View view;
+    RecordingSheetView sheetView;
 };
 
 TEST_F(ConditionsPage, ChangesGoStraightIntoTheRecord) {
@@ -114,6 +121,48 @@ TEST(OutputPathSplit, FolderByBackslashThenColonAndNeverATrailByte) {
     // "表" ends in the byte of a backslash: it is no separator.
     EXPECT_EQ(SplitOutputPath("C:\\表.xml").folder, "C:\\");
     EXPECT_EQ(SplitOutputPath("C:\\表.xml").fileName, "表.xml");
+}
+
+// The output path field holds 255 Shift_JIS bytes, not 255 characters:
+// typed or pasted text is kept as far as it fits, the rest of the field
+// stays, and a browsed path longer than any path is refused.
+TEST_F(ConditionsPage, TheOutputPathStaysWithinItsBytes) {
+    const std::string so = "ソ";  // two bytes, the second a backslash's value
+    const struct {
+        std::string previous, current, kept;
+        std::size_t caret;
+    } edits[] = {
+        // 254 bytes: a double-byte character does not fit, the field stays.
+        {std::string(254, 'x'), std::string(254, 'x') + so, std::string(254, 'x'), 254},
+        // A longer path loaded from elsewhere takes nothing more.
+        {"C:\\" + std::string(250, 'p') + ".xml", "C:\\" + std::string(250, 'p') + so + ".xml",
+         "C:\\" + std::string(250, 'p') + ".xml", 253},
+        // A paste in the middle keeps what fits, whole characters only.
+        {"ab" + std::string(250, 'c'), "a" + so + so + so + "b" + std::string(250, 'c'),
+         "a" + so + "b" + std::string(250, 'c'), 2},
+    };
+    for (const auto& e : edits) {
+        sheet.conditions.outputPath = e.previous;
+        view.calls.clear();
+        sheet.page1.OnOutputPathChanged(e.current);
+        EXPECT_EQ(sheet.conditions.outputPath, e.kept);
+        EXPECT_EQ(view.calls, std::vector<std::string>{"restore " + std::to_string(e.kept.size()) +
+                                                       " " + std::to_string(e.caret)});
+    }
+    // Within the bound, or shorter than before, nothing is touched.
+    sheet.conditions.outputPath = std::string(258, 'p');
+    view.calls.clear();
+    sheet.page1.OnOutputPathChanged(std::string(257, 'p'));
+    EXPECT_EQ(sheet.conditions.outputPath.size(), 257u);
+    EXPECT_TRUE(view.calls.empty());
+
+    sheet.conditions.outputPath = "C:\\a.xml";
+    view.chosenFile = "C:\\" + std::string(258, 'q');  // 261 bytes
+    sheet.page1.BrowseOutputFile();
+    EXPECT_EQ(sheet.conditions.outputPath, "C:\\a.xml");
+    EXPECT_EQ(sheetView.calls, (std::vector<std::string>{
+                                   std::string("error ") + ConditionMessages::kInvalidCharacter,
+                                   "page 0", "focus " + std::to_string(IDE_OUTPUT_PATH)}));
 }
 
 }  // namespace

@@ -47,6 +47,17 @@ TEST(SavedConditions, SavesWhatItLoadedKeepingTheUsersPathOverAPreset) {
               SaveConditionsResult::kNoFolder);
 }
 
+TEST(SavedConditions, APathThatWouldNotReadBackIsNotSavedRatherThanCut) {
+    AggregationConditions c;
+    MappingList mapping;
+    for (const std::string& path : {std::string("C:\\a\nb.xml"), "C:\\" + std::string(258, 'p')}) {
+        c.outputPath = path;
+        EXPECT_NE(FormatSavedConditions(c, mapping).find("\n0/0/0/\n"), std::string::npos);
+    }
+    c.outputPath = "C:\\" + std::string(257, 'p');  // 260 bytes
+    EXPECT_NE(FormatSavedConditions(c, mapping).find(c.outputPath + "\n"), std::string::npos);
+}
+
 TEST(SavedConditions, DamagedFiles) {
     AggregationConditions c;
     MappingList mapping;

@@ -120,6 +120,17 @@ TEST_F(ModalLoopTest, AFailureEndsTheLoopsItRunsInAndIsRethrownWithTheOwnerEnabl
     EXPECT_TRUE(IsWindowEnabled(dialog.Handle()));
 }
 
+TEST_F(ModalLoopTest, AWindowEndedWhileItWasSetUpIsNeverShown) {
+    ModalLoop loop(owner, -1);
+    TestDialog dialog;
+    ASSERT_NE(dialog.CreateModeless(IDD_ACCOUNT_SELECT, owner), nullptr);
+    ShowWindow(dialog.Handle(), SW_HIDE);
+    loop.End(5);  // as a sheet whose definitions could not be read ends
+    EXPECT_EQ(loop.Run(dialog.Handle(), ModalLoop::Kind::kDialog), 5);
+    EXPECT_FALSE(IsWindowVisible(dialog.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(owner));
+}
+
 TEST_F(ModalLoopTest, OutsideALoopTheNextCallFromTheProgramRethrows) {
     TestDialog dialog;
     ASSERT_NE(dialog.CreateModeless(IDD_ACCOUNT_SELECT, nullptr), nullptr);

@@ -47,8 +47,11 @@ bool ModalLoop::Filtered(const MSG& message) {
 }
 
 int ModalLoop::Run(HWND window, Kind kind) {
-    const bool disableOwner = owner_ != nullptr && IsWindowEnabled(owner_) && !failure_;
-    if (!failure_) {
+    // A window that ended or failed while it was set up is never shown: the
+    // user would see a half-made window flash up.
+    const bool show = !failure_ && !ended_;
+    const bool disableOwner = show && owner_ != nullptr && IsWindowEnabled(owner_);
+    if (show) {
         if (disableOwner) EnableWindow(owner_, FALSE);
         ShowWindow(window, SW_SHOW);
         SetForegroundWindow(window);

@@ -40,7 +40,8 @@ class ModalLoop {
     // window or the end of the thread's messages (WM_QUIT is posted again for
     // whoever loops outside). Then enables the owner again and gives it the
     // activation back before the window disappears; rethrows a failure kept
-    // meanwhile (or before: then the window is not shown). Returns the result.
+    // meanwhile. A window that failed or was ended before Run (while it was
+    // set up) is not shown at all. Returns the result.
     int Run(HWND window, Kind kind);
     // Ends the loop after the current message; `result` is Run's result.
     void End(int result);

@@ -67,12 +67,13 @@ std::string ClConditionEntrySheet::DescribeItem(int itemNo) const {
 void ClConditionEntrySheet::BuildDefaultOutputPath() {
     std::string folder = host_.FolderPath(kFolderOutput);
     if (folder.empty() && fileSystem != nullptr) {
-        folder = CutAtCharacterBoundary(fileSystem->TemporaryFolder(), kMaxPathBytes);
+        folder = fileSystem->TemporaryFolder();
         if (!folder.empty()) EnsureTrailingBackslash(folder);
     }
-    // A folder too long for a path leaves no room for the file name; the
-    // path check on "実行(F12)" then tells the user.
-    conditions.outputPath = CutAtCharacterBoundary(folder + "*.xml", kMaxPathBytes);
+    // A folder that leaves no room for the file name gives no path at all
+    // (a cut one would name another folder); "実行(F12)" then asks for one.
+    const std::string path = folder + "*.xml";
+    conditions.outputPath = path.size() <= kMaxPathBytes ? path : std::string();
 }
 
 bool ClConditionEntrySheet::LoadAndBindItems() {
@@ -115,6 +116,13 @@ void ClConditionEntrySheet::OnRun() {
     }
     SaveConditions();
     view_->EndSheet(kRunResult);
+}
+
+void ClConditionEntrySheet::RefuseOutputPath(const char* message) {
+    if (view_ == nullptr) return;
+    view_->ShowError(message);
+    view_->ActivatePage(0);
+    view_->FocusConditionField(IDE_OUTPUT_PATH);
 }
 
 void ClConditionEntrySheet::OnExit() {

@@ -71,6 +71,9 @@ class ClConditionEntrySheet {
     void OnPreviousPage();
     void OnRun();
     void OnExit();
+    // Tells the user the output path cannot be taken, with `message`, and
+    // brings page 1 forward with the focus in the path field.
+    void RefuseOutputPath(const char* message);
 
     // The sheet's key filter: true when the message was consumed.
     bool FilterKey(const KeyMessage& message);

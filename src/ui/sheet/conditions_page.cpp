@@ -4,8 +4,10 @@
 
 #include "model/lenient_number.h"
 #include "model/shift_jis_text.h"
+#include "platform/file_system.h"
 #include "res/condition_sheet_res.h"
 #include "ui/sheet/condition_entry_sheet.h"
+#include "ui/sheet/condition_validation.h"
 #include "ui/sheet/own_buttons.h"
 
 const char ClCEPage1::kLockedGroupText[] = "出力先";
@@ -24,7 +26,17 @@ void ClCEPage1::OnTaxClicked(bool checked) {
 }
 
 void ClCEPage1::OnOutputPathChanged(const std::string& text) {
-    if (sheet != nullptr) sheet->conditions.outputPath = text;
+    if (sheet == nullptr) return;
+    std::string& path = sheet->conditions.outputPath;
+    // A longer path loaded from elsewhere may stay and be shortened; only
+    // growth past the bound is refused.
+    if (text.size() <= kOutputPathFieldBytes || text.size() <= path.size()) {
+        path = text;
+        return;
+    }
+    const BoundedEdit kept = KeepWhatFits(path, text, kOutputPathFieldBytes);
+    path = kept.text;
+    if (view_ != nullptr) view_->RestoreOutputPath(kept.text, kept.caretCharacters);
 }
 
 void ClCEPage1::OnEndMonthChanged(const std::string& text) {
@@ -70,8 +82,61 @@ void ClCEPage1::BrowseOutputFile() {
     const PathParts parts = SplitOutputPath(sheet->conditions.outputPath);
     const std::optional<std::string> chosen = view_->AskOutputFile(parts.folder, parts.fileName);
     if (!chosen) return;
+    // Cut, it would name another file.
+    if (chosen->size() > kMaxPathBytes) {
+        sheet->RefuseOutputPath(ConditionMessages::kInvalidCharacter);
+        return;
+    }
     sheet->conditions.outputPath = *chosen;
     ShowConditions(0);
+}
+
+namespace {
+
+bool IsCharacterStart(const std::string& text, std::size_t position) {
+    std::size_t i = 0;
+    while (i < position)
+        i += CharacterWidthAt(text, i);
+    return i == position;
+}
+
+}  // namespace
+
+BoundedEdit KeepWhatFits(const std::string& previous, const std::string& current,
+                         std::size_t maxBytes) {
+    // The characters both texts start with, and those they end with (not
+    // reaching into the start): what lies between in `current` is inserted.
+    std::size_t prefix = 0;
+    std::size_t prefixCharacters = 0;
+    while (prefix < previous.size() && prefix < current.size()) {
+        const std::size_t width = CharacterWidthAt(current, prefix);
+        if (CharacterWidthAt(previous, prefix) != width ||
+            previous.compare(prefix, width, current, prefix, width) != 0) {
+            break;
+        }
+        prefix += width;
+        ++prefixCharacters;
+    }
+    std::size_t suffix = 0;
+    while (suffix < previous.size() - prefix && suffix < current.size() - prefix &&
+           previous[previous.size() - suffix - 1] == current[current.size() - suffix - 1]) {
+        ++suffix;
+    }
+    // Whole characters only, in both texts.
+    while (suffix > 0 && (!IsCharacterStart(current, current.size() - suffix) ||
+                          !IsCharacterStart(previous, previous.size() - suffix))) {
+        --suffix;
+    }
+    const std::string head = current.substr(0, prefix);
+    const std::string tail = current.substr(current.size() - suffix);
+    const std::string inserted = current.substr(prefix, current.size() - prefix - suffix);
+    const std::size_t room =
+        head.size() + tail.size() < maxBytes ? maxBytes - head.size() - tail.size() : 0;
+    const std::string kept = CutAtCharacterBoundary(inserted, room);
+    std::size_t keptCharacters = 0;
+    for (std::size_t i = 0; i < kept.size(); i += CharacterWidthAt(kept, i))
+        ++keptCharacters;
+    return {head + kept + tail, prefixCharacters + keptCharacters};
 }
 
 PathParts SplitOutputPath(const std::string& path) {

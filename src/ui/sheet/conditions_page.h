@@ -2,6 +2,7 @@
 // path. Every change goes straight into the sheet's condition record.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -29,7 +30,27 @@ class Page1View {
     // The save-file dialog; the chosen full path, or nothing when cancelled.
     virtual std::optional<std::string> AskOutputFile(const std::string& folder,
                                                      const std::string& fileName) = 0;
+    // Puts `text` back into the output path field after an edit that did
+    // not fit, the caret after `caretCharacters` characters, and tells the
+    // user with the system's beep; no change notification reaches the page.
+    virtual void RestoreOutputPath(const std::string& text, std::size_t caretCharacters) = 0;
 };
+
+// The output path field holds at most this many Shift_JIS bytes: with the
+// file name the program may append, a path then stays within its bound.
+constexpr std::size_t kOutputPathFieldBytes = 255;
+
+// An edit of a bounded field: what stays of it, and where the caret goes.
+struct BoundedEdit {
+    std::string text;
+    std::size_t caretCharacters = 0;
+};
+// `current` is `previous` after one edit (typed or pasted text replacing a
+// part). The text the edit inserted is kept only as far as it fits in
+// `maxBytes`, cut at a character boundary, as a field limited to characters
+// keeps a paste; the rest of the text stays as it was.
+BoundedEdit KeepWhatFits(const std::string& previous, const std::string& current,
+                         std::size_t maxBytes);
 
 class ClCEPage1 {
   public:
@@ -46,11 +67,15 @@ class ClCEPage1 {
 
     void ShowConditions(int locked);
     void OnTaxClicked(bool checked);
+    // Takes the field's text unless it grew past kOutputPathFieldBytes; then
+    // the field gets back what fits.
     void OnOutputPathChanged(const std::string& text);
     void OnEndMonthChanged(const std::string& text);
     // The page's key filter for a message to one of its controls (0 when
     // none); true when the message is swallowed.
     bool FilterKey(const KeyMessage& message, int targetControlId);
+    // The save-file dialog; a chosen path longer than any path may be is
+    // refused with the invalid-path message, the field unchanged.
     void BrowseOutputFile();
 
   private:

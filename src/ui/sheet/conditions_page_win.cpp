@@ -59,6 +59,16 @@ std::optional<std::string> ConditionsPageWindow::AskOutputFile(const std::string
     return Cp932FromWide(chosen);
 }
 
+void ConditionsPageWindow::RestoreOutputPath(const std::string& text, std::size_t caretCharacters) {
+    pushing_ = true;
+    SetText(IDE_OUTPUT_PATH, text);
+    pushing_ = false;
+    // Code page 932 characters are one UTF-16 unit each.
+    const auto caret = static_cast<WPARAM>(caretCharacters);
+    SendDlgItemMessageW(Handle(), IDE_OUTPUT_PATH, EM_SETSEL, caret, static_cast<LPARAM>(caret));
+    MessageBeep(MB_OK);
+}
+
 bool ConditionsPageWindow::OnInit() {
     SendDlgItemMessageW(Handle(), IDE_OUTPUT_PATH, EM_LIMITTEXT, 255, 0);
     SendDlgItemMessageW(Handle(), IDE_END_MONTH, EM_LIMITTEXT, 2, 0);

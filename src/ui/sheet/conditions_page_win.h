@@ -26,6 +26,7 @@ class ConditionsPageWindow final : public PropertyPage, public Page1View {
     void LockOutput() override;
     bool IsEnabled(int controlId) override { return IsWindowEnabled(Control(controlId)) != FALSE; }
     void FocusControl(int controlId, bool selectAll) override;
+    void RestoreOutputPath(const std::string& text, std::size_t caretCharacters) override;
     std::optional<std::string> AskOutputFile(const std::string& folder,
                                              const std::string& fileName) override;
 
