@@ -183,7 +183,15 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
     progress.Destroy();
 }
 
+void ClOverviewApp::EndAfterCrash() {
+    if (exited_) return;
+    ReportUnexpectedFailure();
+    ExitInstance();
+}
+
 void ClOverviewApp::ExitInstance() {
+    if (exited_) return;
+    exited_ = true;
     currentMapping.Clear();
     itemCatalogue.Clear();
     try {

@@ -36,6 +36,9 @@ class ClOverviewApp {
     // The end sequence: sign out of the host and tell it the outcome. Each
     // step runs whatever the one before it did.
     void ExitInstance();
+    // After a crash nothing handled: the unexpected failure's message and
+    // code, then the end sequence, unless it has run already.
+    void EndAfterCrash();
 
     int ReadLaunchArguments(const std::string& commandLine);
     // 1 when the installation accepts this component's level; else 0,
@@ -73,4 +76,5 @@ class ClOverviewApp {
     const EditionInfo& edition_;
     // The current user and the selection numbers, looked up once.
     UserSelection user_;
+    bool exited_ = false;
 };

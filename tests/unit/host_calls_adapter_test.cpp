@@ -63,11 +63,11 @@ TEST_F(HostCallsAdapter, EachWalkAndQueryMakesTheHostsCallsInOrder) {
     EXPECT_EQ(query->GetRowCount(&count), 0);
     EXPECT_EQ(count, 2);
     query->End();
-    EXPECT_EQ(
-        CallsSince(mark),
-        (std::vector<std::string>{
-            "GetTableSet", "AttachTableSet", "GetTable 5 1", "GetSelectedDataset", "SetDatasetId",
-            "GetOptions", "AttachOptions", "BeginTotals 1 0 0 0 code<>0", "GetRowCount", "EndTotals"}));
+    EXPECT_EQ(CallsSince(mark),
+              (std::vector<std::string>{"GetTableSet", "AttachTableSet", "GetTable 5 1",
+                                        "GetSelectedDataset", "SetDatasetId", "GetOptions",
+                                        "AttachOptions", "BeginTotals 1 0 0 0 code<>0",
+                                        "GetRowCount", "EndTotals"}));
     host.Close();
     EXPECT_EQ(CallsSince(JournalLines().size() - 3),
               (std::vector<std::string>{"SignOut", "Disconnect", "ReleaseInstance"}));

@@ -9,8 +9,8 @@
 #include "app/overview_app.h"
 #include "tests/unit/fakes/fake_desktop.h"
 #include "tests/unit/fakes/fake_host.h"
-#include "tests/unit/fakes/sample_state.h"
 #include "tests/unit/fakes/recording_views.h"
+#include "tests/unit/fakes/sample_state.h"
 
 namespace {
 
@@ -242,6 +242,23 @@ TEST_F(OverviewAppRun, AnUnexpectedFailureAnywhereEndsWithOneMessageCodeTwoAndTh
         EXPECT_NE(std::find(desktop.events.begin(), desktop.events.end(), "foreground 4242"),
                   desktop.events.end());
     }
+}
+
+TEST_F(OverviewAppRun, ACrashEndsTheRunOnceAsAnUnexpectedFailure) {
+    host.Load(kSampleState);
+    windows.sheetEndCode = 2000;
+    ClOverviewApp app(host, desktop, windows, files, kTestEdition);
+    // As if the process crashed during the aggregation.
+    windows.user = [&app](ClConditionEntrySheet&) {
+        app.EndAfterCrash();
+        return 2001;
+    };
+    app.InitInstance();
+    app.ExitInstance();
+    EXPECT_EQ(PostedCode(), 2) << "posted once, with the failure's code";
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kUnexpectedFailureMessage);
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Close"), 1);
 }
 
 TEST_F(OverviewAppRun, AHostPathTooLongForAnyPathFailsBeforeTheSheet) {
