@@ -12,15 +12,18 @@ state=${1:-$repo/samples/sample-company.json}
 out_dir=$repo/build/demo
 xml=$out_dir/overview.xml
 
+# The 32-bit build: the host and its libraries are 32-bit.
+preset=win32
+
 if [[ $(id -u) -eq 0 ]]; then scripts/setup.sh >/dev/null; fi
 mkdir -p build/test-logs "$out_dir"
 rm -f "$xml"
-cmake --preset win64 >build/test-logs/configure-demo.log 2>&1
-cmake --build --preset win64 --target LdgSel18ToQb16_G LdgHostSim >build/test-logs/build-demo.log 2>&1 ||
+cmake --preset $preset >build/test-logs/configure-demo.log 2>&1
+cmake --build --preset $preset --target LdgSel18ToQb16_G LdgHostSim >build/test-logs/build-demo.log 2>&1 ||
   { grep -E 'error' build/test-logs/build-demo.log | head -n 20; exit 1; }
 
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
-bin=$repo/build/win64/bin
+bin=$repo/build/$preset/bin
 echo "demo: the host starts LdgSel18ToQb16_G.exe for $(basename "$state")"
 
 # Plays the user: F12 on the sheet, Enter on the closing message.
