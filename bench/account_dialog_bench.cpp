@@ -11,8 +11,10 @@
 #include <fstream>
 #include <string>
 
+#include "host/host_calls.h"
 #include "host/host_link.h"
 #include "hostsim/host_session.h"
+#include "model/account_directory.h"
 #include "model/mapping_list.h"
 #include "ui/mapping/account_select_dialog.h"
 #include "ui/mapping/mapped_accounts_text.h"
@@ -54,12 +56,15 @@ void ConnectDataset(const std::string& path, MappingList& mapping) {
 struct Fixture {
     Fixture() { ConnectDataset("/tmp/ldg-account-dialog-bench.json", mapping); }
     ~Fixture() { std::remove("/tmp/ldg-account-dialog-bench.json"); }
-    void Prepare(ClAccountSelectDialog& dialog) {
+    // A directory per opening, as each sheet has its own.
+    void Prepare(ClAccountSelectDialog& dialog, AccountDirectory& accounts) {
+        dialog.accounts = &accounts;
         dialog.itemNo = kItem;
         dialog.classCodes = &classes;
         dialog.currentMapping = &mapping;
         dialog.defaultMapping = &defaults;
     }
+    HostCalls host;
     std::array<std::uint32_t, kClassCodeSlots> classes{1, 2};
     MappingList mapping, defaults;
 };
@@ -71,8 +76,9 @@ Fixture& Data() {
 
 void BM_OpenDialog(benchmark::State& state) {
     for (auto _ : state) {
+        AccountDirectory accounts(Data().host);
         ClAccountSelectDialog dialog;
-        Data().Prepare(dialog);
+        Data().Prepare(dialog, accounts);
         dialog.Initialise();
         benchmark::DoNotOptimize(dialog.Rows().size());
     }
@@ -81,8 +87,9 @@ BENCHMARK(BM_OpenDialog)->Unit(benchmark::kMillisecond);
 
 void BM_CheckAllHideAndApply(benchmark::State& state) {
     for (auto _ : state) {
+        AccountDirectory accounts(Data().host);
         ClAccountSelectDialog dialog;
-        Data().Prepare(dialog);
+        Data().Prepare(dialog, accounts);
         dialog.Initialise();
         dialog.OnListMenuCommand(ClAccountSelectDialog::kCheckAllAccounts);
         dialog.OnShowAllToggled(false);
@@ -95,9 +102,8 @@ BENCHMARK(BM_CheckAllHideAndApply)->Unit(benchmark::kMillisecond);
 // An item button's tooltip for the same item, as the page computes it.
 void BM_DescribeMappedAccounts(benchmark::State& state) {
     for (auto _ : state) {
-        ClAccountSelectDialog lookups;
-        lookups.SnapshotAccountTable();
-        benchmark::DoNotOptimize(DescribeMappedAccounts(Data().mapping, kItem, lookups).size());
+        const AccountDirectory accounts(Data().host);
+        benchmark::DoNotOptimize(DescribeMappedAccounts(Data().mapping, kItem, accounts).size());
     }
 }
 BENCHMARK(BM_DescribeMappedAccounts)->Unit(benchmark::kMillisecond);

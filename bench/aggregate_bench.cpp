@@ -15,12 +15,11 @@
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
 #include "app/progress_window.h"
-#include "host/data_hub.h"
+#include "host/host_calls.h"
 #include "host/host_link.h"
-#include "host/tables.h"
 #include "hostsim/host_session.h"
 #include "report/overview_report.h"
-#include "report/xml_output_file.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 namespace {
 
@@ -80,24 +79,6 @@ MappingList Mapping(int rows, int entries) {
     return mapping;
 }
 
-// The document in memory, so that the figures do not depend on the disk.
-class MemoryXmlOutputFile final : public XmlOutputFile {
-  public:
-    explicit MemoryXmlOutputFile(std::string& bytes) : bytes_(bytes) {}
-    bool Create(const std::string&) override {
-        bytes_.clear();
-        return true;
-    }
-    bool Write(std::string_view bytes) override {
-        bytes_.append(bytes);
-        return true;
-    }
-    bool Close() override { return true; }
-
-  private:
-    std::string& bytes_;
-};
-
 const EditionInfo kBenchEdition{"BENCH", "Bench", "18.00.00", "18.00.0X"};
 
 ItemCatalogue Catalogue() {
@@ -123,28 +104,30 @@ void BM_AggregateAndReport(benchmark::State& state) {
     }
     const std::string path = std::string(folder) + "/state.json";
     ConnectDataset(rows, path);
+    HostCalls host;
     DatasetRecord dataset;
-    static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1))
-        ->GetSelectedDataset(&dataset);
-    const AccountFilter filter = PrepareTotalsFilter(dataset, 4, 3);
+    host.FindDataset(1, dataset);
+    const AccountFilter filter = PrepareTotalsFilter(host, dataset, 4, 3);
     const MappingList mapping = Mapping(rows, entries);
     ClProgressWindow progress(std::make_unique<NullProgressView>());
+    // The document goes to memory, so that the figures do not depend on the disk.
+    MemoryFileSystem files;
     std::string document;
 
     for (auto _ : state) {
         ItemCatalogue catalogue = Catalogue();
-        ClTotalsAggregator aggregator(progress, mapping, catalogue);
+        ClTotalsAggregator aggregator(host, progress, mapping, catalogue);
         if (aggregator.Aggregate(0, filter, dataset) != 1) {
             state.SkipWithError("aggregation failed");
             break;
         }
-        ClOverviewReport report(progress, catalogue, kBenchEdition, [&document] {
-            return std::make_unique<MemoryXmlOutputFile>(document);
-        });
+        files.outputs.clear();
+        ClOverviewReport report(progress, catalogue, kBenchEdition, files);
         if (report.WriteReport("overview.xml", 2, 4, dataset) != 1) {
             state.SkipWithError("report not written");
             break;
         }
+        document = files.files["overview.xml"];
         benchmark::DoNotOptimize(document.data());
     }
     state.counters["document_bytes"] = static_cast<double>(document.size());

@@ -1,8 +1,24 @@
 #include "host/fiscal_calendar.h"
 
+#include "hostsim/fiscal_calendar_rules.h"
 #include "hostsim/host_session.h"
 
 using hostsim::Session;
+
+namespace hostsim {
+
+std::int32_t CutoffDayOfEndDate(std::int32_t date) {
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int year = date / 10000;
+    const int month = date / 100 % 100;
+    const int day = date % 100;
+    if (month < 1 || month > 12 || day < 1) return 0;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    const int last = kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+    return day >= last ? 0 : day;
+}
+
+}  // namespace hostsim
 
 std::int32_t ClFiscalCalendar::DefinePeriod(std::int32_t firstDay, std::int32_t lastDay) {
     Session().journal.Write("DefinePeriod", {firstDay, lastDay});
@@ -15,14 +31,7 @@ std::int32_t ClFiscalCalendar::CutoffDayFromEndDate(std::int32_t lastDay, std::i
                                                     std::int32_t* cutoffDay) {
     Session().journal.Write("CutoffDayFromEndDate", {lastDay, mode});
     if (cutoffDay == nullptr) return 1;
-    *cutoffDay = 0;
-    if (!Session().loaded) return kHostOk;
-    for (const hostsim::DatasetEntry& dataset : Session().state.datasets) {
-        if (dataset.record.PeriodEnd() == lastDay) {
-            *cutoffDay = dataset.cutoffDay;
-            break;
-        }
-    }
+    *cutoffDay = hostsim::CutoffDayOfEndDate(lastDay);
     return kHostOk;
 }
 

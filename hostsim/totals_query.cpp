@@ -1,5 +1,8 @@
 #include "host/totals_query.h"
 
+#include <string>
+
+#include "hostsim/filter_eval.h"
 #include "hostsim/host_session.h"
 
 using hostsim::Session;
@@ -34,13 +37,18 @@ ClAccountTotalsQuery::~ClAccountTotalsQuery() {
     delete state_;
 }
 
-std::int32_t ClAccountTotalsQuery::BeginTotals(TotalsBasis basis,
-                                               TotalsDepartmentMode departmentMode,
-                                               TotalsDisplayKind displayKind,
-                                               const AccountFilter* /*filter*/,
-                                               const DepartmentRecord* /*department*/,
-                                               TotalsPastMode pastMode) {
-    Session().journal.Write("BeginTotals", {basis, departmentMode, displayKind, pastMode});
+std::int32_t ClAccountTotalsQuery::BeginTotals(
+    TotalsBasis basis, TotalsDepartmentMode departmentMode, TotalsDisplayKind displayKind,
+    const AccountFilter* filter, const DepartmentRecord* /*department*/, TotalsPastMode pastMode) {
+    // The filter, decoded after the numbers, so that tests at the host
+    // boundary see which months the program asked for; the slots delivered
+    // do not depend on it.
+    std::string line = "BeginTotals " + std::to_string(basis) + " " +
+                       std::to_string(departmentMode) + " " + std::to_string(displayKind) + " " +
+                       std::to_string(pastMode);
+    const std::string conditions = filter != nullptr ? hostsim::DescribeFilter(*filter) : "";
+    if (!conditions.empty()) line += " " + conditions;
+    Session().journal.WriteLine(line);
     *state_ = TotalsQueryState{};
     state_->begun = true;
     return kHostOk;

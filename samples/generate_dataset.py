@@ -245,6 +245,7 @@ class Company:
         self.settings = settings
         self.main = {}          # code -> dict
         self.order = []         # codes in table order (main, then its subs)
+        self.subs = {}          # display code -> its sub-accounts' codes, in table order
         for code, aname, cls, side in CHART:
             self._add(code * 10000, aname, cls, side, 0, 0)
             for i, sname in enumerate(subs.get(code, []), start=1):
@@ -262,10 +263,11 @@ class Company:
             "flag110": f110, "flag112": f112,
         }
         self.order.append(code)
+        if code % 10000:
+            self.subs.setdefault(code // 10000, []).append(code)
 
     def subs_of(self, display):
-        base = display * 10000
-        return [c for c in self.order if c // 10000 == display and c != base]
+        return self.subs.get(display, [])
 
     def post(self, slot, lines):
         """lines: (display code or full code, 'D'/'C', ex-tax yen, in-tax yen).
@@ -719,7 +721,7 @@ def synthetic_state(accounts, sub_accounts, seed, no):
                  interimSettlement=0, introMonth=1, netAssetsStyle=1, cutoffDay=0,
                  taxInclusiveDefault=0)
     # Company() added the standard chart; replace it by a generated one.
-    co.main, co.order = {}, []
+    co.main, co.order, co.subs = {}, [], {}
     mains = []
     for i in range(accounts):
         cls, side = SYNTHETIC_CLASSES[i % len(SYNTHETIC_CLASSES)]
@@ -749,48 +751,43 @@ def synthetic_state(accounts, sub_accounts, seed, no):
 
 
 def render(state):
-    """JSON text with one account or one amount array per line."""
+    """JSON text with one account or one amount array per line, in pieces:
+    a 50,000-account dataset is written without holding its whole text."""
     def j(value):
         return json.dumps(value, ensure_ascii=False)
 
-    out = ["{"]
-    head = [k for k in state if k != "datasets"]
-    for k in head:
-        out.append('  %s: %s,' % (j(k), j(state[k])))
-    out.append('  "datasets": [')
+    yield "{\n"
+    for k in state:
+        if k != "datasets":
+            yield "  %s: %s,\n" % (j(k), j(state[k]))
+    yield '  "datasets": [\n'
     for n, ds in enumerate(state["datasets"]):
-        out.append("    {")
+        yield "    {\n"
         for k, v in ds.items():
-            if k in ("accounts", "totals"):
-                continue
-            out.append("      %s: %s," % (j(k), j(v)))
-        out.append('      "accounts": [')
-        out.append(",\n".join("        " + j(a) for a in ds["accounts"]))
-        out.append("      ],")
-        out.append('      "totals": [')
-        rows = []
-        for t in ds["totals"]:
+            if k not in ("accounts", "totals"):
+                yield "      %s: %s,\n" % (j(k), j(v))
+        yield '      "accounts": [\n'
+        for i, a in enumerate(ds["accounts"]):
+            yield ("        " if i == 0 else ",\n        ") + j(a)
+        yield '\n      ],\n      "totals": [\n'
+        for i, t in enumerate(ds["totals"]):
             lines = ["        {" + ", ".join("%s: %s" % (j(k), j(v)) for k, v in t.items()
                                             if not isinstance(v, list))]
             for k, v in t.items():
                 if isinstance(v, list):
                     lines.append("          %s: %s" % (j(k), j(v)))
-            rows.append(",\n".join(lines) + " }")
-        out.append(",\n".join(rows))
-        out.append("      ]")
-        out.append("    }" + ("," if n + 1 < len(state["datasets"]) else ""))
-    out.append("  ]")
-    out.append("}")
-    return "\n".join(out) + "\n"
+            yield ("" if i == 0 else ",\n") + ",\n".join(lines) + " }"
+        yield "\n      ]\n"
+        yield "    }" + ("," if n + 1 < len(state["datasets"]) else "") + "\n"
+    yield "  ]\n}\n"
 
 
 def dump(state, out):
-    text = render(state)
     if out in (None, "-"):
-        sys.stdout.write(text)
+        sys.stdout.writelines(render(state))
     else:
         with open(out, "w", encoding="utf-8", newline="\n") as f:
-            f.write(text)
+            f.writelines(render(state))
 
 
 def main(argv=None):

@@ -25,18 +25,13 @@ import os
 import re
 import sys
 
-EDITIONS = ("LdgSel18ToQb16_G", "LdgAdv18ToQb16_G", "LdgBas18ToQb16_G")
-HEADER = "[共通様式]".encode("cp932")
-TERMINATOR = "[終了]".encode("cp932")
-KEYWORDS = {  # figure keyword -> class code of the host row that gives the figure
-    "URIAGEDAKA": 0x40888000, "URIAGEGENKA": 0x40884000, "URIAGESOURIEKI": 0x40880008,
-    "EIGYOUSONEKI": 0x40880000, "ZEIBIKIMAE": 0x40200080, "SOREIGAI": 0x80800000,
-    "SISAN": 0x80800000, "SONOTAFUSAI": 0x80400000, "FUSAI": 0x80400000, "SIHON": 0x80200000,
-}
+from ldg_data import (EDITIONS, FIGURE_KEYWORDS as KEYWORDS, HEADER, ITEMS_WITHOUT_DIALOG,
+                      LABEL_ITEMS, NO_CONTROL_ITEMS, edition_file, find_frame, frame_body,
+                      full_code, is_listed, parse_class, selection, split_item_line,
+                      split_mapping_line)
+
 FIGURE_CODES = {0x40888000, 0x40884000, 0x40880008, 0x40880000, 0x40200080,
                 0x80800000, 0x80400000, 0x80200000}
-NO_CONTROL = {20, 30, 35}
-LABELS = {1, 3, 11, 17, 19}
 INT64 = (-(1 << 63), (1 << 63) - 1)
 
 
@@ -93,31 +88,29 @@ def body_lines(path, rep):
         return []
     data = open(path, "rb").read()
     split_lines(data, where, rep)
-    h = data.find(HEADER)
+    h, t = find_frame(data)
     if not rep.ok(h >= 0, where, "no header [共通様式]"):
         return []
-    t = data.find(TERMINATOR, h)
     if not rep.ok(t >= 0, where, "no terminator [終了] after the header"):
         return []
+    body = frame_body(data, h, t)
     rep.ok(data[h + len(HEADER):h + len(HEADER) + 2] == b"\r\n", where, "header not followed by CR LF")
     rep.ok(t - h < 32768, where, "section of 32768 bytes or more")
-    body = data[h + len(HEADER) + 2:t]
     rep.ok(body.endswith(b"\r\n") or body == b"", where, "last body line without its line end")
     return [(n, line) for n, line in enumerate(body.split(b"\r\n")[:-1], 1)]
 
 
 def check_items(prefix, folder, rep):
-    path = os.path.join(folder, prefix + "_GaiKmk.dat")
+    path = edition_file(prefix, "GaiKmk", folder)
     items = {}
     keys = {}
     numbers = []
     for n, line in body_lines(path, rep):
         where = "%s body line %d" % (os.path.relpath(path), n)
-        parts = line.split(b"/", 4)
-        if not rep.ok(len(parts) == 5 and b";" in parts[4], where, "not itemNo/side/classes/name/key;"):
+        fields = split_item_line(line)
+        if not rep.ok(fields is not None, where, "not itemNo/side/classes/name/key;"):
             continue
-        no_t, side_t, cls_t, name_b, rest = parts
-        key_b, tail = rest.split(b";", 1)
+        no_t, side_t, cls_t, name_b, key_b, tail = fields
         rep.ok(tail == b"", where, "text after ';'")
         if not rep.ok(re.fullmatch(rb"[0-9]+", no_t) is not None, where, "item number not decimal"):
             continue
@@ -155,13 +148,14 @@ def check_items(prefix, folder, rep):
 
 
 def check_defaults(prefix, folder, items, datasets, rep):
-    path = os.path.join(folder, prefix + "_DefKmk.dat")
+    path = edition_file(prefix, "DefKmk", folder)
     seen = set()
     for n, line in body_lines(path, rep):
         where = "%s body line %d" % (os.path.relpath(path), n)
-        if not rep.ok(b"/" in line and line.endswith(b","), where, "not itemNo/source,source,...,"):
+        fields = split_mapping_line(line)
+        if not rep.ok(fields is not None, where, "not itemNo/source,source,...,"):
             continue
-        no_t, rest = line.split(b"/", 1)
+        no_t, sources = fields
         if not rep.ok(re.fullmatch(rb"[0-9]+", no_t) is not None, where, "item number not decimal"):
             continue
         no = int(no_t)
@@ -171,13 +165,12 @@ def check_defaults(prefix, folder, items, datasets, rep):
             continue
         rep.ok(no not in seen, where, "item %d has a second line" % no)
         seen.add(no)
-        for src_b in rest.split(b",")[:-1]:
+        for src_b in sources:
             src = src_b.decode("cp932", "replace")
             rep.ok(0 < len(src_b) <= 34, where, "source %r empty or longer than 34 bytes" % src)
             if re.fullmatch(r"[0-9]+", src):
-                code = int(src)
-                full = code * 10000 if code < 10000 else code
-                rep.ok(no not in NO_CONTROL | LABELS, where,
+                full = full_code(int(src))
+                rep.ok(no not in ITEMS_WITHOUT_DIALOG, where,
                        "item %d has no account dialog: it takes a figure keyword" % no)
                 for ds_where, ds in datasets:
                     acc = ds["byCode"].get(full)
@@ -196,24 +189,19 @@ def check_defaults(prefix, folder, items, datasets, rep):
                            "keyword %s feeds item %d whose class is not the figure's" % (src, no))
     # every item with a dialog offers at least one account of each sample chart
     for no, item in sorted(items.items()):
-        if item["unused"] or no in NO_CONTROL | LABELS:
+        if item["unused"] or no in ITEMS_WITHOUT_DIALOG:
             continue
         for ds_where, ds in datasets:
-            listed = [a for a in ds["accounts"] if a["code"] % 10000 == 0 and a["code"]
-                      and not a.get("flag110", 0) and not a.get("flag112", 0)
+            listed = [a for a in ds["accounts"] if a["code"] and is_listed(a)
                       and parse_class(a["class"]) in item["codes"]]
             rep.ok(listed, "%s item %d" % (prefix, no),
                    "its classes select no account of %s" % ds_where)
         for code in item["codes"]:
             rep.ok(code not in FIGURE_CODES, "%s item %d" % (prefix, no),
                    "an item with a dialog offers the host's figure class 0x%08X" % code)
-    for no in (1, 3, 11, 17, 19, 20, 30, 35):
+    for no in sorted(LABEL_ITEMS | NO_CONTROL_ITEMS):
         if no in items and not items[no]["unused"]:
             rep.ok(no in seen, "%s_DefKmk.dat" % prefix, "item %d has no default source" % no)
-
-
-def parse_class(value):
-    return int(value, 16) if isinstance(value, str) else int(value)
 
 
 def check_dataset(where, ds, rep):
@@ -319,7 +307,7 @@ def load_samples(folder, rep):
             rep.ok(False, where, "not JSON: %s" % e)
             continue
         datasets = state.get("datasets", [])
-        sel = state.get("user", {}).get("selection", [1, 1])
+        sel = selection(state)
         rep.ok(any(ds["no"] == sel[1] for ds in datasets), where,
                "user.selection names no dataset")
         for ds in datasets:

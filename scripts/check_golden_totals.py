@@ -18,44 +18,14 @@ other side; keyword sources take the balance of the host's classification
 row of their code; an amount is written in whole yen, truncated toward
 zero, and empty when that is zero.
 """
-import json
 import pathlib
 import re
 import sys
 
-ROOT = pathlib.Path(__file__).resolve().parent.parent
-SLOTS = 15
-YEAR_END, INTERIM = 13, 14
+from ldg_data import (FIGURE_KEYWORDS, ROOT, SAMPLE_STATE, load_state, parse_class,
+                      read_default_mapping, read_items)
 
-KEYWORD_CLASSES = {
-    "URIAGEDAKA": 0x40888000, "URIAGEGENKA": 0x40884000, "URIAGESOURIEKI": 0x40880008,
-    "EIGYOUSONEKI": 0x40880000, "ZEIBIKIMAE": 0x40200080, "SISAN": 0x80800000,
-    "FUSAI": 0x80400000, "SIHON": 0x80200000,
-}
-
-
-def read_framed(path):
-    lines = path.read_bytes().decode("cp932").split("\r\n")
-    start, end = lines.index("[共通様式]"), lines.index("[終了]")
-    return lines[start + 1:end]
-
-
-def items_of(prefix):
-    """itemNo -> (side, key) from the item definition file."""
-    items = {}
-    for line in read_framed(ROOT / "editions" / f"{prefix}_GaiKmk.dat"):
-        no, side, _classes, _name, key = line.rstrip(";").split("/")
-        items[int(no)] = (int(side), key)
-    return items
-
-
-def sources_of(prefix):
-    """itemNo -> list of sources (keyword text or a full account code)."""
-    sources = {}
-    for line in read_framed(ROOT / "editions" / f"{prefix}_DefKmk.dat"):
-        no, rest = line.split("/", 1)
-        sources[int(no)] = [s if s.isalpha() else int(s) * 10000 for s in rest.split(",") if s]
-    return sources
+YEAR_END = 13
 
 
 def fiscal_start_month(dataset):
@@ -90,18 +60,19 @@ def expected(dataset, prefix):
     rows = {code_of[r["id"]]: r for r in dataset["totals"] if "id" in r and r["id"] in code_of}
     figures = {}
     for r in dataset["totals"]:
-        code = int(r["class"], 16)
+        code = parse_class(r["class"])
         if "id" not in r and r.get("figureSource") == 1 and not r.get("figureBlocked"):
             figures[code] = balance(r)
 
-    items, sources = items_of(prefix), sources_of(prefix)
+    items = {i.no: (i.side, i.key) for i in read_items(prefix)}
+    sources = read_default_mapping(prefix)
     amounts = {no: [0] * 13 for no in items}
     for no, srcs in sources.items():
         side = items[no][0]
         for src in srcs:
             if isinstance(src, str):
                 if no < 36:
-                    amounts[no][0] = figures[KEYWORD_CLASSES[src]]
+                    amounts[no][0] = figures[FIGURE_KEYWORDS[src]]
                 continue
             row = rows.get(src)
             if row is None:
@@ -160,9 +131,9 @@ def check(path, datasets):
 
 
 def main(argv):
-    state = json.loads((ROOT / "samples" / "sample-company.json").read_text(encoding="utf-8"))
-    datasets = {d["no"]: d for d in state["datasets"]}
-    paths = [pathlib.Path(a) for a in argv] or sorted((ROOT / "tests/e2e/golden").glob("*.xml"))
+    datasets = {d["no"]: d for d in load_state(SAMPLE_STATE)["datasets"]}
+    golden = pathlib.Path(ROOT) / "tests" / "e2e" / "golden"
+    paths = [pathlib.Path(a) for a in argv] or sorted(golden.glob("*.xml"))
     problems = [p for path in paths for p in check(path, datasets)]
     for p in problems:
         print(p)

@@ -6,7 +6,9 @@
 # 64-bit build. Ends with one line "N passed, N failed" over all of them.
 set -euo pipefail
 
-repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+# shellcheck source=SCRIPTDIR/lib/ldg.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib/ldg.sh"
+repo=$LDG_REPO
 cd "$repo"
 logs=$repo/build/test-logs
 jobs=$(nproc)
@@ -21,15 +23,8 @@ mkdir -p "$logs"
 step() { printf '\n== %s\n' "$*"; }
 
 build() {
-  local preset=$1
-  step "build $preset"
-  cmake --preset "$preset" >"$logs/configure-$preset.log" 2>&1 ||
-    { tail -n 30 "$logs/configure-$preset.log"; return 1; }
-  cmake --build --preset "$preset" -j "$jobs" >"$logs/build-$preset.log" 2>&1 ||
-    { grep -E 'error|Error' "$logs/build-$preset.log" | head -n 40; return 1; }
-  if grep -q 'warning:' "$logs/build-$preset.log"; then
-    grep 'warning:' "$logs/build-$preset.log" | sort -u | head -n 20
-  fi
+  step "build $1"
+  LDG_JOBS=$jobs ldg_build "build/$1" all
 }
 
 passed=0

@@ -5,8 +5,6 @@
 #include <string_view>
 
 #include "aggregate/totals_filter.h"
-#include "host/data_hub.h"
-#include "host/tables.h"
 #include "model/account_id_text.h"
 #include "model/progress_sink.h"
 
@@ -18,7 +16,6 @@ constexpr std::uint8_t kDebitSide = 1;
 constexpr int kLastMonthSlot = 12;
 constexpr std::size_t kYearEndSlot = 13;
 constexpr std::size_t kInterimSlot = 14;
-constexpr std::int16_t kInterimEndPosition = 6;
 
 struct FigureRule {
     std::uint32_t classCode;
@@ -86,9 +83,13 @@ struct ClTotalsAggregator::RowWork {
     int introMonth;
 };
 
-ClTotalsAggregator::ClTotalsAggregator(ProgressSink& progress, const MappingList& currentMapping,
+ClTotalsAggregator::ClTotalsAggregator(Host& host, ProgressSink& progress,
+                                       const MappingList& currentMapping,
                                        ItemCatalogue& itemCatalogue)
-    : progress_(progress), currentMapping_(currentMapping), itemCatalogue_(itemCatalogue) {}
+    : host_(host),
+      progress_(progress),
+      currentMapping_(currentMapping),
+      itemCatalogue_(itemCatalogue) {}
 
 ClTotalsAggregator::~ClTotalsAggregator() = default;
 
@@ -101,20 +102,12 @@ int ClTotalsAggregator::Aggregate(int taxInclusive, const AccountFilter& filter,
 
     progress_.StepRange(0, 100);
     if (!query_) {
-        query_.reset(new (std::nothrow) ClAccountTotalsQuery);
+        query_ = host_.OpenTotalsQuery();
         if (!query_) return 0;
-        ClDataHub* hub = ClDataHub::Instance();
-        query_->AttachTableSet(hub->GetTableSet());
-        DatasetRecord selected;
-        static_cast<ClDatasetTable*>(hub->GetTable(kTableDatasets, 1))
-            ->GetSelectedDataset(&selected);
-        query_->SetDatasetId(selected.DatasetId().c_str());
-        query_->AttachOptions(ClLinkOptions::Instance()->GetOptions());
     }
 
     progress_.StepRange(100, 200);
-    query_->BeginTotals(kTotalsBasisAccounts, kTotalsNoDepartments, kTotalsDisplayPlain, &filter,
-                        nullptr, kTotalsCurrentYear);
+    query_->Begin(filter);
     std::int32_t rowCount = 0;
     if (query_->GetRowCount(&rowCount) != kHostOk) return 0;
 
@@ -139,7 +132,6 @@ int ClTotalsAggregator::Aggregate(int taxInclusive, const AccountFilter& filter,
         AccountTotalsRecord row;
         for (std::int32_t i = 0; i < rowCount; ++i) {
             progress_.Tick();
-            row.Clear();
             result = query_->NextRow(&row);
             if (result != kHostOk) break;
             TreatRow(work, row);
@@ -147,7 +139,7 @@ int ClTotalsAggregator::Aggregate(int taxInclusive, const AccountFilter& filter,
         if (result != kHostOk && result != kHostNoMoreRows) return 0;
 
         progress_.StepRange(300, 400);
-        query_->EndTotals();
+        query_->End();
         query_.reset();
         ApplyKeywords();
     } catch (const AmountOutOfRange&) {

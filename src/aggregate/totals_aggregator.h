@@ -10,8 +10,8 @@
 
 #include "aggregate/amount.h"
 #include "host/account_filter.h"
+#include "host/host.h"
 #include "host/host_records.h"
-#include "host/totals_query.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 
@@ -33,8 +33,8 @@ enum class ClassFigure {
 
 class ClTotalsAggregator {
   public:
-    // All three must outlive the aggregator.
-    ClTotalsAggregator(ProgressSink& progress, const MappingList& currentMapping,
+    // All four must outlive the aggregator.
+    ClTotalsAggregator(Host& host, ProgressSink& progress, const MappingList& currentMapping,
                        ItemCatalogue& itemCatalogue);
     ClTotalsAggregator(const ClTotalsAggregator&) = delete;
     ClTotalsAggregator& operator=(const ClTotalsAggregator&) = delete;
@@ -61,11 +61,12 @@ class ClTotalsAggregator {
     void ApplyKeywords();
     void SetRemainder(int itemNo, const ClAmount& figure, int firstSummed, int lastSummed);
 
+    Host& host_;
     ProgressSink& progress_;
     const MappingList& currentMapping_;
     ItemCatalogue& itemCatalogue_;
     // From the first run's set-up to its end; after a failure until the
     // aggregator is destroyed.
-    std::unique_ptr<ClAccountTotalsQuery> query_;
+    std::unique_ptr<TotalsQuery> query_;
     std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)> figures_{};
 };

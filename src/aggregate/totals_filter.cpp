@@ -1,11 +1,8 @@
 #include "aggregate/totals_filter.h"
 
-#include "ui/sheet/fiscal_months.h"
+#include "model/fiscal_months.h"
 
 namespace {
-
-// The position within the fiscal year of the interim settlement's last month.
-constexpr std::int16_t kInterimEndPosition = 6;
 
 void SetMonthCondition(FilterCondition& condition, std::int16_t op, std::int16_t value) {
     condition.Set(kFieldAccountingMonth, op, kValueInt16, value, kLinkNone);
@@ -13,11 +10,11 @@ void SetMonthCondition(FilterCondition& condition, std::int16_t op, std::int16_t
 
 }  // namespace
 
-AccountFilter PrepareTotalsFilter(const DatasetRecord& dataset, std::int16_t startMonth,
+AccountFilter PrepareTotalsFilter(Host& host, const DatasetRecord& dataset, std::int16_t startMonth,
                                   std::int16_t endMonth) {
     std::int16_t fiscalStart = 0;
     std::int16_t fiscalEnd = 0;
-    FiscalMonthRange(dataset.PeriodStart(), dataset.PeriodEnd(), &fiscalStart, &fiscalEnd);
+    FiscalMonthRange(host, dataset.PeriodStart(), dataset.PeriodEnd(), &fiscalStart, &fiscalEnd);
     std::int16_t start = 0;
     std::int16_t end = 0;
     MonthPositions(fiscalStart, fiscalEnd, startMonth, endMonth, &start, &end);

@@ -7,11 +7,15 @@
 #include "host/account_filter.h"
 #include "host/host_records.h"
 
+class Host;
+
 // Accounting month codes of the two adjustment periods.
 constexpr std::int16_t kInterimAdjustmentMonth = 15;
 constexpr std::int16_t kYearEndAdjustmentMonth = 18;
 // The filter never holds more conditions than this.
 constexpr std::size_t kTotalsFilterConditions = 4;
+// The position within the fiscal year of the interim settlement's last month.
+constexpr std::int16_t kInterimEndPosition = 6;
 
 // Conditions on the accounting month, each of type signed 16-bit:
 //   1. position >= S (and)    2. position <= E
@@ -19,7 +23,7 @@ constexpr std::size_t kTotalsFilterConditions = 4;
 //   the sixth position, and "or month 18" when endMonth closes the fiscal
 //   year. S and E are the positions of startMonth and endMonth within the
 //   dataset's fiscal year. All other bytes are zero.
-AccountFilter PrepareTotalsFilter(const DatasetRecord& dataset, std::int16_t startMonth,
+AccountFilter PrepareTotalsFilter(Host& host, const DatasetRecord& dataset, std::int16_t startMonth,
                                   std::int16_t endMonth);
 
 // What the aggregation reads back from such a filter.

@@ -6,7 +6,6 @@
 
 #include "app/progress_window.h"
 #include "platform/desktop.h"
-#include "report/xml_output_file.h"
 #include "ui/sheet/condition_entry_sheet.h"
 
 class AppWindows {
@@ -17,6 +16,4 @@ class AppWindows {
     virtual int RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef parent) = 0;
     // The view of the run's progress window (not created yet).
     virtual std::unique_ptr<ProgressView> CreateProgressView() = 0;
-    // The file the report is written through.
-    virtual std::unique_ptr<XmlOutputFile> CreateXmlOutputFile() = 0;
 };

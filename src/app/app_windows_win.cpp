@@ -9,7 +9,3 @@ int Win32AppWindows::RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef p
 std::unique_ptr<ProgressView> Win32AppWindows::CreateProgressView() {
     return CreateProgressDialogView();
 }
-
-std::unique_ptr<XmlOutputFile> Win32AppWindows::CreateXmlOutputFile() {
-    return CreateWin32XmlOutputFile();
-}

@@ -6,5 +6,4 @@ class Win32AppWindows : public AppWindows {
   public:
     int RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef parent) override;
     std::unique_ptr<ProgressView> CreateProgressView() override;
-    std::unique_ptr<XmlOutputFile> CreateXmlOutputFile() override;
 };

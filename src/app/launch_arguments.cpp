@@ -1,25 +1,10 @@
 #include "app/launch_arguments.h"
 
 #include <cstdint>
-#include <limits>
 #include <string>
 
-std::int64_t ReadLeadingDecimal(const std::string& text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '-' || text[i] == '+')) negative = text[i++] == '-';
-    std::uint64_t magnitude = 0;
-    const std::uint64_t limit =
-        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        const auto digit = static_cast<std::uint64_t>(text[i] - '0');
-        magnitude = magnitude > (limit - digit) / 10 ? limit : magnitude * 10 + digit;
-    }
-    const auto value = static_cast<std::int64_t>(magnitude);
-    return negative ? -value : value;
-}
+#include "model/lenient_number.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -46,6 +31,10 @@ int ReadLaunchArguments(const std::string& commandLine, LaunchArguments& argumen
     arguments.functionId = static_cast<std::int16_t>(ReadLeadingDecimal(part));
     // A path that no path buffer can hold is not preset at all: cutting it
     // would make the program write a file the host did not name.
-    if (rest.size() <= kMaxPathBytes) arguments.presetOutputPath = rest;
+    if (rest.size() <= kMaxPathBytes) {
+        arguments.presetOutputPath = rest;
+    } else {
+        arguments.presetPathTooLong = true;
+    }
     return 1;
 }

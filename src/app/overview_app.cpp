@@ -4,9 +4,6 @@
 #include "aggregate/totals_filter.h"
 #include "app/dataset_texts.h"
 #include "app/program_level.h"
-#include "host/data_hub.h"
-#include "host/host_link.h"
-#include "host/tables.h"
 #include "report/overview_report.h"
 
 const char ClOverviewApp::kMessageTitle[] = "事業概況書";
@@ -18,15 +15,23 @@ const char ClOverviewApp::kReportWrittenMessage[] =
     "事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
 const char ClOverviewApp::kReportFailedMessage[] =
     "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kUnexpectedFailureMessage[] =
+    "予期しないエラーが発生したため、処理を中止しました。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kPresetPathTooLongMessage[] =
+    "ホストから指定された出力先のパスが長すぎます。\n\nアプリケーションを終了します。";
 
 namespace {
 constexpr std::uint32_t kExclamationOk = 0x30;  // MB_OK | MB_ICONEXCLAMATION
 constexpr std::int16_t kPastResultsIntroMonth = 99;
 }  // namespace
 
-ClOverviewApp::ClOverviewApp(Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
-                             const EditionInfo& edition)
-    : desktop_(desktop), windows_(windows), fileSystem_(fileSystem), edition_(edition) {}
+ClOverviewApp::ClOverviewApp(Host& host, Desktop& desktop, AppWindows& windows,
+                             FileSystem& fileSystem, const EditionInfo& edition)
+    : host_(host),
+      desktop_(desktop),
+      windows_(windows),
+      fileSystem_(fileSystem),
+      edition_(edition) {}
 
 int ClOverviewApp::ReadLaunchArguments(const std::string& commandLine) {
     LaunchArguments arguments;
@@ -35,63 +40,48 @@ int ClOverviewApp::ReadLaunchArguments(const std::string& commandLine) {
     notifyMessage = arguments.notifyMessage;
     functionId = arguments.functionId;
     presetOutputPath = arguments.presetOutputPath;
+    presetPathTooLong = arguments.presetPathTooLong;
     return complete;
-}
-
-bool ClOverviewApp::LinkWithHost() {
-    ClHostLink* link = ClHostLink::Instance();
-    link->SetMessageTitle(kMessageTitle);
-    link->SetClientKind(kClientKindLinkageComponent);
-    link->SetDataUsage(kDataUsageReadOnly);
-    return link->Connect() == kHostOk;
 }
 
 int ClOverviewApp::CheckProgramLevel() {
     std::string bytes;
-    const bool exists = desktop_.ReadWholeFile(LevelFilePath(desktop_.CurrentFolder()), bytes);
+    const bool exists = fileSystem_.ReadWholeFile(LevelFilePath(desktop_.CurrentFolder()), bytes);
     const int code = ProgramLevelCode(exists, bytes);
     if (code == kLevelAccepted) return 1;
-    ClHostLink::Instance()->ShowMessage(hostWindow, ProgramLevelMessage(code), kMessageTitle,
-                                        kExclamationOk);
+    host_.ShowMessage(hostWindow, ProgramLevelMessage(code), kMessageTitle, kExclamationOk);
     return 0;
 }
 
 int ClOverviewApp::LookUpDataset(DatasetRecord& record) {
-    auto* datasets =
-        static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1));
-    ClUserDirectory* users = ClDataHub::Instance()->GetUserDirectory();
-    char userId[65] = {};
-    users->GetCurrentUserId(userId);
-    std::int32_t first = 0;
-    std::int32_t second = 0;
-    users->GetSelection(userId, &first, &second);
-    record.Clear();
-    if (datasets == nullptr) return 0;
-    HostCursor cursor = nullptr;
-    datasets->OpenDatasetCursor(&cursor);
-    datasets->PrepareDatasetCursor(cursor, 0);
-    DatasetRecord candidate;
-    int found = 0;
-    while (datasets->NextDataset(&candidate, cursor) == kHostOk) {
-        if (candidate.DatasetNo() == second) {
-            record = candidate;
-            found = 1;
-            break;
-        }
-        candidate.Clear();
-    }
-    datasets->CloseDatasetCursor(cursor);
-    return found;
+    user_ = host_.CurrentUser();
+    return host_.FindDataset(user_.second, record) ? 1 : 0;
 }
 
 void ClOverviewApp::InitInstance() {
-    if (!LinkWithHost()) return;
-    if (ReadLaunchArguments(desktop_.CommandLine()) == 1) {
-        launchedByHost = 1;
-        desktop_.EnableWindow(hostWindow, false);
-        ClHostLink::Instance()->SetOwnerWindow(hostWindow);
+    try {
+        // A host that refuses the link hears nothing: the program ends silently.
+        if (host_.Connect(kMessageTitle) != kHostOk) return;
+        if (ReadLaunchArguments(desktop_.CommandLine()) == 1) {
+            launchedByHost = 1;
+            desktop_.EnableWindow(hostWindow, false);
+            host_.SetOwnerWindow(hostWindow);
+        }
+        Run();
+    } catch (...) {
+        ReportUnexpectedFailure();
     }
-    Run();
+}
+
+void ClOverviewApp::ReportUnexpectedFailure() {
+    completionCode = kCompletionFailed;
+    // The windows of the run are gone by now; the message must not take
+    // the end sequence with it if it fails too.
+    try {
+        desktop_.ShowWaitCursor(false);
+        desktop_.ShowMessage(nullptr, kUnexpectedFailureMessage, MessageKind::kError);
+    } catch (...) {
+    }
 }
 
 void ClOverviewApp::Run() {
@@ -101,7 +91,7 @@ void ClOverviewApp::Run() {
         completionCode = kCompletionFailed;
         return;
     }
-    const std::int32_t joined = ClHostLink::Instance()->JoinHostSession();
+    const std::int32_t joined = host_.JoinSession();
     if (joined != kHostOk) {
         completionCode = joined == 1 ? kCompletionStopped : kCompletionFailed;
         return;
@@ -118,17 +108,22 @@ void ClOverviewApp::Run() {
         completionCode = kCompletionStopped;
         return;
     }
+    if (launchedByHost == 1 && presetPathTooLong) {
+        // The sheet would offer another path, and the XML would land where
+        // the host never looks.
+        desktop_.ShowMessage(nullptr, kPresetPathTooLongMessage, MessageKind::kError);
+        completionCode = kCompletionFailed;
+        return;
+    }
     RunConditionSheet(dataset);
 }
 
 void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
-    ClConditionEntrySheet sheet;
+    ClConditionEntrySheet sheet(host_);
     AggregationConditions& conditions = sheet.conditions;
-    char userId[65] = {};
-    ClUserDirectory* users = ClDataHub::Instance()->GetUserDirectory();
-    users->GetCurrentUserId(userId);
-    conditions.userId = userId;
-    users->GetSelection(userId, &conditions.selectionFirst, &conditions.selectionSecond);
+    conditions.userId = user_.userId;
+    conditions.selectionFirst = user_.first;
+    conditions.selectionSecond = user_.second;
     if (launchedByHost == 1) conditions.outputPath = presetOutputPath;
     conditions.periodStart = dataset.PeriodStart();
     conditions.periodEnd = dataset.PeriodEnd();
@@ -161,13 +156,12 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
     bool written = false;
     {
         const AccountFilter filter =
-            PrepareTotalsFilter(dataset, conditions.startMonth, conditions.endMonth);
-        ClTotalsAggregator aggregator(progress, currentMapping, itemCatalogue);
+            PrepareTotalsFilter(host_, dataset, conditions.startMonth, conditions.endMonth);
+        ClTotalsAggregator aggregator(host_, progress, currentMapping, itemCatalogue);
         // A failed aggregation leaves partial amounts: no report is written
         // from them.
         if (aggregator.Aggregate(conditions.taxInclusive != 0 ? 1 : 0, filter, dataset) == 1) {
-            ClOverviewReport report(progress, itemCatalogue, edition_,
-                                    [this] { return windows_.CreateXmlOutputFile(); });
+            ClOverviewReport report(progress, itemCatalogue, edition_, fileSystem_);
             report.SetProgressBase(ClOverviewReport::kDefaultProgressBase);
             report.SetMessageSink([this](const std::string& text) {
                 desktop_.ShowMessage(nullptr, text, MessageKind::kError);
@@ -192,11 +186,18 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
 void ClOverviewApp::ExitInstance() {
     currentMapping.Clear();
     itemCatalogue.Clear();
-    ClHostLink* link = ClHostLink::Instance();
-    link->SignOut();
-    link->Disconnect();
-    link->ReleaseInstance();
-    if (launchedByHost == 1) PostCompletion();
+    try {
+        host_.Close();
+    } catch (...) {
+        completionCode = kCompletionFailed;
+    }
+    if (launchedByHost != 1) return;
+    try {
+        PostCompletion();
+    } catch (...) {
+        // The host window must not stay disabled whatever failed.
+        desktop_.EnableWindow(hostWindow, true);
+    }
 }
 
 void ClOverviewApp::PostCompletion() {

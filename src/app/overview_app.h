@@ -8,6 +8,7 @@
 #include "app/app_windows.h"
 #include "app/completion_code.h"
 #include "app/launch_arguments.h"
+#include "host/host.h"
 #include "host/host_records.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
@@ -22,13 +23,18 @@ class ClOverviewApp {
     static const char kDatasetNotFoundMessage[];
     static const char kReportWrittenMessage[];
     static const char kReportFailedMessage[];
+    static const char kUnexpectedFailureMessage[];
+    static const char kPresetPathTooLongMessage[];
 
-    ClOverviewApp(Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
+    ClOverviewApp(Host& host, Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
                   const EditionInfo& edition);
 
-    // The run; on every path the caller then calls ExitInstance.
+    // The run; on every path the caller then calls ExitInstance. An
+    // unexpected failure (an exception, memory exhausted) ends the run with
+    // one message and completion code 2; nothing escapes.
     void InitInstance();
-    // The end sequence: sign out of the host and tell it the outcome.
+    // The end sequence: sign out of the host and tell it the outcome. Each
+    // step runs whatever the one before it did.
     void ExitInstance();
 
     int ReadLaunchArguments(const std::string& commandLine);
@@ -43,6 +49,7 @@ class ClOverviewApp {
     std::int32_t notifyMessage = 0;
     std::int16_t functionId = 2;
     std::string presetOutputPath;
+    bool presetPathTooLong = false;
     std::int32_t completionCode = kCompletionWritten;
     // The user's mapping and the statement's items, for the whole process:
     // the aggregation and the report use them after the sheet has closed.
@@ -50,9 +57,6 @@ class ClOverviewApp {
     ItemCatalogue itemCatalogue;
 
   private:
-    // Links with the host; false when the host refused (the program then
-    // ends silently: nobody to tell).
-    bool LinkWithHost();
     // Steps from the level check to the report; sets completionCode.
     void Run();
     void RunConditionSheet(const DatasetRecord& dataset);
@@ -60,9 +64,13 @@ class ClOverviewApp {
     // window; sets completionCode and tells the user the outcome.
     void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset);
     void PostCompletion();
+    void ReportUnexpectedFailure();
 
+    Host& host_;
     Desktop& desktop_;
     AppWindows& windows_;
     FileSystem& fileSystem_;
     const EditionInfo& edition_;
+    // The current user and the selection numbers, looked up once.
+    UserSelection user_;
 };

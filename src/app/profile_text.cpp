@@ -22,35 +22,12 @@ std::string Trim(const std::string& text, std::size_t begin, std::size_t end) {
     return text.substr(begin, end - begin);
 }
 
-char FoldAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Only single-byte letters fold: a second byte that happens to be a letter
-// belongs to its double-byte character.
-bool SameName(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (FoldAscii(a[i]) != FoldAscii(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Position of the first ']' from `begin` that is a character of its own
 // (0x5D can be the second byte of a double-byte character), or `end`.
 std::size_t FindClosingBracket(const std::string& text, std::size_t begin, std::size_t end) {
-    for (std::size_t i = begin; i < end; ++i) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(text[i])) && i + 1 < end)
-            ++i;
-        else if (text[i] == ']')
-            return i;
-    }
-    return end;
+    const std::size_t found =
+        FindSingleByte(std::string_view(text).substr(begin, end - begin), "]");
+    return found == std::string_view::npos ? end : begin + found;
 }
 
 std::string FinishValue(std::string value, std::size_t maxChars) {
@@ -88,7 +65,7 @@ std::string ReadProfileString(const std::string& fileBytes, const std::string& s
             if (close != lineEnd) {
                 // Only the first section of that name counts.
                 if (inSection) break;
-                inSection = SameName(Trim(fileBytes, first + 1, close), section);
+                inSection = SameIgnoringCase(Trim(fileBytes, first + 1, close), section);
                 lineStart = next;
                 continue;
             }
@@ -99,7 +76,7 @@ std::string ReadProfileString(const std::string& fileBytes, const std::string& s
             const auto lineStop = fileBytes.begin() + static_cast<std::ptrdiff_t>(lineEnd);
             const auto equals =
                 static_cast<std::size_t>(std::find(lineBegin, lineStop, '=') - fileBytes.begin());
-            if (equals < lineEnd && SameName(Trim(fileBytes, first, equals), key))
+            if (equals < lineEnd && SameIgnoringCase(Trim(fileBytes, first, equals), key))
                 return FinishValue(Trim(fileBytes, equals + 1, lineEnd), maxChars);
         }
         lineStart = next;

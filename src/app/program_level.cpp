@@ -4,9 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "app/launch_arguments.h"
 #include "app/profile_text.h"
+#include "model/lenient_number.h"
 #include "model/shift_jis_text.h"
+#include "platform/file_system.h"
 
 namespace {
 
@@ -25,28 +26,13 @@ static_assert(kMaxPathBytes + 1 + std::char_traits<char>::length(kLevelFileName)
                   kLevelPathBufferBytes,
               "the level file's path must fit its buffer");
 
-// True when the folder's last character is a backslash of its own, not
-// the second byte of a double-byte character such as "ソ" (0x83 0x5C).
-// Only a walk from the start tells the two apart.
-bool EndsWithSeparator(const std::string& folder) {
-    bool lastIsSeparator = false;
-    for (std::size_t i = 0; i < folder.size(); ++i) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(folder[i])) && i + 1 < folder.size()) {
-            lastIsSeparator = false;
-            ++i;
-        } else {
-            lastIsSeparator = folder[i] == '\\';
-        }
-    }
-    return lastIsSeparator;
-}
-
 }  // namespace
 
 std::string LevelFilePath(const std::string& currentFolder) {
     if (currentFolder.size() > kMaxPathBytes) return std::string();
     std::string path = currentFolder;
-    if (!path.empty() && !EndsWithSeparator(path)) path += '\\';
+    // A folder ending in "ソ" (0x83 0x5C) still needs its own separator.
+    if (!path.empty() && !EndsWithSingleByte(path, '\\')) path += '\\';
     path += kLevelFileName;
     return path;
 }

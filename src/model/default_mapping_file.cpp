@@ -8,9 +8,10 @@
 #include <vector>
 
 #include "model/account_lookup.h"
-#include "model/item_definition_file.h"
+#include "model/lenient_number.h"
 #include "model/mapping_entry.h"
 #include "model/mapping_list.h"
+#include "model/section_frame.h"
 
 namespace {
 
@@ -82,9 +83,9 @@ int LoadDefaultMapping(std::string_view fileBytes, AccountLookup& accounts,
     }
 }
 
-int LoadDefaultMappingFile(const std::string& path, AccountLookup& accounts,
+int LoadDefaultMappingFile(FileSystem& files, const std::string& path, AccountLookup& accounts,
                            MappingList& defaultMapping) {
     std::string bytes;
-    if (!ReadDataFileBytes(path, bytes)) return 0;
+    if (!files.ReadWholeFile(path, bytes)) return 0;
     return LoadDefaultMapping(bytes, accounts, defaultMapping);
 }

@@ -7,6 +7,7 @@
 
 #include "model/account_lookup.h"
 #include "model/mapping_list.h"
+#include "platform/file_system.h"
 
 // Replaces `defaultMapping` by the entries of the file's "[共通様式]"
 // section, in file order. Each line is: item number "/" sources, each
@@ -25,5 +26,5 @@ int LoadDefaultMapping(std::string_view fileBytes, AccountLookup& accounts,
                        MappingList& defaultMapping);
 // The same for the file at `path`; a file that cannot be read fails and
 // leaves the list as it was.
-int LoadDefaultMappingFile(const std::string& path, AccountLookup& accounts,
+int LoadDefaultMappingFile(FileSystem& files, const std::string& path, AccountLookup& accounts,
                            MappingList& defaultMapping);

@@ -25,8 +25,6 @@ class Desktop {
     virtual std::string ProgramFolder() = 0;
     virtual std::string CurrentFolder() = 0;
     virtual bool SetCurrentFolder(const std::string& folder) = 0;
-    // False when there is no file that can be read.
-    virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
 
     // The program's message box, captioned "事業概況書"; true for Yes or OK.
     virtual bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) = 0;

@@ -3,7 +3,15 @@
 // in win/; tests use fakes or real folders under Wine.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
+
+#include "platform/output_file.h"
+
+// A path holds at most 260 bytes (code page 932) plus its terminator.
+inline constexpr std::size_t kMaxPathBytes = 260;
+inline constexpr std::size_t kPathCapacity = kMaxPathBytes + 1;
 
 class FileSystem {
   public:
@@ -18,11 +26,20 @@ class FileSystem {
     // Removes one empty folder.
     virtual bool RemoveFolder(const std::string& path) = 0;
 
-    // False when there is no file that can be read whole.
-    virtual bool ReadWholeFile(const std::string& path, std::string& bytes) = 0;
+    // At most `maxBytes` bytes from the start of the file, read without
+    // keeping others from reading or writing it; false when there is no file
+    // that can be read.
+    virtual bool ReadFileBytes(const std::string& path, std::size_t maxBytes,
+                               std::string& bytes) = 0;
+    bool ReadWholeFile(const std::string& path, std::string& bytes) {
+        return ReadFileBytes(path, static_cast<std::size_t>(-1), bytes);
+    }
     // Writes `bytes` to a new file beside `path` and only when that is
     // complete puts it in place of `path`; on failure `path` is as before.
     virtual bool ReplaceFileWhole(const std::string& path, const std::string& bytes) = 0;
+
+    // A file to write front to back, as the XML report writes its document.
+    virtual std::unique_ptr<OutputFile> CreateOutputFile() = 0;
 
     // The system's temporary-files folder, at most 260 bytes.
     virtual std::string TemporaryFolder() = 0;

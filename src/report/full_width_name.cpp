@@ -70,10 +70,13 @@ std::string ToFullWidth(std::string_view text) {
     out.reserve(text.size() * 2);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const unsigned char byte = static_cast<unsigned char>(text[i]);
-        if (IsShiftJisLeadByte(byte)) {
-            if (i + 1 == text.size()) break;  // half a character is no character
+        if (CharacterWidthAt(text, i) == 2) {
             out += text[i];
             out += text[++i];
+        } else if (IsShiftJisLeadByte(byte)) {
+            // Half a character is no character, and kept it would swallow
+            // the byte after it on reading.
+            continue;
         } else if (byte >= 0x20 && byte <= 0x7E) {
             AppendDoubleByte(out, kFullWidthAscii[byte - 0x20]);
         } else if (byte >= 0xA1 && byte <= 0xDF) {

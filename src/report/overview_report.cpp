@@ -47,17 +47,12 @@ int MonthNumber(int startMonth, int n) {
 }
 
 ClOverviewReport::ClOverviewReport(ProgressSink& progress, const ItemCatalogue& itemCatalogue,
-                                   const EditionInfo& edition, XmlOutputFileFactory createFile)
-    : progress_(progress),
-      itemCatalogue_(itemCatalogue),
-      edition_(edition),
-      createFile_(std::move(createFile)) {
-    if (!createFile_) createFile_ = [] { return std::make_unique<StdXmlOutputFile>(); };
-}
+                                   const EditionInfo& edition, FileSystem& files)
+    : progress_(progress), itemCatalogue_(itemCatalogue), edition_(edition), files_(files) {}
 
 int ClOverviewReport::WriteReport(const std::string& outputPath, std::int16_t functionNo,
                                   int startMonth, const DatasetRecord& dataset) {
-    const std::unique_ptr<XmlOutputFile> file = createFile_();
+    const std::unique_ptr<OutputFile> file = files_.CreateOutputFile();
     ClXmlWriter writer;
     // Neither result needs a test here: a file that is not open fails the
     // first element of the first section.
@@ -78,14 +73,18 @@ int ClOverviewReport::WriteReport(const std::string& outputPath, std::int16_t fu
     if (written) progress_.Tick();
 
     // The closing tag and the bytes the file still holds belong to the
-    // document as much as the sections do.
+    // document as much as the sections do; only a whole document replaces
+    // what stood at the path.
     written = writer.CloseElement("REPORT", 0) && written;
-    written = writer.CloseFile() && written;
-    return written ? 1 : 0;
+    if (!written) {
+        writer.AbandonFile();
+        return 0;
+    }
+    return writer.CloseFile() ? 1 : 0;
 }
 
 int ClOverviewReport::WriteSystemSection(ClXmlWriter& writer, std::int16_t functionNo) {
-    ClSupportInfo supportInfo(supportInfoFolder_, showMessage_);
+    ClSupportInfo supportInfo(files_, supportInfoFolder_, showMessage_);
     std::string productName = supportInfo.ProductName();
     if (productName.empty()) productName = edition_.displayName;
     std::string productVersion = supportInfo.ProductVersion();

@@ -11,8 +11,8 @@
 #include "host/host_records.h"
 #include "model/item_catalogue.h"
 #include "model/progress_sink.h"
+#include "platform/file_system.h"
 #include "report/support_info.h"
-#include "report/xml_output_file.h"
 #include "report/xml_writer.h"
 #include "res/edition_info.h"
 
@@ -27,17 +27,14 @@ std::string AmountText(std::int64_t amount);
 // starts in `startMonth`.
 int MonthNumber(int startMonth, int n);
 
-// Makes the file object the document is written through.
-using XmlOutputFileFactory = std::function<std::unique_ptr<XmlOutputFile>()>;
-
 class ClOverviewReport {
   public:
     static constexpr std::int16_t kDefaultProgressBase = 500;
 
-    // The report only reads the catalogue. Without a factory the document
-    // is written through StdXmlOutputFile.
+    // The report only reads the catalogue; the document and "SUPPORT.INF"
+    // go through `files`.
     ClOverviewReport(ProgressSink& progress, const ItemCatalogue& itemCatalogue,
-                     const EditionInfo& edition, XmlOutputFileFactory createFile = nullptr);
+                     const EditionInfo& edition, FileSystem& files);
 
     // Where the main progress bar stands when the report starts.
     void SetProgressBase(std::int16_t base) { progressBase_ = base; }
@@ -65,7 +62,7 @@ class ClOverviewReport {
     ProgressSink& progress_;
     const ItemCatalogue& itemCatalogue_;
     const EditionInfo& edition_;
-    XmlOutputFileFactory createFile_;
+    FileSystem& files_;
     std::int16_t progressBase_ = kDefaultProgressBase;
     std::string supportInfoFolder_;
     ClSupportInfo::MessageSink showMessage_;

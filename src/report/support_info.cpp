@@ -1,6 +1,5 @@
 #include "report/support_info.h"
 
-#include <fstream>
 #include <new>
 #include <string>
 #include <string_view>
@@ -22,10 +21,10 @@ bool EndsValue(std::string_view bytes, std::size_t i) {
 std::string SupportInfoValue(std::string_view fileBytes, std::string_view tag) {
     if (tag.empty()) return {};
     std::size_t i = 0;
+    // Tags are matched at character starts only; none of the bytes that end
+    // a value is a valid second byte.
     while (i < fileBytes.size() && fileBytes.compare(i, tag.size(), tag) != 0) {
-        const bool pair = IsShiftJisLeadByte(static_cast<unsigned char>(fileBytes[i])) &&
-                          i + 1 < fileBytes.size() && !EndsValue(fileBytes, i + 1);
-        i += pair ? 2 : 1;
+        i += CharacterWidthAt(fileBytes, i);
     }
     if (i >= fileBytes.size()) return {};
     const std::size_t begin = i + tag.size();
@@ -35,8 +34,8 @@ std::string SupportInfoValue(std::string_view fileBytes, std::string_view tag) {
     return std::string(fileBytes.substr(begin, end - begin));
 }
 
-ClSupportInfo::ClSupportInfo(std::string folderPrefix, MessageSink showMessage)
-    : folderPrefix_(std::move(folderPrefix)), showMessage_(std::move(showMessage)) {}
+ClSupportInfo::ClSupportInfo(FileSystem& files, std::string folderPrefix, MessageSink showMessage)
+    : files_(files), folderPrefix_(std::move(folderPrefix)), showMessage_(std::move(showMessage)) {}
 
 std::string ClSupportInfo::ProductName() {
     Load();
@@ -52,11 +51,11 @@ void ClSupportInfo::Load() {
     if (loaded_) return;
     loaded_ = true;
     try {
-        std::string area(kSupportInfoBytes, '\0');
-        std::ifstream in(folderPrefix_ + kSupportInfoFileName, std::ios::binary);
-        if (!in) return;
-        in.read(area.data(), static_cast<std::streamsize>(area.size()));
-        area.resize(static_cast<std::size_t>(in.gcount()));
+        std::string area;
+        area.reserve(kSupportInfoBytes);
+        if (!files_.ReadFileBytes(folderPrefix_ + kSupportInfoFileName, kSupportInfoBytes, area)) {
+            return;
+        }
         data_ = std::move(area);
     } catch (const std::bad_alloc&) {
         data_.clear();

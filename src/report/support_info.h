@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/file_system.h"
+
 inline const char kSupportInfoFileName[] = "SUPPORT.INF";
 inline const char kProductNameTag[] = "[=製品名=]";
 inline const char kProductVersionTag[] = "[=製品ﾊﾞｰｼﾞｮﾝ=]";
@@ -27,9 +29,11 @@ class ClSupportInfo {
     // Shown when the data area cannot be had; the texts are then empty.
     using MessageSink = std::function<void(const std::string& text)>;
 
-    // The file is read from `folderPrefix` followed by "SUPPORT.INF" (an
-    // empty prefix reads the current folder), once, on first use.
-    explicit ClSupportInfo(std::string folderPrefix = "", MessageSink showMessage = nullptr);
+    // The file is read through `files` from `folderPrefix` followed by
+    // "SUPPORT.INF" (an empty prefix reads the current folder), once, on
+    // first use.
+    explicit ClSupportInfo(FileSystem& files, std::string folderPrefix = "",
+                           MessageSink showMessage = nullptr);
 
     // Empty when the file or the tag is missing.
     std::string ProductName();
@@ -38,6 +42,7 @@ class ClSupportInfo {
   private:
     void Load();
 
+    FileSystem& files_;
     std::string folderPrefix_;
     MessageSink showMessage_;
     bool loaded_ = false;

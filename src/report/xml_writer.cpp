@@ -10,11 +10,11 @@ constexpr std::string_view kLineEnd = "\r\n";
 }  // namespace
 
 ClXmlWriter::~ClXmlWriter() {
-    CloseFile();
+    AbandonFile();
 }
 
-int ClXmlWriter::OpenFile(XmlOutputFile& file, const std::string& path) {
-    CloseFile();
+int ClXmlWriter::OpenFile(OutputFile& file, const std::string& path) {
+    AbandonFile();
     path_ = path;
     if (!file.Create(path)) return -1;
     file_ = &file;
@@ -24,8 +24,9 @@ int ClXmlWriter::OpenFile(XmlOutputFile& file, const std::string& path) {
 bool ClXmlWriter::WriteText(std::string_view text) {
     if (file_ == nullptr) return false;
     if (file_->Write(text)) return true;
-    // A file that failed once is not trusted with the rest of the document.
-    file_->Close();
+    // A file that failed once is not trusted with the rest of the document,
+    // and a part of a document must not take the place of a whole one.
+    file_->Abandon();
     file_ = nullptr;
     return false;
 }
@@ -66,9 +67,15 @@ bool ClXmlWriter::CloseElement(std::string_view name, int depth) {
     return WriteText(line_);
 }
 
+void ClXmlWriter::AbandonFile() {
+    if (file_ == nullptr) return;
+    file_->Abandon();
+    file_ = nullptr;
+}
+
 bool ClXmlWriter::CloseFile() {
     if (file_ == nullptr) return true;
-    XmlOutputFile* file = file_;
+    OutputFile* file = file_;
     file_ = nullptr;
     return file->Close();
 }

@@ -7,21 +7,23 @@
 #include <string>
 #include <string_view>
 
-#include "report/xml_output_file.h"
+#include "platform/output_file.h"
 
 class ClXmlWriter {
   public:
     ClXmlWriter() = default;
     ClXmlWriter(const ClXmlWriter&) = delete;
     ClXmlWriter& operator=(const ClXmlWriter&) = delete;
-    // Closes a file that is still open.
+    // Abandons a file that is still open: only CloseFile puts a document at
+    // its path.
     ~ClXmlWriter();
 
     // Creates `path` through `file` (owned by the caller) or empties it.
     // 0 on success, -1 when it cannot be created; every write then fails.
-    int OpenFile(XmlOutputFile& file, const std::string& path);
-    // Writes the bytes unchanged. On the first failure the file is closed
-    // and stays closed: this and every later write return false.
+    int OpenFile(OutputFile& file, const std::string& path);
+    // Writes the bytes unchanged. On the first failure the file is
+    // abandoned, so nothing of it reaches the path: this and every later
+    // write return false.
     bool WriteText(std::string_view text);
 
     // An attribute is written when both its name and value are given
@@ -38,9 +40,11 @@ class ClXmlWriter {
     // depth TABs, </name>, CR LF.
     bool CloseElement(std::string_view name, int depth);
 
-    // Closes the file if one is open and forgets it. False when bytes held
-    // back by the file could not be written at closing.
+    // Closes the file if one is open, which puts it at its path, and
+    // forgets it. False when that fails (the path is then as it was).
     bool CloseFile();
+    // Drops the file if one is open: the path stays as it was.
+    void AbandonFile();
 
     bool IsOpen() const { return file_ != nullptr; }
     const std::string& path() const { return path_; }
@@ -55,7 +59,7 @@ class ClXmlWriter {
     void AppendAttributes(const char* name1, const char* value1, const char* name2,
                           const char* value2);
 
-    XmlOutputFile* file_ = nullptr;
+    OutputFile* file_ = nullptr;
     std::string path_;
     // Lines are assembled here, so no line has a length limit.
     std::string line_;

@@ -162,21 +162,6 @@ bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs = gui::kWaitM
     return true;
 }
 
-// A mouse click on the middle of `control` (or at `x`, `y` inside it).
-void MouseClick(HWND top, HWND control, bool right = false, int x = -1, int y = -1) {
-    SetForegroundWindow(top);
-    RECT bounds = {};
-    GetWindowRect(control, &bounds);
-    SetCursorPos(x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x,
-                 y < 0 ? (bounds.top + bounds.bottom) / 2 : bounds.top + y);
-    INPUT inputs[2] = {};
-    inputs[0].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
-    inputs[1].type = INPUT_MOUSE;
-    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
 // The screen's pixels inside `area` as a 24-bit BMP file.
 void SaveScreenArea(const RECT& area, const std::wstring& path) {
     const int width = area.right - area.left;
@@ -229,7 +214,7 @@ class AccountDialog : public Scenario {
     }
     // Clicks the button and waits for the dialog with its list filled.
     HWND OpenDialog(HWND sheet, HWND button) {
-        MouseClick(sheet, button);
+        gui::MouseClick(sheet, button);
         HWND dialog = gui::WaitForWindowTitled(kDialogTitle);
         if (dialog == nullptr) return nullptr;
         HWND list = GetDlgItem(dialog, kAccountList);
@@ -387,7 +372,7 @@ TEST_F(AccountDialog, TheRunFollowsTheMappingChangedInTheDialog) {
     HWND dialog = OpenDialog(sheet, button);
     ASSERT_NE(dialog, nullptr);
     HWND list = GetDlgItem(dialog, kAccountList);
-    MouseClick(dialog, GetDlgItem(dialog, kShowAll));
+    gui::MouseClick(dialog, GetDlgItem(dialog, kShowAll));
     int row = -1;
     ASSERT_TRUE(WaitUntil([list, &row] {
         for (row = RowCount(list) - 1; row >= 0 && ListText(list, row, 0) != L"4130"; --row) {
@@ -406,8 +391,8 @@ TEST_F(AccountDialog, TheRunFollowsTheMappingChangedInTheDialog) {
     GetWindowRect(list, &window);
     POINT origin = {0, 0};
     ClientToScreen(list, &origin);
-    MouseClick(dialog, list, false, origin.x - window.left + bounds.left + 8,
-               origin.y - window.top + (bounds.top + bounds.bottom) / 2);
+    gui::MouseClick(dialog, list, false, origin.x - window.left + bounds.left + 8,
+                    origin.y - window.top + (bounds.top + bounds.bottom) / 2);
     ASSERT_TRUE(WaitUntil([list, row] { return RowChecked(list, row); }))
         << "the click did not check 4130";
     gui::PressKey(dialog, VK_F12);
@@ -475,7 +460,7 @@ TEST_F(AccountDialog, ScreenshotsOfTheTooltipTheDialogAndItsMenu) {
     HWND list = GetDlgItem(dialog, kAccountList);
     const RECT listBounds = BoundsOf(list);
     // Below the last row: the menu opens there too.
-    MouseClick(dialog, list, true, 40, (listBounds.bottom - listBounds.top) - 20);
+    gui::MouseClick(dialog, list, true, 40, (listBounds.bottom - listBounds.top) - 20);
     HWND menu = gui::WaitForWindow(IsPopupMenu);
     ASSERT_NE(menu, nullptr) << "no popup menu";
     area = BoundsOf(dialog);

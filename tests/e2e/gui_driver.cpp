@@ -6,8 +6,6 @@ namespace gui {
 
 namespace {
 
-constexpr DWORD kPollMs = 20;
-
 struct Search {
     const std::function<bool(HWND)>* matches;
     HWND found;
@@ -38,12 +36,12 @@ void Send(WORD virtualKey, bool up) {
 
 }  // namespace
 
-HWND WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs) {
+HWND WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs, DWORD pollMs) {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         if (HWND window = FindWindowNow(matches)) return window;
         if (GetTickCount64() >= deadline) return nullptr;
-        Sleep(kPollMs);
+        Sleep(pollMs);
     }
 }
 
@@ -70,12 +68,13 @@ std::wstring MessageBoxText(HWND box) {
     return text != nullptr ? WindowText(text) : std::wstring();
 }
 
-HWND WaitForMessageBox(DWORD timeoutMs) {
-    return WaitForWindow(IsMessageBox, timeoutMs);
+HWND WaitForMessageBox(DWORD timeoutMs, DWORD pollMs) {
+    return WaitForWindow(IsMessageBox, timeoutMs, pollMs);
 }
 
-HWND WaitForWindowTitled(const std::wstring& title, DWORD timeoutMs) {
-    return WaitForWindow([&title](HWND window) { return WindowText(window) == title; }, timeoutMs);
+HWND WaitForWindowTitled(const std::wstring& title, DWORD timeoutMs, DWORD pollMs) {
+    return WaitForWindow([&title](HWND window) { return WindowText(window) == title; }, timeoutMs,
+                         pollMs);
 }
 
 bool WindowTitledExists(const std::wstring& title) {
@@ -139,6 +138,20 @@ void SetControlText(HWND control, const std::wstring& text) {
 void Click(HWND top, HWND button) {
     BringToFront(top);
     SendMessageW(button, BM_CLICK, 0, 0);
+}
+
+void MouseClick(HWND top, HWND control, bool right, int x, int y) {
+    SetForegroundWindow(top);
+    RECT bounds = {};
+    GetWindowRect(control, &bounds);
+    SetCursorPos(x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x,
+                 y < 0 ? (bounds.top + bounds.bottom) / 2 : bounds.top + y);
+    INPUT inputs[2] = {};
+    inputs[0].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+    inputs[1].type = INPUT_MOUSE;
+    inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 bool IsChecked(HWND checkBox) {

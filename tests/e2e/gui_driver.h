@@ -10,19 +10,22 @@
 namespace gui {
 
 constexpr DWORD kWaitMs = 20000;
+constexpr DWORD kPollMs = 20;
 
-// The first visible top-level window that matches, polled until the bound;
-// null when none appeared.
-HWND WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs = kWaitMs);
+// The first visible top-level window that matches, polled every `pollMs`
+// until the bound; null when none appeared.
+HWND WaitForWindow(const std::function<bool(HWND)>& matches, DWORD timeoutMs = kWaitMs,
+                   DWORD pollMs = kPollMs);
 
 std::wstring WindowText(HWND window);
 
 // A message box: a dialog with the static text control 0xFFFF.
 bool IsMessageBox(HWND window);
 std::wstring MessageBoxText(HWND box);
-HWND WaitForMessageBox(DWORD timeoutMs = kWaitMs);
+HWND WaitForMessageBox(DWORD timeoutMs = kWaitMs, DWORD pollMs = kPollMs);
 
-HWND WaitForWindowTitled(const std::wstring& title, DWORD timeoutMs = kWaitMs);
+HWND WaitForWindowTitled(const std::wstring& title, DWORD timeoutMs = kWaitMs,
+                         DWORD pollMs = kPollMs);
 // True while a visible top-level window with this title exists.
 bool WindowTitledExists(const std::wstring& title);
 
@@ -44,6 +47,9 @@ void SetControlText(HWND control, const std::wstring& text);
 bool IsChecked(HWND checkBox);
 // Clicks a button or check box as the mouse would (a check box toggles).
 void Click(HWND top, HWND button);
+// A real mouse click (SendInput) on the middle of `control`, or at `x`, `y`
+// inside it; unlike Click it returns at once, before the program reacts.
+void MouseClick(HWND top, HWND control, bool right = false, int x = -1, int y = -1);
 // The id of the control that has the keyboard focus in `top`'s thread.
 int FocusedControlId(HWND top);
 

@@ -8,9 +8,10 @@
 
 #include "model/account_lookup.h"
 #include "model/default_mapping_file.h"
-#include "model/item_definition_file.h"
+#include "model/lenient_number.h"
 #include "model/mapping_entry.h"
 #include "model/mapping_list.h"
+#include "model/section_frame.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "model/item_catalogue.h"
 #include "model/item_definition_file.h"
+#include "model/section_frame.h"
 #include "model/statement_item.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

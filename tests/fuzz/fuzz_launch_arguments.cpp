@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/launch_arguments.h"
+#include "platform/file_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string line(reinterpret_cast<const char*>(data), size);

@@ -6,6 +6,7 @@
 #include "app/launch_arguments.h"
 #include "app/profile_text.h"
 #include "app/program_level.h"
+#include "platform/file_system.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);

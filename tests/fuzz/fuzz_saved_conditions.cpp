@@ -5,10 +5,10 @@
 #include <string>
 #include <string_view>
 
+#include "model/aggregation_conditions.h"
 #include "model/mapping_entry.h"
 #include "model/mapping_list.h"
-#include "ui/sheet/aggregation_conditions.h"
-#include "ui/sheet/saved_conditions.h"
+#include "model/saved_conditions_file.h"
 
 namespace {
 

@@ -1,16 +1,15 @@
-// Any bytes as the host's support information file, read from a file and
-// from memory; also as a company name for the full-width conversion.
-#include <unistd.h>
-
+// Any bytes as the host's support information file, read through the file
+// system and from memory; also as a company name for the full-width
+// conversion.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
 
 #include "model/shift_jis_text.h"
 #include "report/full_width_name.h"
 #include "report/support_info.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 namespace {
 
@@ -21,15 +20,6 @@ void CheckValue(std::string_view bytes, std::string_view tag, const std::string&
     if (value.empty()) return;
     const std::size_t at = bytes.find(std::string(tag) + value);
     if (at == std::string_view::npos) __builtin_trap();
-}
-
-const std::string& Folder() {
-    static const std::string folder = [] {
-        char pattern[] = "/tmp/fuzz_support_info_XXXXXX";
-        if (mkdtemp(pattern) == nullptr) __builtin_trap();
-        return std::string(pattern) + "/";
-    }();
-    return folder;
 }
 
 }  // namespace
@@ -43,12 +33,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // Through the file: only the first kSupportInfoBytes bytes count.
-    const std::string path = Folder() + kSupportInfoFileName;
-    if (std::FILE* file = std::fopen(path.c_str(), "wb")) {
-        std::fwrite(data, 1, size, file);
-        std::fclose(file);
-    }
-    ClSupportInfo info(Folder());
+    MemoryFileSystem files;
+    files.files[kSupportInfoFileName] = std::string(bytes);
+    ClSupportInfo info(files);
     const std::string_view read = bytes.substr(0, kSupportInfoBytes);
     if (info.ProductName() != SupportInfoValue(read, kProductNameTag)) __builtin_trap();
     if (info.ProductVersion() != SupportInfoValue(read, kProductVersionTag)) __builtin_trap();

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "ui/mapping/account_filters.h"
+#include "model/account_filters.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
-// The account selection dialog's decisions against the stand-in's account
-// table, and the item buttons' tooltip text.
+// The account selection dialog's decisions over an account table in
+// memory, and the item buttons' tooltip text.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "host/host_link.h"
-#include "tests/unit/host_fixture.h"
+#include "model/account_directory.h"
+#include "tests/unit/fakes/fake_host.h"
 #include "ui/mapping/account_select_dialog.h"
 #include "ui/mapping/mapped_accounts_text.h"
 
@@ -36,20 +36,17 @@ std::string Id(int n) {
     return "0x" + std::string(31, '0') + std::to_string(n);
 }
 
-class AccountSelectDialogTest : public HostFixture {
+class AccountSelectDialogTest : public ::testing::Test {
   protected:
     static constexpr std::int16_t kItem = 5;
-    void SetUp() override {
-        HostFixture::SetUp();
-        WriteState(kAccounts);
-        ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
-    }
+    void SetUp() override { host_.Load(kAccounts); }
     void Map(MappingList& list, std::int16_t item, const Texts& ids) {
         for (const std::string& id : ids)
             list.Append(MappingEntry(item, id));
     }
     Dialog& Open() {
         dialog_ = Dialog();
+        dialog_.accounts = &accounts_;
         dialog_.itemNo = kItem;
         dialog_.classCodes = &classes_;
         dialog_.currentMapping = &current_;
@@ -69,6 +66,8 @@ class AccountSelectDialogTest : public HostFixture {
             entries.push_back(std::to_string(entry.itemNo) + ":" + entry.accountId());
         return entries;
     }
+    FakeHost host_;
+    AccountDirectory accounts_{host_};
     std::array<std::uint32_t, kClassCodeSlots> classes_{1};
     MappingList current_, defaults_;
     Dialog dialog_;
@@ -173,7 +172,7 @@ TEST(AccountSelectDialogKeys, EnterWalksToApplyAndModifiedKeysPass) {
 
 TEST_F(AccountSelectDialogTest, TooltipNamesTheFoundAccountsInMappingOrder) {
     const auto describe = [this](int item) {
-        return DescribeMappedAccounts(current_, item, dialog_);
+        return DescribeMappedAccounts(current_, item, accounts_);
     };
     Map(current_, 7, {Id(9), "URIAGEDAKA", Id(4)});
     Map(current_, 8, {Id(2)});
@@ -196,12 +195,11 @@ TEST_F(AccountSelectDialogTest, TooltipStopsBeforeTheNameThatDoesNotFit) {
                     std::string(80, 'n') + "\"}";
         current_.Append(MappingEntry(kItem, std::string("0x") + id));
     }
-    WriteState(accounts + "]}]");
-    hostsim::ResetSession();
-    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
-    dialog_.SnapshotAccountTable();
+    FakeHost many;
+    many.Load(accounts + "]}]");
     // 120 names of 80 bytes and their separators fit in 9,999 bytes; 121 do not.
-    EXPECT_EQ(DescribeMappedAccounts(current_, kItem, dialog_).size(), 120u * 83 - 3);
+    EXPECT_EQ(DescribeMappedAccounts(current_, kItem, AccountDirectory(many)).size(),
+              120u * 83 - 3);
 }
 
 }  // namespace

@@ -1,61 +1,39 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
+#include <algorithm>
+#include <memory>
 
-#include "tests/unit/fake_desktop.h"
-#include "tests/unit/host_fixture.h"
+#include "model/fiscal_months.h"
+#include "tests/unit/fakes/fake_desktop.h"
+#include "tests/unit/fakes/fake_host.h"
+#include "tests/unit/fakes/memory_file_system.h"
+#include "tests/unit/fakes/sheet_view_recorder.h"
+#include "tests/unit/fakes/source_file.h"
 #include "ui/sheet/condition_entry_sheet.h"
-#include "ui/sheet/fiscal_months.h"
 #include "ui/sheet/own_buttons.h"
 
 namespace {
 
-class RecordingSheetView : public SheetView {
-  public:
-    std::vector<std::string> calls;
-    bool answerYes = false;
-
-    bool AskYesNo(const std::string& text) override {
-        calls.push_back("ask " + text);
-        return answerYes;
-    }
-    void ShowInformation(const std::string& text) override { calls.push_back("info " + text); }
-    void ShowError(const std::string& text) override { calls.push_back("error " + text); }
-    void ActivatePage(int index) override { calls.push_back("page " + std::to_string(index)); }
-    void FocusConditionField(int id) override { calls.push_back("focus " + std::to_string(id)); }
-    void EnableNavigation(bool previous, bool next) override {
-        calls.push_back(std::string("nav ") + (previous ? "1" : "0") + (next ? "1" : "0"));
-    }
-    void EndSheet(int code) override { calls.push_back("end " + std::to_string(code)); }
-    void ApplyBindings(int page, const std::vector<ControlBinding>& bindings) override {
-        calls.push_back("bind " + std::to_string(page) + " " + std::to_string(bindings.size()));
-    }
-};
-
-class FiscalMonths : public HostFixture {
+class FiscalMonths : public ::testing::Test {
   protected:
     std::pair<int, int> Range(std::int32_t start, std::int32_t end) {
         std::int16_t fiscalStart = -1;
         std::int16_t fiscalEnd = -1;
-        FiscalMonthRange(start, end, &fiscalStart, &fiscalEnd);
+        FiscalMonthRange(host, start, end, &fiscalStart, &fiscalEnd);
         return {fiscalStart, fiscalEnd};
     }
+    FakeHost host;
 };
 
-TEST_F(FiscalMonths, CalendarYearAndCrossingYear) {
-    WriteState(R"("datasets": [{"id": "A", "no": 1, "periodStart": 20160101, "periodEnd": 20161231},
-                               {"id": "B", "no": 2, "periodStart": 20160401, "periodEnd": 20170331}])");
-    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+TEST_F(FiscalMonths, CalendarYearCrossingYearAndClosingDay) {
     EXPECT_EQ(Range(20160101, 20161231), std::make_pair(1, 12));
     EXPECT_EQ(Range(20160401, 20170331), std::make_pair(4, 103));
-}
-
-TEST_F(FiscalMonths, ClosingDayMovesTheFirstMonth) {
     // Books closing on the 20th: 21 March already belongs to April's books.
-    WriteState(R"("datasets": [{"id": "C", "no": 1, "periodStart": 20250321, "periodEnd": 20260320,
-                                "cutoffDay": 20}])");
-    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+    host.Load(R"("datasets": [{"id": "C", "no": 1, "periodStart": 20250321, "periodEnd": 20260320,
+                               "cutoffDay": 20}])");
     EXPECT_EQ(Range(20250321, 20260320), std::make_pair(4, 103));
+    host.calendarAvailable = false;
+    EXPECT_EQ(Range(20250321, 20260320), std::make_pair(-1, -1)) << "nothing without a calendar";
 }
 
 TEST(MonthPositionsTest, PositionsWithinTheFiscalYear) {
@@ -136,14 +114,14 @@ TEST(SheetKeys, ModifiedKeysTakeTheDefaultPathButAltF4IsSwallowed) {
     EXPECT_EQ(DecideSheetKey(escapeUp), SheetKeyAction::kPass);
 }
 
-class SheetFlow : public HostFixture {
+class SheetFlow : public ::testing::Test {
   protected:
     void SetUp() override {
-        HostFixture::SetUp();
-        sheet = std::make_unique<ClConditionEntrySheet>();
+        sheet = std::make_unique<ClConditionEntrySheet>(host);
         sheet->AttachView(&view);
     }
-    RecordingSheetView view;
+    FakeHost host;
+    SheetViewRecorder view;
     std::unique_ptr<ClConditionEntrySheet> sheet;
 };
 
@@ -170,10 +148,9 @@ TEST_F(SheetFlow, ExitAsksThenTellsThenEndsWithCancelWhateverTheAnswer) {
 }
 
 TEST_F(SheetFlow, RunChecksThenSavesThenEndsWithTheRunCode) {
-    WriteState(
+    host.Load(
         R"("folders": {"conditions": "C:\\cond\\"}, "user": {"id": "u1", "selection": [2, 12]})");
-    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
-    FakeFileSystem files;
+    MemoryFileSystem files;
     files.folders = {"C:\\", "C:\\out\\", "C:\\cond\\"};
     MappingList current;
     sheet->fileSystem = &files;
@@ -200,9 +177,6 @@ TEST_F(SheetFlow, RunChecksThenSavesThenEndsWithTheRunCode) {
 }
 
 TEST_F(SheetFlow, InitialisationLocksAPresetPathAndSetsTheMonths) {
-    WriteState(
-        R"("datasets": [{"id": "B", "no": 1, "periodStart": 20160401, "periodEnd": 20170331}])");
-    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
     sheet->conditions.periodStart = 20160401;
     sheet->conditions.periodEnd = 20170331;
     sheet->conditions.outputPath = "C:\\out\\a.xml";
@@ -213,11 +187,8 @@ TEST_F(SheetFlow, InitialisationLocksAPresetPathAndSetsTheMonths) {
 }
 
 TEST_F(SheetFlow, DestroyingTheSheetReleasesTheFolderServiceOnce) {
-    WriteState("");
-    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
     sheet.reset();
-    const auto journal = JournalLines();
-    EXPECT_EQ(std::count(journal.begin(), journal.end(), "ReleaseInstance"), 1);
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "ReleaseFolders"), 1);
 }
 
 }  // namespace
@@ -229,12 +200,11 @@ namespace {
 class SheetInitialisation : public ::testing::Test {
   protected:
     void SetUp() override {
-        hostsim::ResetSession();
-        const std::string source = LDG_SOURCE_DIR;
-        setenv("LDG_HOST_STATE", (source + "/samples/sample-company.json").c_str(), 1);
-        ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
-        ASSERT_NE(getcwd(previousFolder_, sizeof previousFolder_), nullptr);
-        ASSERT_EQ(chdir((source + "/editions").c_str()), 0);
+        host.LoadText(SourceFile("samples/sample-company.json"));
+        // The select edition's files, as the program finds them beside itself.
+        for (const char* name : {"LdgSel18ToQb16_G_GaiKmk.dat", "LdgSel18ToQb16_G_DefKmk.dat"}) {
+            files.files[name] = SourceFile(std::string("editions/") + name);
+        }
         sheet.AttachView(&view);
         sheet.currentMapping = &current;
         sheet.itemCatalogue = &items;
@@ -242,17 +212,12 @@ class SheetInitialisation : public ::testing::Test {
         sheet.conditions.periodStart = 20250401;
         sheet.conditions.periodEnd = 20260331;
     }
-    void TearDown() override {
-        ASSERT_EQ(chdir(previousFolder_), 0);
-        hostsim::ResetSession();
-        unsetenv("LDG_HOST_STATE");
-    }
-    char previousFolder_[4096] = {};
-    RecordingSheetView view;
-    ClConditionEntrySheet sheet;
+    FakeHost host;
+    SheetViewRecorder view;
+    ClConditionEntrySheet sheet{host};
     MappingList current;
     ItemCatalogue items;
-    FakeFileSystem files;
+    MemoryFileSystem files;
 };
 
 TEST_F(SheetInitialisation, WithoutSavedConditionsTheDefaultsAndTaxSettingsApply) {
@@ -281,7 +246,7 @@ TEST_F(SheetInitialisation, UnreadableItemDefinitionsEndTheSheetAsAbandoned) {
 }
 
 TEST_F(SheetInitialisation, WithoutAnOutputFolderTheTemporaryFolderIsUsed) {
-    hostsim::Session().state.outputFolder.clear();
+    host.state.outputFolder.clear();
     files.temporaryFolder = "C:\\Temp\\表";  // its last byte is a backslash's value
     sheet.edition = &kTestEdition;
     sheet.Initialise();

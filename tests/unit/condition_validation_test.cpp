@@ -8,73 +8,24 @@
 #include <string>
 #include <vector>
 
-#include "host_fixture.h"
-#include "platform/file_system.h"
 #include "res/condition_sheet_res.h"
+#include "tests/unit/fakes/fake_host.h"
+#include "tests/unit/fakes/memory_file_system.h"
+#include "tests/unit/fakes/sheet_view_recorder.h"
 #include "ui/sheet/folder_creation.h"
-#include "ui/sheet/path_rules.h"
-#include "ui/sheet/sheet_view.h"
 
 namespace {
 
 using Messages = ConditionMessages;
 using Texts = std::vector<std::string>;
 
-std::string Key(std::string path) {
-    if (!path.empty() && path.back() == '\\' && !IsDoubleByteAt(path, path.size() - 1))
-        path.pop_back();
-    return path;
-}
-
-class FakeFileSystem : public FileSystem {
-  public:
-    std::set<std::string> folders{"C:", "C:\\out"}, files, readOnly, refused;
-    std::map<char, int> driveTypes{{'Q', kDriveNoRootDirectory}, {'R', kDriveCdRom}};
-    Texts changes;
-
-    bool FileExists(const std::string& path) override { return files.count(Key(path)) != 0; }
-    bool FolderExists(const std::string& path) override { return folders.count(Key(path)) != 0; }
-    bool CreateFolder(const std::string& path) override {
-        changes.push_back("create " + Key(path));
-        return !refused.count(Key(path)) && FolderExists(FolderPartOf(Key(path))) &&
-               folders.insert(Key(path)).second;
-    }
-    bool RemoveFolder(const std::string& path) override {
-        changes.push_back("remove " + Key(path));
-        return folders.erase(Key(path)) != 0;
-    }
-    bool ReadWholeFile(const std::string&, std::string&) override { return false; }
-    bool ReplaceFileWhole(const std::string&, const std::string&) override { return false; }
-    std::string TemporaryFolder() override { return "C:\\Temp\\"; }
-    int DriveType(const std::string& root) override {
-        return driveTypes.count(root[0]) ? driveTypes[root[0]] : kDriveFixed;
-    }
-    bool Accessible(const std::string& path, int mode) override {
-        return FolderExists(path) && !((mode & 2) && readOnly.count(Key(path)));
-    }
-};
-
-// Records messages, page and focus moves.
-class RecordingView : public SheetView {
-  public:
-    Texts calls;
-    bool answerYes = true;
-    bool AskYesNo(const std::string& text) override { return calls.push_back(text), answerYes; }
-    void ShowInformation(const std::string& text) override { calls.push_back(text); }
-    void ShowError(const std::string& text) override { calls.push_back(text); }
-    void ActivatePage(int index) override { calls.push_back("page " + std::to_string(index)); }
-    void FocusConditionField(int id) override { calls.push_back("focus " + std::to_string(id)); }
-    void EnableNavigation(bool, bool) override {}
-    void EndSheet(int) override {}
-    void ApplyBindings(int, const std::vector<ControlBinding>&) override {}
-};
-
-class ConditionChecks : public HostFixture {
+class ConditionChecks : public ::testing::Test {
   protected:
     void SetUp() override {
-        HostFixture::SetUp();
-        WriteState("");
-        ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+        fileSystem.folders = {"C:", "C:\\out"};
+        fileSystem.driveTypes = {{'Q', FileSystem::kDriveNoRootDirectory},
+                                 {'R', FileSystem::kDriveCdRom}};
+        view.answerYes = true;
         Period(20160401, 20170331, 4, 3);
         conditions.outputPath = "C:\\out\\x.xml";
     }
@@ -86,18 +37,22 @@ class ConditionChecks : public HostFixture {
     }
     Texts Check(bool expectPassed) {
         view.calls.clear();
-        EXPECT_EQ(ValidateConditions(conditions, fileSystem, view, [this] { browsed = true; }),
-                  expectPassed)
+        EXPECT_EQ(
+            ValidateConditions(host, conditions, fileSystem, view, [this] { browsed = true; }),
+            expectPassed)
             << conditions.outputPath << " end month " << conditions.endMonth;
         return view.calls;
     }
-    static Texts Refused(const char* message, int field = IDC_OUTPUT_PATH) {
-        return {message, "page 0", "focus " + std::to_string(field)};
+    // A message ("error" or "ask"), then back to page 1's field.
+    static Texts Refused(const char* message, int field = IDC_OUTPUT_PATH,
+                         const std::string& kind = "error") {
+        return {kind + " " + message, "page 0", "focus " + std::to_string(field)};
     }
 
+    FakeHost host;
     AggregationConditions conditions;
-    FakeFileSystem fileSystem;
-    RecordingView view;
+    MemoryFileSystem fileSystem;
+    SheetViewRecorder view;
     bool browsed = false;
 };
 
@@ -145,39 +100,39 @@ TEST_F(ConditionChecks, PathTextDriveAndFileName) {
         EXPECT_EQ(Check(false), Refused(message));
     }
     conditions.outputPath.clear();
-    EXPECT_EQ(Check(false), (Texts{Messages::kNoOutputPath, "page 0"}));
+    EXPECT_EQ(Check(false), (Texts{std::string("error ") + Messages::kNoOutputPath, "page 0"}));
     EXPECT_TRUE(browsed);
     // A letter without a volume passes the drive check but has no folder.
     conditions.outputPath = "Q:\\x.xml";
-    EXPECT_EQ(Check(false)[1], Messages::kFolderNotCreated);
+    EXPECT_EQ(Check(false)[1], std::string("error ") + Messages::kFolderNotCreated);
 }
 
 TEST_F(ConditionChecks, MissingFolderAndExistingFile) {
     fileSystem.folders.insert("C:\\a");
-    fileSystem.refused.insert("C:\\a\\b\\表");
+    fileSystem.refusedFolders.insert("C:\\a\\b\\表");
     conditions.outputPath = "C:\\a\\b\\表\\x.xml";
     Texts shown = Refused(Messages::kFolderNotCreated);
-    shown.insert(shown.begin(), Messages::kCreateFolder);
+    shown.insert(shown.begin(), std::string("ask ") + Messages::kCreateFolder);
     EXPECT_EQ(Check(false), shown);
     EXPECT_EQ(fileSystem.changes,
               (Texts{"create C:\\a\\b", "create C:\\a\\b\\表", "remove C:\\a\\b"}));
-    fileSystem.refused.clear();
+    fileSystem.refusedFolders.clear();
     Check(true);
     EXPECT_TRUE(fileSystem.FolderExists("C:\\a\\b\\表\\"));
 
     view.answerYes = false;
     conditions.outputPath = "C:\\new\\x.xml";
-    EXPECT_EQ(Check(false), Refused(Messages::kCreateFolder));
+    EXPECT_EQ(Check(false), Refused(Messages::kCreateFolder, IDC_OUTPUT_PATH, "ask"));
     // An existing file is asked about only when the host did not preset the path.
-    fileSystem.files.insert("C:\\out\\x.xml");
+    fileSystem.files["C:\\out\\x.xml"] = "";
     conditions.outputPath = "C:\\out\\x.xml";
-    EXPECT_EQ(Check(false), Refused(Messages::kOverwriteFile));
+    EXPECT_EQ(Check(false), Refused(Messages::kOverwriteFile, IDC_OUTPUT_PATH, "ask"));
     conditions.pathFixed = 1;
     EXPECT_EQ(Check(true), Texts{});
 }
 
 TEST(FolderUndo, RemovesOnlyWhatLiesBetweenTheLastExistingAndTheFailedLevel) {
-    FakeFileSystem fileSystem;
+    MemoryFileSystem fileSystem;
     fileSystem.folders = {"C:", "C:\\a", "C:\\a\\b", "C:\\a\\b\\c"};
     // C:\a\b\c appeared from elsewhere after it could not be created: not ours.
     EXPECT_TRUE(RemoveCreatedFolders(fileSystem, "C:\\a\\b\\c\\", "C:\\A\\"));

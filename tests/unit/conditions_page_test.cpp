@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "res/condition_sheet_res.h"
+#include "tests/unit/fakes/fake_host.h"
 #include "ui/sheet/condition_entry_sheet.h"
 #include "ui/sheet/own_buttons.h"
 
@@ -50,7 +51,8 @@ class ConditionsPage : public ::testing::Test {
         key.key = kKeyEnter;
         return key;
     }
-    ClConditionEntrySheet sheet;
+    FakeHost host;
+    ClConditionEntrySheet sheet{host};
     RecordingPage1View view;
 };
 

@@ -1,23 +1,21 @@
 // The data files that ship with each edition, loaded as the program loads
 // them and resolved against the sample company's chart of accounts.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <set>
 
-#include "host/host_link.h"
-#include "hostsim/host_session.h"
+#include "model/account_directory.h"
 #include "model/default_mapping_file.h"
 #include "model/item_definition_file.h"
-#include "ui/mapping/host_account_lookup.h"
+#include "tests/unit/fakes/fake_host.h"
+#include "tests/unit/fakes/source_file.h"
 
 namespace {
-
-const std::string kSourceDir = LDG_SOURCE_DIR;
 
 // Remembers every code the loader could not resolve.
 class CheckingLookup : public AccountLookup {
   public:
+    explicit CheckingLookup(Host& host) : accounts_(host) {}
     std::string AccountIdOfCode(std::int32_t code) override {
         std::string id = accounts_.AccountIdOfCode(code);
         if (id.empty()) unresolved.push_back(code);
@@ -26,29 +24,21 @@ class CheckingLookup : public AccountLookup {
     std::vector<std::int32_t> unresolved;
 
   private:
-    HostAccountLookup accounts_;
+    AccountDirectory accounts_;
 };
 
 class EditionData : public ::testing::TestWithParam<const char*> {
   protected:
-    void SetUp() override {
-        hostsim::ResetSession();
-        const std::string state = kSourceDir + "/samples/sample-company.json";
-        setenv("LDG_HOST_STATE", state.c_str(), 1);
-        ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
-    }
-    void TearDown() override {
-        hostsim::ResetSession();
-        unsetenv("LDG_HOST_STATE");
-    }
+    void SetUp() override { host.LoadText(SourceFile("samples/sample-company.json")); }
     std::string EditionFile(const char* suffix) const {
-        return kSourceDir + "/editions/" + GetParam() + suffix;
+        return SourceFile(std::string("editions/") + GetParam() + suffix);
     }
+    FakeHost host;
 };
 
 TEST_P(EditionData, EveryItemFromOneToFortyThreeIsDefinedOnce) {
     ItemCatalogue items;
-    ASSERT_EQ(LoadItemDefinitionFile(EditionFile("_GaiKmk.dat"), items), 1);
+    ASSERT_EQ(LoadItemDefinitions(EditionFile("_GaiKmk.dat"), items), 1);
     std::multiset<int> numbers;
     for (const StatementItem& item : items)
         numbers.insert(item.itemNo);
@@ -62,9 +52,9 @@ TEST_P(EditionData, EveryItemFromOneToFortyThreeIsDefinedOnce) {
 }
 
 TEST_P(EditionData, EveryDefaultSourceResolvesInTheSampleChart) {
-    CheckingLookup accounts;
+    CheckingLookup accounts(host);
     MappingList defaults;
-    ASSERT_EQ(LoadDefaultMappingFile(EditionFile("_DefKmk.dat"), accounts, defaults), 1);
+    ASSERT_EQ(LoadDefaultMapping(EditionFile("_DefKmk.dat"), accounts, defaults), 1);
     EXPECT_TRUE(accounts.unresolved.empty())
         << "first unknown account code: " << accounts.unresolved.front();
     EXPECT_FALSE(defaults.empty());

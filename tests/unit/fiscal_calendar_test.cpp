@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "host/fiscal_calendar.h"
+#include "host/totals_query.h"
 #include "tests/unit/host_fixture.h"
 
 namespace {
@@ -29,23 +30,38 @@ TEST_F(FiscalCalendar, DaysAfterTheClosingDayBelongToTheNextMonth) {
     }
 }
 
-TEST_F(FiscalCalendar, CutoffDayComesFromTheDatasetEndingThatDay) {
+TEST_F(FiscalCalendar, TheClosingDayIsWorkedOutFromTheEndDate) {
     WriteState(kSampleState);
     ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
     ClFiscalCalendar calendar;
     calendar.DefinePeriod(20250401, 20260331);
-    std::int32_t day = -1;
-    calendar.CutoffDayFromEndDate(20260331, 0, &day);
-    EXPECT_EQ(day, 20);
-    calendar.CutoffDayFromEndDate(20250331, 0, &day);
-    EXPECT_EQ(day, 0) << "the first dataset closes at month end";
-    calendar.CutoffDayFromEndDate(20270331, 0, &day);
-    EXPECT_EQ(day, 0) << "no dataset ends that day";
+    // Whatever the datasets say: the month's last day closes at month end.
+    const std::pair<std::int32_t, std::int32_t> cases[] = {
+        {20260331, 0},  {20260320, 20}, {20240229, 0},  {20230228, 0},
+        {20240228, 28}, {20261130, 0},  {20261129, 29}, {20261300, 0}};
+    for (const auto& [date, expected] : cases) {
+        std::int32_t day = -1;
+        calendar.CutoffDayFromEndDate(date, 0, &day);
+        EXPECT_EQ(day, expected) << date;
+    }
     const std::vector<std::string> journal = JournalLines();
     EXPECT_NE(std::find(journal.begin(), journal.end(), "DefinePeriod 20250401 20260331"),
               journal.end());
-    EXPECT_NE(std::find(journal.begin(), journal.end(), "CutoffDayFromEndDate 20260331 0"),
+    EXPECT_NE(std::find(journal.begin(), journal.end(), "CutoffDayFromEndDate 20260320 0"),
               journal.end());
+}
+
+TEST_F(FiscalCalendar, BeginTotalsJournalsTheFilterItWasGiven) {
+    WriteState(kSampleState);
+    ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
+    AccountFilter filter;
+    filter.Condition(0).Set(kFieldAccountingMonth, kOperatorAtLeast, kValueInt16, 1, kLinkAnd);
+    filter.Condition(1).Set(kFieldAccountingMonth, kOperatorAtMost, kValueInt16, 6, kLinkOr);
+    filter.Condition(2).Set(kFieldAccountingMonth, kOperatorEqual, kValueInt16, 15, kLinkNone);
+    ClAccountTotalsQuery query;
+    query.BeginTotals(kTotalsBasisAccounts, kTotalsNoDepartments, kTotalsDisplayPlain, &filter,
+                      nullptr, kTotalsCurrentYear);
+    EXPECT_EQ(JournalLines().back(), "BeginTotals 1 0 0 0 month>=1 and month<=6 or month=15");
 }
 
 }  // namespace

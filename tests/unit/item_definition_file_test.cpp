@@ -7,6 +7,7 @@
 #include "model/item_catalogue.h"
 #include "model/item_definition_file.h"
 #include "model/statement_item.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 namespace {
 
@@ -87,16 +88,6 @@ TEST(ItemDefinitionFile, FieldsOfItemLines) {
     EXPECT_EQ(catalogue.FindItem(3)->name(), " 売上 高 ") << "both items numbered 3 are kept";
 }
 
-TEST(ItemDefinitionFile, NumbersConvertLeniently) {
-    EXPECT_EQ(LenientInt16("  +7x"), 7);
-    EXPECT_EQ(LenientInt16("abc"), 0);
-    EXPECT_EQ(LenientInt16("70000"), 70000 - 65536) << "kept in 16 bits";
-    EXPECT_EQ(LenientDecimal("-99999999999999999999"), INT32_MIN);
-    EXPECT_EQ(LenientHex(" 0X1f"), 0x1Fu);
-    EXPECT_EQ(LenientHex("-1"), 0xFFFFFFFFu);
-    EXPECT_EQ(LenientHex("123456789"), 0xFFFFFFFFu) << "saturates beyond 32 bits";
-}
-
 TEST(ItemDefinitionFile, LinesBeyondTheRecordsBoundsAreSkipped) {
     const std::string name30(30, 'n');
     const std::string key50(50, 'k');
@@ -146,16 +137,15 @@ TEST(ItemDefinitionFile, SectionsOfMoreThan32767BytesFail) {
     EXPECT_EQ(catalogue.size(), 1u);
 }
 
-TEST(ItemDefinitionFile, ReadsTheFileAtAPath) {
-    const std::string path = ::testing::TempDir() + "item_definition_file_test.dat";
-    std::ofstream(path, std::ios::binary) << Section("1/0/0/N/K;\r\n");
+TEST(ItemDefinitionFile, ReadsTheFileThroughTheFileSystem) {
+    MemoryFileSystem files;
+    files.files["items.dat"] = Section("1/0/0/N/K;\r\n");
     ItemCatalogue catalogue;
-    EXPECT_EQ(LoadItemDefinitionFile(path, catalogue), 1);
+    EXPECT_EQ(LoadItemDefinitionFile(files, "items.dat", catalogue), 1);
     EXPECT_EQ(catalogue.size(), 1u);
-    std::remove(path.c_str());
 
     catalogue = Prefilled();
-    EXPECT_EQ(LoadItemDefinitionFile(path, catalogue), 0);
+    EXPECT_EQ(LoadItemDefinitionFile(files, "missing.dat", catalogue), 0);
     EXPECT_TRUE(Untouched(catalogue));
 }
 

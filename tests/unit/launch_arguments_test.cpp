@@ -35,16 +35,6 @@ TEST(LaunchArguments, IncompleteLinesKeepTheValuesReadSoFar) {
     EXPECT_EQ(args.presetOutputPath, "");
 }
 
-TEST(LaunchArguments, NumbersReadAsTheHostWritesThem) {
-    EXPECT_EQ(ReadLeadingDecimal("  42abc"), 42);
-    EXPECT_EQ(ReadLeadingDecimal("-7"), -7);
-    EXPECT_EQ(ReadLeadingDecimal("+9"), 9);
-    EXPECT_EQ(ReadLeadingDecimal("x1"), 0);
-    EXPECT_EQ(ReadLeadingDecimal(""), 0);
-    EXPECT_EQ(ReadLeadingDecimal("99999999999999999999999"), INT64_MAX) << "saturates, no overflow";
-    EXPECT_EQ(ReadLeadingDecimal("-99999999999999999999999"), -INT64_MAX);
-}
-
 TEST(LaunchArguments, FunctionIdKeepsItsSixteenBits) {
     LaunchArguments args;
     ReadLaunchArguments("1,2,65535,", args);
@@ -74,9 +64,11 @@ TEST(LaunchArguments, PathTooLongForAnyPathBufferIsNotPreset) {
     const std::string fits(260, 'p');
     ASSERT_EQ(ReadLaunchArguments("1,2,3," + fits, args), 1);
     EXPECT_EQ(args.presetOutputPath, fits);
+    EXPECT_FALSE(args.presetPathTooLong);
     LaunchArguments longer;
     ASSERT_EQ(ReadLaunchArguments("1,2,3," + fits + "q", longer), 1);
     EXPECT_EQ(longer.presetOutputPath, "");
+    EXPECT_TRUE(longer.presetPathTooLong) << "told, so that the run can refuse it";
     EXPECT_EQ(longer.functionId, 3);
 }
 

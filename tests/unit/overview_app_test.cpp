@@ -1,28 +1,29 @@
-// The run sequence against the stand-in, with a desktop and windows that
-// record what the program did.
+// The run sequence with a host, a desktop, windows and files that record
+// what the program did.
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <fstream>
+#include <string>
+#include <vector>
 
 #include "app/overview_app.h"
-#include "tests/unit/fake_desktop.h"
-#include "tests/unit/host_fixture.h"
+#include "tests/unit/fakes/fake_desktop.h"
+#include "tests/unit/fakes/fake_host.h"
+#include "tests/unit/fakes/sample_state.h"
+#include "tests/unit/fakes/sheet_view_recorder.h"
 
 namespace {
 
 constexpr char kLevelPath[] = "C:\\prog\\KodamaDef.ini";
 
-class OverviewAppRun : public HostFixture {
-  protected:
+class OverviewAppRun : public ::testing::Test {
+  public:
     void SetUp() override {
-        HostFixture::SetUp();
-        desktop.files[kLevelPath] = "[ProgramLevel]\r\nQB16_G=1\r\n";
+        files.files[kLevelPath] = "[ProgramLevel]\r\nQB16_G=1\r\n";
         desktop.commandLine = "4242,49200,-1,C:\\out\\x.xml";
     }
     void Run() {
-        ClOverviewApp app(desktop, windows, files, kTestEdition);
+        ClOverviewApp app(host, desktop, windows, files, kTestEdition);
         app.InitInstance();
         app.ExitInstance();
     }
@@ -31,23 +32,22 @@ class OverviewAppRun : public HostFixture {
         if (desktop.posts.size() != 1) return -1;
         return desktop.posts[0].second;
     }
-    bool JournalHas(const std::string& line) const {
-        const auto journal = JournalLines();
-        return std::find(journal.begin(), journal.end(), line) != journal.end();
+    bool HostHeard(const std::string& call) const {
+        return std::find(host.calls.begin(), host.calls.end(), call) != host.calls.end();
     }
-    void ExpectJournalEnds() const {
-        const auto journal = JournalLines();
-        ASSERT_GE(journal.size(), 3u);
-        EXPECT_EQ(std::vector<std::string>(journal.end() - 3, journal.end()),
-                  (std::vector<std::string>{"SignOut", "Disconnect", "ReleaseInstance"}));
+    void ExpectLinkClosedLast() const {
+        ASSERT_FALSE(host.calls.empty());
+        EXPECT_EQ(host.calls.back(), "Close");
+        EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Close"), 1);
     }
+    FakeHost host;
     FakeDesktop desktop;
     FakeWindows windows;
-    FakeFileSystem files;
+    MemoryFileSystem files;
 };
 
 TEST_F(OverviewAppRun, SheetGetsTheDatasetAndHostInputs) {
-    WriteState(kSampleState);
+    host.Load(kSampleState);
     Run();
     ASSERT_EQ(windows.sheetRuns, 1);
     EXPECT_EQ(windows.sheetParent, WindowFromHandleNumber(4242));
@@ -66,7 +66,7 @@ TEST_F(OverviewAppRun, SheetGetsTheDatasetAndHostInputs) {
 }
 
 TEST_F(OverviewAppRun, CancelledSheetEndsWithOneAndNoMessage) {
-    WriteState(kSampleState);
+    host.Load(kSampleState);
     windows.sheetEndCode = 2001;
     Run();
     EXPECT_EQ(PostedCode(), 1);
@@ -76,12 +76,12 @@ TEST_F(OverviewAppRun, CancelledSheetEndsWithOneAndNoMessage) {
                                         "post 4242", "enable 4242"}));
     EXPECT_EQ(static_cast<std::uintptr_t>(desktop.posts[0].first), UINTPTR_MAX)
         << "function id -1 arrives with all bits set";
-    ExpectJournalEnds();
+    ExpectLinkClosedLast();
 }
 
 TEST_F(OverviewAppRun, RunCodeWritesTheReportAndEndsWithZero) {
-    WriteState(kSampleState);
-    const std::string xml = folder_ + "/overview.xml";
+    host.Load(kSampleState);
+    const std::string xml = "C:\\out\\overview.xml";
     desktop.commandLine = "4242,49200,2," + xml;
     windows.sheetEndCode = 2000;
     Run();
@@ -89,16 +89,15 @@ TEST_F(OverviewAppRun, RunCodeWritesTheReportAndEndsWithZero) {
     ASSERT_EQ(desktop.boxes.size(), 1u);
     EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kReportWrittenMessage);
     EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kInformation);
-    std::ifstream written(xml, std::ios::binary);
-    std::string head;
-    std::getline(written, head);
-    EXPECT_EQ(head, "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r");
-    std::remove(xml.c_str());
+    EXPECT_EQ(files.files[xml].rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n", 0), 0u);
+    EXPECT_EQ(host.calls,
+              (std::vector<std::string>{"Connect", "OwnerWindow 4242", "JoinSession", "BeginTotals",
+                                        "EndTotals", "ReleaseFolders", "Close"}));
 }
 
 TEST_F(OverviewAppRun, UnwritablePathEndsWithTheXmlFailure) {
-    WriteState(kSampleState);
-    desktop.commandLine = "4242,49200,2," + folder_ + "/missing/overview.xml";
+    host.Load(kSampleState);
+    files.nextOutput.failCreate = true;
     windows.sheetEndCode = 2000;
     Run();
     EXPECT_EQ(PostedCode(), 2);
@@ -107,18 +106,16 @@ TEST_F(OverviewAppRun, UnwritablePathEndsWithTheXmlFailure) {
 }
 
 TEST_F(OverviewAppRun, FailedAggregationWritesNoFile) {
-    WriteState(std::string(kSampleState) +
-               R"(, "results": {"nextRowFailAt": 0, "nextRowFailCode": 3})");
-    const std::string xml = folder_ + "/overview.xml";
-    desktop.commandLine = "4242,49200,2," + xml;
+    host.Load(std::string(kSampleState) +
+              R"(, "results": {"nextRowFailAt": 0, "nextRowFailCode": 3})");
     windows.sheetEndCode = 2000;
     Run();
     EXPECT_EQ(PostedCode(), 2);
-    EXPECT_FALSE(std::ifstream(xml).good()) << "no report from partial amounts";
+    EXPECT_TRUE(files.outputs.empty()) << "no report from partial amounts";
 }
 
 TEST_F(OverviewAppRun, PastResultsDataStopsBeforeTheSheet) {
-    WriteState(
+    host.Load(
         u8R"("user": {"selection": [1, 5]}, "datasets": [{"id": "P", "no": 5,
         "periodStart": 20240401, "periodEnd": 20250331, "introMonth": 99}])");
     Run();
@@ -130,7 +127,7 @@ TEST_F(OverviewAppRun, PastResultsDataStopsBeforeTheSheet) {
 }
 
 TEST_F(OverviewAppRun, MissingOpenDatasetFailsWithAMessageInsteadOfAnEmptySheet) {
-    WriteState(R"("user": {"selection": [1, 77]})");
+    host.Load(R"("user": {"selection": [1, 77]})");
     Run();
     EXPECT_EQ(windows.sheetRuns, 0);
     ASSERT_EQ(desktop.boxes.size(), 1u);
@@ -140,65 +137,121 @@ TEST_F(OverviewAppRun, MissingOpenDatasetFailsWithAMessageInsteadOfAnEmptySheet)
 
 TEST_F(OverviewAppRun, JoinHostSessionAnswersDecideTheCodeSilently) {
     for (const auto& [answer, code] : std::vector<std::pair<int, int>>{{1, 1}, {2, 2}, {-3, 2}}) {
-        hostsim::ResetSession();
-        std::remove(journalPath_.c_str());
+        host = FakeHost();
         desktop = FakeDesktop();
-        desktop.files[kLevelPath] = "[ProgramLevel]\nQB16_G=1\n";
+        files.files[kLevelPath] = "[ProgramLevel]\nQB16_G=1\n";
         desktop.commandLine = "4242,49200,2,";
-        WriteState(std::string(kSampleState) + R"(, "results": {"joinHostSession": )" +
-                   std::to_string(answer) + "}");
+        host.Load(std::string(kSampleState) + R"(, "results": {"joinHostSession": )" +
+                  std::to_string(answer) + "}");
         Run();
         EXPECT_EQ(PostedCode(), code) << answer;
         EXPECT_TRUE(desktop.boxes.empty());
         EXPECT_EQ(windows.sheetRuns, 0);
-        ExpectJournalEnds();
+        ExpectLinkClosedLast();
     }
 }
 
 TEST_F(OverviewAppRun, RefusedLevelShowsTheHostMessageAndFails) {
-    WriteState(kSampleState);
-    desktop.files[kLevelPath] = "[ProgramLevel]\nQB16_G=2\n";
+    host.Load(kSampleState);
+    files.files[kLevelPath] = "[ProgramLevel]\nQB16_G=2\n";
     Run();
     EXPECT_EQ(PostedCode(), 2);
-    ASSERT_EQ(hostsim::Session().shownMessages.size(), 1u);
-    const hostsim::ShownMessage& shown = hostsim::Session().shownMessages[0];
-    EXPECT_NE(shown.text.find("連動コンポーネントの最新版"), std::string::npos);
-    EXPECT_NE(shown.text.find("帳簿丸１８ SELECT"), std::string::npos) << "package name filled in";
-    EXPECT_EQ(shown.owner, 4242u);
-    EXPECT_EQ(shown.title, "事業概況書");
-    EXPECT_FALSE(JournalHas("JoinHostSession")) << "the check comes before joining";
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_NE(host.shown[0].text.find("連動コンポーネントの最新版"), std::string::npos);
+    EXPECT_NE(host.shown[0].text.find("ES_APRPACKAGENAME"), std::string::npos)
+        << "the host fills in the package's name";
+    EXPECT_EQ(host.shown[0].owner, WindowFromHandleNumber(4242));
+    EXPECT_EQ(host.shown[0].title, "事業概況書");
+    EXPECT_FALSE(HostHeard("JoinSession")) << "the check comes before joining";
 }
 
 TEST_F(OverviewAppRun, MissingLevelFileRefusesWithoutHostWindowWhenNotLaunched) {
-    WriteState(kSampleState);
-    desktop.files.clear();
+    host.Load(kSampleState);
+    files.files.clear();
     desktop.commandLine = "";
     Run();
     EXPECT_TRUE(desktop.posts.empty());
-    ASSERT_EQ(hostsim::Session().shownMessages.size(), 1u);
-    EXPECT_EQ(hostsim::Session().shownMessages[0].owner, 0u);
-    EXPECT_NE(hostsim::Session().shownMessages[0].text.find("動作環境が不正です。"),
-              std::string::npos);
+    ASSERT_EQ(host.shown.size(), 1u);
+    EXPECT_EQ(host.shown[0].owner, nullptr);
+    EXPECT_NE(host.shown[0].text.find("動作環境が不正です。"), std::string::npos);
 }
 
 TEST_F(OverviewAppRun, IncompleteCommandLineLeavesTheHostAloneAndPresetsNothing) {
-    WriteState(kSampleState);
+    host.Load(kSampleState);
     desktop.commandLine = "4242,49200,";
     Run();
     EXPECT_TRUE(desktop.events.empty());
     EXPECT_EQ(windows.sheetParent, nullptr);
     EXPECT_EQ(windows.seenConditions.outputPath, "");
-    EXPECT_FALSE(JournalHas("set OwnerWindow 4242"));
+    EXPECT_FALSE(HostHeard("OwnerWindow 4242"));
 }
 
 TEST_F(OverviewAppRun, RefusedConnectEndsSilentlyButStillSignsOut) {
-    WriteState(R"("results": {"connect": 2})");
+    host.Load(R"("results": {"connect": 2})");
     Run();
     EXPECT_FALSE(desktop.commandLineRead);
     EXPECT_TRUE(desktop.events.empty());
-    EXPECT_EQ(JournalLines(),
-              (std::vector<std::string>{"set MessageTitle", "SetClientKind 4", "SetDataUsage 1",
-                                        "Connect", "SignOut", "Disconnect", "ReleaseInstance"}));
+    EXPECT_EQ(host.calls, (std::vector<std::string>{"Connect", "Close"}));
+}
+
+TEST_F(OverviewAppRun, AnUnexpectedFailureAnywhereEndsWithOneMessageCodeTwoAndTheHostFreed) {
+    SheetViewRecorder view;
+    const struct {
+        const char* stage;
+        std::function<void(OverviewAppRun&)> arrange;
+    } stages[] = {
+        {"sheet",
+         [](OverviewAppRun& t) {
+             t.windows.user = [](ClConditionEntrySheet&) -> int {
+                 throw std::runtime_error("a window failed");
+             };
+         }},
+        {"save",
+         [&view](OverviewAppRun& t) {
+             t.host.state.conditionsFolder = "C:\\cond\\";
+             t.files.folders = {"C:", "C:\\cond"};
+             t.files.writesThrow = true;
+             view.answerYes = true;
+             t.windows.user = [&view](ClConditionEntrySheet& sheet) {
+                 sheet.AttachView(&view);
+                 sheet.OnExit();  // leaving with saving writes the file
+                 return 2001;
+             };
+         }},
+        {"aggregation", [](OverviewAppRun& t) { t.host.totalsThrow = true; }},
+        {"report", [](OverviewAppRun& t) { t.files.writesThrow = true; }},
+    };
+    for (const auto& [stage, arrange] : stages) {
+        SCOPED_TRACE(stage);
+        host = FakeHost();
+        host.Load(kSampleState);
+        desktop = FakeDesktop();
+        desktop.commandLine = "4242,49200,2,C:\\out\\x.xml";
+        windows = FakeWindows();
+        windows.sheetEndCode = 2000;
+        files = MemoryFileSystem();
+        files.files[kLevelPath] = "[ProgramLevel]\r\nQB16_G=1\r\n";
+        arrange(*this);
+        Run();
+        EXPECT_EQ(PostedCode(), 2);
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kUnexpectedFailureMessage);
+        EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kError);
+        ExpectLinkClosedLast();
+        EXPECT_EQ(desktop.events.back(), "enable 4242");
+        EXPECT_NE(std::find(desktop.events.begin(), desktop.events.end(), "foreground 4242"),
+                  desktop.events.end());
+    }
+}
+
+TEST_F(OverviewAppRun, AHostPathTooLongForAnyPathFailsBeforeTheSheet) {
+    host.Load(kSampleState);
+    desktop.commandLine = "4242,49200,2,C:\\" + std::string(258, 'p');
+    Run();
+    EXPECT_EQ(windows.sheetRuns, 0);
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kPresetPathTooLongMessage);
+    EXPECT_EQ(PostedCode(), 2);
 }
 
 }  // namespace

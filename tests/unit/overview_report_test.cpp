@@ -3,18 +3,15 @@
 // it reports and what a failing file leaves.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/progress_window.h"
 #include "report/overview_report.h"
-#include "tests/unit/xml_output_fakes.h"
+#include "tests/unit/fakes/memory_file_system.h"
+#include "tests/unit/fakes/progress_recorder.h"
 
 namespace {
 
@@ -43,21 +40,15 @@ std::vector<std::string> LinesWith(const std::string& document, const std::strin
 class OverviewReportTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "overview_report_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern + "/";
         dataset.SetCompanyName("ｶﾌﾞｼｷｶﾞｲｼｬ ABC&");
         dataset.SetPeriodStart(20240401);
         dataset.SetPeriodEnd(20250331);
     }
-    void TearDown() override {
-        std::remove((folder + kSupportInfoFileName).c_str());
-        std::remove(folder.substr(0, folder.size() - 1).c_str());
-    }
-
     void WriteSupportInfo(const std::string& bytes) {
-        std::ofstream(folder + kSupportInfoFileName, std::ios::binary) << bytes;
+        files.files[folder + kSupportInfoFileName] = bytes;
     }
+    // What the last output file saw.
+    const OutputRecord& Seen() const { return *files.outputs.back(); }
 
     // The catalogue of the document test: keys with "-" on items 2, 35, 37.
     void UseSmallCatalogue() {
@@ -77,18 +68,17 @@ class OverviewReportTest : public ::testing::Test {
     }
 
     int Write(int startMonth, std::int16_t functionNo = 1) {
-        ClOverviewReport report(progress, catalogue, edition,
-                                [this] { return std::make_unique<RecordingXmlFile>(seen); });
+        ClOverviewReport report(progress, catalogue, edition, files);
         report.SetSupportInfoFolder(folder);
         return report.WriteReport("C:\\出力\\gaikyo.xml", functionNo, startMonth, dataset);
     }
 
-    std::string folder;
+    const std::string folder = "C:\\prog\\";
+    MemoryFileSystem files;
     ItemCatalogue catalogue;
     DatasetRecord dataset;
     const EditionInfo edition{"帳簿丸１８ SELECT", "LdgSel18ToQb16_G", "18.00.00", "18.00.0X"};
     ClProgressWindow progress{std::make_unique<NullProgressView>()};
-    XmlFileRecord seen;
 };
 
 const char kSmallDocument[] =
@@ -144,9 +134,9 @@ const char kSmallDocument[] =
 TEST_F(OverviewReportTest, WholeDocumentByteForByte) {
     UseSmallCatalogue();
     EXPECT_EQ(Write(4, -3), 1);
-    EXPECT_EQ(seen.bytes, kSmallDocument);
-    EXPECT_EQ(seen.path, "C:\\出力\\gaikyo.xml");
-    EXPECT_EQ(seen.closes, 1);
+    EXPECT_EQ(Seen().bytes, kSmallDocument);
+    EXPECT_EQ(Seen().path, "C:\\出力\\gaikyo.xml");
+    EXPECT_EQ(Seen().closes, 1);
 }
 
 TEST(AmountTextTest, WholeYenWithinTheImportersBounds) {
@@ -172,7 +162,7 @@ TEST_F(OverviewReportTest, MonthHeadingsFollowTheFirstMonth) {
     };
     for (const auto& [startMonth, months] : cases) {
         ASSERT_EQ(Write(startMonth), 1);
-        const std::vector<std::string> headings = LinesWith(seen.bytes, "<TUKIBETU_");
+        const std::vector<std::string> headings = LinesWith(Seen().bytes, "<TUKIBETU_");
         ASSERT_EQ(headings.size(), 12u);
         for (int n = 1; n <= 12; ++n) {
             char expected[64];
@@ -186,15 +176,15 @@ TEST_F(OverviewReportTest, MonthHeadingsFollowTheFirstMonth) {
 // The group wraps the main items whatever the catalogue holds, so the
 // document stays well formed.
 TEST_F(OverviewReportTest, TheMainGroupIsAlwaysOpenedAndClosed) {
-    const auto groupLines = [this] { return LinesWith(seen.bytes, "SYUYOUKAMOKU>"); };
+    const auto groupLines = [this] { return LinesWith(Seen().bytes, "SYUYOUKAMOKU>"); };
     const std::vector<std::string> group = {"\t\t\t<SYUYOUKAMOKU>", "\t\t\t</SYUYOUKAMOKU>"};
 
     catalogue.Append(Item(2, "A"));
     catalogue.Append(Item(36, "M"));
     ASSERT_EQ(Write(4), 1);
     EXPECT_EQ(groupLines(), group) << "without items 1 and 35";
-    EXPECT_LT(seen.bytes.find("<SYUYOUKAMOKU>"), seen.bytes.find("<A>"));
-    EXPECT_LT(seen.bytes.find("<A>"), seen.bytes.find("</SYUYOUKAMOKU>"));
+    EXPECT_LT(Seen().bytes.find("<SYUYOUKAMOKU>"), Seen().bytes.find("<A>"));
+    EXPECT_LT(Seen().bytes.find("<A>"), Seen().bytes.find("</SYUYOUKAMOKU>"));
 
     catalogue.Clear();
     catalogue.Append(Item(36, "M"));
@@ -206,99 +196,66 @@ TEST_F(OverviewReportTest, MonthlyElementsComeOnlyFromTheMonthlyItems) {
     catalogue.Append(Item(1, "A"));
     catalogue.Append(Item(35, "B"));
     ASSERT_EQ(Write(4), 1);
-    EXPECT_TRUE(LinesWith(seen.bytes, "<A01>").empty());
-    EXPECT_EQ(LinesWith(seen.bytes, "\t\t\t\t<").size(), 2u + 12u);
+    EXPECT_TRUE(LinesWith(Seen().bytes, "<A01>").empty());
+    EXPECT_EQ(LinesWith(Seen().bytes, "\t\t\t\t<").size(), 2u + 12u);
 
     catalogue.Clear();
     catalogue.Append(Item(1, "A"));
     catalogue.Append(Item(37, "C"));
     catalogue.Append(Item(38, "D"));
     ASSERT_EQ(Write(4), 1);
-    EXPECT_TRUE(LinesWith(seen.bytes, "<A01>").empty()) << "monthly items without item 36";
-    EXPECT_EQ(LinesWith(seen.bytes, "<C07>").size(), 1u);
-    EXPECT_EQ(LinesWith(seen.bytes, "<D12>").size(), 1u);
+    EXPECT_TRUE(LinesWith(Seen().bytes, "<A01>").empty()) << "monthly items without item 36";
+    EXPECT_EQ(LinesWith(Seen().bytes, "<C07>").size(), 1u);
+    EXPECT_EQ(LinesWith(Seen().bytes, "<D12>").size(), 1u);
 }
 
 TEST_F(OverviewReportTest, ProductNameAndVersionFromSupportInfo) {
     const std::string longName(400, 'N');
     WriteSupportInfo("[=製品名=]" + longName + "\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]18.00.07 <b>");
     ASSERT_EQ(Write(4), 1);
-    EXPECT_EQ(LinesWith(seen.bytes, "PROGRAMNAME"),
+    EXPECT_EQ(LinesWith(Seen().bytes, "PROGRAMNAME"),
               std::vector<std::string>{"\t\t<PROGRAMNAME>" + longName + "</PROGRAMNAME>"});
-    EXPECT_EQ(LinesWith(seen.bytes, "<PROGRAMVER>"),
+    EXPECT_EQ(LinesWith(Seen().bytes, "<PROGRAMVER>"),
               std::vector<std::string>{"\t\t<PROGRAMVER>18.00.07 &lt;b&gt;</PROGRAMVER>"});
 }
 
 TEST_F(OverviewReportTest, EmptySupportInfoValuesFallBackToTheEdition) {
     WriteSupportInfo("[=製品名=]\r\n[=製品ﾊﾞｰｼﾞｮﾝ=]\r\n");
     ASSERT_EQ(Write(4), 1);
-    EXPECT_EQ(LinesWith(seen.bytes, "PROGRAMNAME"),
+    EXPECT_EQ(LinesWith(Seen().bytes, "PROGRAMNAME"),
               std::vector<std::string>{"\t\t<PROGRAMNAME>帳簿丸１８ SELECT</PROGRAMNAME>"});
-    EXPECT_EQ(LinesWith(seen.bytes, "<PROGRAMVER>"),
+    EXPECT_EQ(LinesWith(Seen().bytes, "<PROGRAMVER>"),
               std::vector<std::string>{"\t\t<PROGRAMVER>18.00.0X</PROGRAMVER>"});
 }
 
-// A write that fails at any line: the report answers failure, and the file
-// keeps exactly the lines written before it.
-TEST_F(OverviewReportTest, AFailedWriteAnywhereLeavesThePartAndFails) {
+// A write that fails at any line, a file that cannot be created and one
+// that cannot be closed: the report answers failure, and the document that
+// stood at the path before stays as it was.
+TEST_F(OverviewReportTest, AnyFailureFailsAndLeavesThePreviousDocument) {
     UseSmallCatalogue();
+    const std::string path = "C:\\出力\\gaikyo.xml";
+    files.files[path] = "the previous document";
     const std::size_t lines = LinesWith(kSmallDocument, "").size();
     for (std::size_t good = 0; good < lines; ++good) {
-        seen = XmlFileRecord{};
-        seen.writesBeforeFailure = good;
+        files.nextOutput.writesBeforeFailure = good;
         EXPECT_EQ(Write(4, -3), 0) << good;
-        std::size_t end = 0;
-        for (std::size_t i = 0; i < good; ++i)
-            end = std::string(kSmallDocument).find("\r\n", end) + 2;
-        EXPECT_EQ(seen.bytes, std::string(kSmallDocument, end)) << good;
-        EXPECT_EQ(seen.closes, 1) << good;
+        EXPECT_EQ(Seen().abandons, 1) << good;
+        EXPECT_EQ(Seen().closes, 0) << good;
     }
-}
-
-TEST_F(OverviewReportTest, AFileThatCannotBeCreatedOrClosedFails) {
-    UseSmallCatalogue();
-    seen.failCreate = true;
+    files.nextOutput = OutputRecord{};
+    files.nextOutput.failCreate = true;
     EXPECT_EQ(Write(4), 0);
-    EXPECT_TRUE(seen.bytes.empty());
-
-    seen = XmlFileRecord{};
-    seen.failClose = true;
+    files.nextOutput = OutputRecord{};
+    files.nextOutput.failClose = true;
     EXPECT_EQ(Write(4), 0);
+    EXPECT_EQ(files.files[path], "the previous document");
 }
-
-struct CaptionRecord {
-    std::vector<std::string> captions;
-    int mainPosition = -1;
-};
-
-class CaptionView : public ProgressView {
-  public:
-    explicit CaptionView(CaptionRecord& record) : r_(record) {}
-    bool Create() override { return true; }
-    void SetParent(WindowRef) override {}
-    void Show() override {}
-    void Hide() override {}
-    void Destroy() override {}
-    WindowRef Window() const override { return nullptr; }
-    void SetCaption(const std::string& text) override { r_.captions.push_back(text); }
-    void SetMainRange(int, int) override {}
-    void SetMainPosition(int position) override { r_.mainPosition = position; }
-    void SetActivityRange(int, int) override {}
-    void SetActivityPosition(int) override {}
-    void BringToTop() override {}
-    void BringToForeground() override {}
-    void Repaint() override {}
-
-  private:
-    CaptionRecord& r_;
-};
 
 TEST_F(OverviewReportTest, ProgressClimbsFromTheBaseTo100Percent) {
     UseSmallCatalogue();
-    CaptionRecord shown;
-    ClProgressWindow window(std::make_unique<CaptionView>(shown));
-    ClOverviewReport report(window, catalogue, edition,
-                            [this] { return std::make_unique<RecordingXmlFile>(seen); });
+    ProgressRecord shown;
+    ClProgressWindow window(std::make_unique<ProgressRecorder>(shown));
+    ClOverviewReport report(window, catalogue, edition, files);
     report.SetSupportInfoFolder(folder);
     ASSERT_EQ(report.WriteReport("out.xml", 1, 4, dataset), 1);
     // (500, 600), (600, 700) and (700, 1000): 11 + 11 + 31 captions.
@@ -309,15 +266,10 @@ TEST_F(OverviewReportTest, ProgressClimbsFromTheBaseTo100Percent) {
     EXPECT_EQ(shown.mainPosition, 1000);
 }
 
-TEST_F(OverviewReportTest, WritesARealFile) {
+TEST_F(OverviewReportTest, TheDocumentLandsAtItsPathOnceClosed) {
     UseSmallCatalogue();
-    const std::string path = folder + "gaikyo.xml";
-    ClOverviewReport report(progress, catalogue, edition);
-    report.SetSupportInfoFolder(folder);
-    ASSERT_EQ(report.WriteReport(path, -3, 4, dataset), 1);
-    std::ifstream in(path, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), kSmallDocument);
-    std::remove(path.c_str());
+    ASSERT_EQ(Write(4, -3), 1);
+    EXPECT_EQ(files.files["C:\\出力\\gaikyo.xml"], kSmallDocument);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "app/launch_arguments.h"
 #include "app/program_level.h"
+#include "platform/file_system.h"
 
 namespace {
 

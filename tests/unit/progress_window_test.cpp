@@ -6,60 +6,17 @@
 #include <vector>
 
 #include "app/progress_window.h"
+#include "tests/unit/fakes/progress_recorder.h"
 
 namespace {
 
 using std::chrono::milliseconds;
 
-// What reached the view; outlives the view, which the window owns.
-struct ViewRecord {
-    std::vector<std::string> captions;
-    int mainHigh = -1, mainPosition = -1, mainMoves = 0;
-    std::vector<int> activityPositions;
-    int activityHigh = -1, sweeps = 0, raises = 0, repaints = 0;
-    // What the last repaint showed.
-    std::string paintedCaption;
-    int paintedMainPosition = -1;
-    bool destroyed = false;
-};
-
-class RecordingView : public ProgressView {
-  public:
-    explicit RecordingView(ViewRecord& record) : r_(record) {}
-    bool Create() override { return true; }
-    void SetParent(WindowRef) override {}
-    void Show() override {}
-    void Hide() override {}
-    void Destroy() override { r_.destroyed = true; }
-    WindowRef Window() const override { return nullptr; }
-    void SetCaption(const std::string& text) override { r_.captions.push_back(text); }
-    void SetMainRange(int, int high) override { r_.mainHigh = high; }
-    void SetMainPosition(int position) override {
-        r_.mainPosition = position;
-        ++r_.mainMoves;
-    }
-    void SetActivityRange(int, int high) override {
-        r_.activityHigh = high;
-        ++r_.sweeps;
-    }
-    void SetActivityPosition(int position) override { r_.activityPositions.push_back(position); }
-    void BringToTop() override { ++r_.raises; }
-    void BringToForeground() override {}
-    void Repaint() override {
-        ++r_.repaints;
-        r_.paintedCaption = r_.captions.empty() ? "" : r_.captions.back();
-        r_.paintedMainPosition = r_.mainPosition;
-    }
-
-  private:
-    ViewRecord& r_;
-};
-
 class ProgressWindowTest : public ::testing::Test {
   protected:
-    ViewRecord seen;
+    ProgressRecord seen;
     std::chrono::steady_clock::time_point now{};
-    ClProgressWindow window{std::make_unique<RecordingView>(seen), [this] { return now; }};
+    ClProgressWindow window{std::make_unique<ProgressRecorder>(seen), [this] { return now; }};
 };
 
 TEST_F(ProgressWindowTest, EveryTenthStepShowsThePercentageAndMeetingRangesRepeatIt) {
@@ -131,8 +88,8 @@ TEST_F(ProgressWindowTest, BurstOfStepsStillPaintsEveryPercentageAndWhereItStopp
 }
 
 TEST(ProgressWindowLifecycle, DestructionDestroysTheWindow) {
-    ViewRecord seen;
-    { ClProgressWindow window(std::make_unique<RecordingView>(seen)); }
+    ProgressRecord seen;
+    { ClProgressWindow window(std::make_unique<ProgressRecorder>(seen)); }
     EXPECT_TRUE(seen.destroyed);
 }
 

@@ -1,31 +1,12 @@
-#include "ui/sheet/saved_conditions.h"
+#include "model/saved_conditions_file.h"
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 
-namespace {
+#include "tests/unit/fakes/memory_file_system.h"
 
-// Files in memory; a failed replace leaves the earlier file, as the real one must.
-class MemoryFiles : public FileSystem {
-  public:
-    std::map<std::string, std::string> files;
-    bool folderExists = true, replaceFails = false;
-    bool FileExists(const std::string& p) override { return files.count(p) != 0; }
-    bool FolderExists(const std::string&) override { return folderExists; }
-    bool CreateFolder(const std::string&) override { return false; }
-    bool RemoveFolder(const std::string&) override { return false; }
-    bool ReadWholeFile(const std::string& p, std::string& bytes) override {
-        return FileExists(p) && (bytes = files[p], true);
-    }
-    bool ReplaceFileWhole(const std::string& p, const std::string& bytes) override {
-        return !replaceFails && (files[p] = bytes, true);
-    }
-    std::string TemporaryFolder() override { return ""; }
-    int DriveType(const std::string&) override { return kDriveFixed; }
-    bool Accessible(const std::string&, int) override { return true; }
-};
+namespace {
 
 std::string Entries(const MappingList& list) {
     std::string text;
@@ -37,7 +18,8 @@ std::string Entries(const MappingList& list) {
 }  // namespace
 
 TEST(SavedConditions, SavesWhatItLoadedKeepingTheUsersPathOverAPreset) {
-    MemoryFiles fs;
+    MemoryFileSystem fs;
+    fs.folders = {"C:", "C:\\cond"};
     const std::string path = "C:\\cond\\QB16_G_admin_1_12.env";
     fs.files[path] =
         "[P1]\n9/1/7/D:\\mine.xml\n[終了]\n[P2/P3]\n"
@@ -59,7 +41,7 @@ TEST(SavedConditions, SavesWhatItLoadedKeepingTheUsersPathOverAPreset) {
               SaveConditionsResult::kWriteFailed);
     EXPECT_EQ(fs.files[path], expected);
 
-    fs.folderExists = false;
+    fs.folders.clear();
     const auto cannotCreate = [](const std::string&) { return false; };
     EXPECT_EQ(SaveSavedConditions(fs, "C:\\cond\\", cannotCreate, c, mapping),
               SaveConditionsResult::kNoFolder);

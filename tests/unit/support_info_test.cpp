@@ -1,13 +1,10 @@
 // The product name and version from the host's support information file.
 #include <gtest/gtest.h>
 
-#include <stdlib.h>
-
-#include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "report/support_info.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 namespace {
 
@@ -42,25 +39,15 @@ TEST(SupportInfoValueTest, TheTagStartsAtACharacter) {
 
 class SupportInfoFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "support_info_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder = pattern + "/";
-    }
-    void TearDown() override {
-        std::remove((folder + kSupportInfoFileName).c_str());
-        std::remove(folder.substr(0, folder.size() - 1).c_str());
-    }
-    void WriteFile(const std::string& bytes) {
-        std::ofstream(folder + kSupportInfoFileName, std::ios::binary) << bytes;
-    }
+    void WriteFile(const std::string& bytes) { files.files[folder + kSupportInfoFileName] = bytes; }
 
-    std::string folder;
+    const std::string folder = "C:\\prog\\";
+    MemoryFileSystem files;
 };
 
 TEST_F(SupportInfoFileTest, ReadsBothValuesOnceFromTheFolder) {
     WriteFile("[=製品ﾊﾞｰｼﾞｮﾝ=]18.00.05\r\n[=製品名=]帳簿丸１８ SELECT\r\n\x1A");
-    ClSupportInfo info(folder);
+    ClSupportInfo info(files, folder);
     EXPECT_EQ(info.ProductName(), "帳簿丸１８ SELECT");
     WriteFile("");
     EXPECT_EQ(info.ProductVersion(), "18.00.05");
@@ -73,7 +60,7 @@ TEST_F(SupportInfoFileTest, OnlyTheFirst30000BytesAreRead) {
     bytes += kProductVersionTag;
     bytes += "1\r\n";
     WriteFile(bytes);
-    ClSupportInfo info(folder);
+    ClSupportInfo info(files, folder);
     EXPECT_EQ(info.ProductName(), "abc");
     EXPECT_EQ(info.ProductVersion(), "");
 }

@@ -1,5 +1,6 @@
-// The totals walk against datasets in the stand-in. Every expected figure
-// is worked out by hand from the rows written here, in ten-thousandths.
+// The totals walk against datasets of a host in memory. Every expected
+// figure is worked out by hand from the rows written here, in
+// ten-thousandths.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -17,9 +18,7 @@
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
 #include "app/progress_window.h"
-#include "host/data_hub.h"
-#include "host/tables.h"
-#include "tests/unit/host_fixture.h"
+#include "tests/unit/fakes/fake_host.h"
 
 namespace {
 
@@ -66,7 +65,7 @@ std::string RowJson(const Row& row) {
     return json;
 }
 
-class TotalsAggregator : public HostFixture {
+class TotalsAggregator : public ::testing::Test {
   protected:
     // A dataset with a fiscal year from April to March; `results` holds
     // fields of the state's "results" object.
@@ -75,15 +74,14 @@ class TotalsAggregator : public HostFixture {
         std::string rows;
         for (const Row& row : totals)
             rows += (rows.empty() ? "" : ", ") + RowJson(row);
-        WriteState("\"user\": {\"selection\": [1, 7]}, \"results\": {" + results +
+        host_ = FakeHost();
+        host_.Load("\"user\": {\"selection\": [1, 7]}, \"results\": {" + results +
                    "}, \"datasets\": [{\"id\": \"DS07\", \"no\": 7, "
                    "\"periodStart\": 20250401, \"periodEnd\": 20260331, "
                    "\"interimSettlement\": " +
                    std::to_string(interim) + ", \"introMonth\": " + std::to_string(introMonth) +
                    ", \"totals\": [" + rows + "]}]");
-        ASSERT_EQ(ClHostLink::Instance()->Connect(), 0);
-        static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1))
-            ->GetSelectedDataset(&dataset_);
+        ASSERT_TRUE(host_.FindDataset(7, dataset_));
     }
 
     void AddItem(int itemNo, int side) {
@@ -99,9 +97,10 @@ class TotalsAggregator : public HostFixture {
 
     // Runs one aggregation over startMonth..endMonth of the open dataset.
     int Run(int startMonth, int endMonth, int taxInclusive = 0) {
-        const AccountFilter filter = PrepareTotalsFilter(
-            dataset_, static_cast<std::int16_t>(startMonth), static_cast<std::int16_t>(endMonth));
-        ClTotalsAggregator aggregator(progress_, mapping_, catalogue_);
+        const AccountFilter filter =
+            PrepareTotalsFilter(host_, dataset_, static_cast<std::int16_t>(startMonth),
+                                static_cast<std::int16_t>(endMonth));
+        ClTotalsAggregator aggregator(host_, progress_, mapping_, catalogue_);
         return aggregator.Aggregate(taxInclusive, filter, dataset_);
     }
 
@@ -109,15 +108,9 @@ class TotalsAggregator : public HostFixture {
     std::array<std::int64_t, kAmountSlots> Months(int itemNo) const {
         return catalogue_.FindItem(itemNo)->amounts;
     }
-    // The journal from the first call of the aggregation on.
-    std::vector<std::string> QueryCalls() const {
-        std::vector<std::string> lines = JournalLines();
-        std::size_t first = 0;
-        while (first < lines.size() && lines[first] != "GetTableSet")
-            ++first;
-        return {lines.begin() + static_cast<std::ptrdiff_t>(first), lines.end()};
-    }
+    const std::vector<std::string>& QueryCalls() const { return host_.queryCalls; }
 
+    FakeHost host_;
     DatasetRecord dataset_;
     ItemCatalogue catalogue_;
     MappingList mapping_;
@@ -166,7 +159,6 @@ TEST_F(TotalsAggregator, OpeningPartCountsOnlyOnceTheDataIsIntroduced) {
     ASSERT_EQ(Run(6, 8), 1);
     EXPECT_EQ(Main(2), 1030000 + 70000);
 
-    hostsim::ResetSession();
     catalogue_.Clear();
     AddItem(2, 1);
     Open({row}, 7);  // introduced after position 5
@@ -206,7 +198,6 @@ TEST_F(TotalsAggregator, InterimPeriodJoinsTheSixthPosition) {
     const std::array<std::int64_t, kAmountSlots> expected = {0, 1, 0, 0, 0, 0, 10100};
     EXPECT_EQ(Months(36), expected);
 
-    hostsim::ResetSession();
     catalogue_.Clear();
     AddItem(2, 1);
     AddItem(36, 1);
@@ -272,7 +263,6 @@ TEST_F(TotalsAggregator, MonthlyItemsSpreadSlotsOverTheirMonths) {
 
     // Up to May (position 2): introduced in month 3, after it, so the
     // opening balance has no month and no place in the balance.
-    hostsim::ResetSession();
     catalogue_.Clear();
     AddItem(36, 2);
     AddItem(2, 2);
@@ -387,10 +377,8 @@ TEST_F(TotalsAggregator, ZeroRowsSucceedWithZeroFiguresInHostCallOrder) {
     Map(1, "URIAGEDAKA");
     ASSERT_EQ(Run(4, 3), 1);
     EXPECT_EQ(Main(1), 0);
-    EXPECT_EQ(QueryCalls(), (std::vector<std::string>{
-                                "GetTableSet", "AttachTableSet", "GetTable 5 1",
-                                "GetSelectedDataset", "SetDatasetId", "GetOptions", "AttachOptions",
-                                "BeginTotals 1 0 0 0", "GetRowCount", "SeekRow 0", "EndTotals"}));
+    EXPECT_EQ(QueryCalls(),
+              (std::vector<std::string>{"Open", "Begin", "GetRowCount", "SeekRow 0", "End"}));
 }
 
 TEST_F(TotalsAggregator, HostErrorsFailTheRunAndKeepWhatWasAdded) {
@@ -399,14 +387,13 @@ TEST_F(TotalsAggregator, HostErrorsFailTheRunAndKeepWhatWasAdded) {
     Map(2, 1);
     EXPECT_EQ(Run(4, 3), 0);
     EXPECT_EQ(Main(2), 300000);
-    std::vector<std::string> calls = QueryCalls();
+    const std::vector<std::string> calls = QueryCalls();
     ASSERT_GE(calls.size(), 2u);
     EXPECT_EQ(calls[calls.size() - 2], "NextRow");
     EXPECT_EQ(calls.back(), "NextRow");
 
     for (const auto& [failing, lastCall] : std::vector<std::pair<std::string, std::string>>{
              {R"("getRowCount": 3)", "GetRowCount"}, {R"("seekRow": 4)", "SeekRow 0"}}) {
-        hostsim::ResetSession();
         Open({DebitSideRow(1)}, 1, 0, failing);
         EXPECT_EQ(Run(4, 3), 0) << failing;
         EXPECT_EQ(QueryCalls().back(), lastCall);
@@ -433,13 +420,11 @@ TEST_F(TotalsAggregator, ReachingTheAmountBoundFailsTheRunInsteadOfWrapping) {
     Row huge;
     huge.account = 1;
     huge.debitEx = {{1, 5}, {14, std::numeric_limits<std::int64_t>::max()}};
-    hostsim::ResetSession();
     catalogue_.Clear();
     AddItem(2, 1);
     Open({huge});
     EXPECT_EQ(Run(4, 3), 1);
     EXPECT_EQ(Main(2), 5);
-    hostsim::ResetSession();
     Open({huge}, 1, 1);
     EXPECT_EQ(Run(4, 9), 0);
 }
@@ -448,11 +433,11 @@ TEST_F(TotalsAggregator, PositionsOutsideTheYearFailBeforeAnyHostCall) {
     Open({DebitSideRow(1)});
     AddItem(2, 1);
     Map(2, 1);
-    AccountFilter filter = PrepareTotalsFilter(dataset_, 4, 3);
+    AccountFilter filter = PrepareTotalsFilter(host_, dataset_, 4, 3);
     filter.Condition(1).Set(kFieldAccountingMonth, kOperatorAtMost, kValueInt16, 13, kLinkNone);
-    ClTotalsAggregator aggregator(progress_, mapping_, catalogue_);
+    ClTotalsAggregator aggregator(host_, progress_, mapping_, catalogue_);
     EXPECT_EQ(aggregator.Aggregate(0, filter, dataset_), 0);
-    filter = PrepareTotalsFilter(dataset_, 4, 3);
+    filter = PrepareTotalsFilter(host_, dataset_, 4, 3);
     filter.Condition(0).Set(kFieldAccountingMonth, kOperatorAtLeast, kValueInt16, 0, kLinkAnd);
     EXPECT_EQ(aggregator.Aggregate(0, filter, dataset_), 0);
     EXPECT_TRUE(QueryCalls().empty());
@@ -481,16 +466,16 @@ TEST_F(TotalsAggregator, ProgressStepsFallBetweenTheHostCallsAndEveryUnitTicks) 
     AddItem(1, 2);
     Map(2, 1);
     Map(1, "URIAGEDAKA");
-    const AccountFilter filter = PrepareTotalsFilter(dataset_, 4, 3);
-    const std::string before = JournalLines().back();
-    RecordingProgress progress([this] { return JournalLines().back(); });
-    ClTotalsAggregator aggregator(progress, mapping_, catalogue_);
+    const AccountFilter filter = PrepareTotalsFilter(host_, dataset_, 4, 3);
+    RecordingProgress progress(
+        [this] { return QueryCalls().empty() ? std::string("nothing") : QueryCalls().back(); });
+    ClTotalsAggregator aggregator(host_, progress, mapping_, catalogue_);
     ASSERT_EQ(aggregator.Aggregate(0, filter, dataset_), 1);
 
     EXPECT_EQ(progress.ranges,
-              (std::vector<std::string>{"0-100 after " + before, "100-200 after AttachOptions",
+              (std::vector<std::string>{"0-100 after nothing", "100-200 after Open",
                                         "200-300 after GetRowCount", "300-400 after NextRow",
-                                        "400-500 after EndTotals"}));
+                                        "400-500 after End"}));
     // 1 row, 13 slots (1..13), 2 entries examined in the walk and 2 in the
     // keyword pass, 2 items visited to reach item 1.
     EXPECT_EQ(progress.ticks, 1 + 13 + 2 + 2 + 2);

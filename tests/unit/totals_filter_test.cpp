@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "aggregate/totals_filter.h"
-#include "host/data_hub.h"
-#include "host/tables.h"
-#include "tests/unit/host_fixture.h"
+#include "tests/unit/fakes/fake_host.h"
 
 namespace {
 
@@ -19,19 +17,19 @@ struct Condition {
     std::int16_t link;
 };
 
-class TotalsFilter : public HostFixture {
+class TotalsFilter : public ::testing::Test {
   protected:
     // The open dataset of a state with this period.
     DatasetRecord Dataset(const std::string& period, int interim, int cutoffDay = 0) {
-        WriteState(R"("user": {"selection": [1, 1]}, "datasets": [{"id": "D1", "no": 1, )" +
-                   period + ", \"interimSettlement\": " + std::to_string(interim) +
-                   ", \"cutoffDay\": " + std::to_string(cutoffDay) + "}]");
-        EXPECT_EQ(ClHostLink::Instance()->Connect(), 0);
+        host = FakeHost();
+        host.Load(R"("user": {"selection": [1, 1]}, "datasets": [{"id": "D1", "no": 1, )" + period +
+                  ", \"interimSettlement\": " + std::to_string(interim) +
+                  ", \"cutoffDay\": " + std::to_string(cutoffDay) + "}]");
         DatasetRecord record;
-        static_cast<ClDatasetTable*>(ClDataHub::Instance()->GetTable(kTableDatasets, 1))
-            ->GetSelectedDataset(&record);
+        EXPECT_TRUE(host.FindDataset(1, record));
         return record;
     }
+    FakeHost host;
 
     static void ExpectConditions(const AccountFilter& filter,
                                  const std::vector<Condition>& expected) {
@@ -57,7 +55,7 @@ class TotalsFilter : public HostFixture {
 constexpr char kAprilToMarch[] = R"("periodStart": 20250401, "periodEnd": 20260331)";
 
 TEST_F(TotalsFilter, WholeYearAsksForTheYearEndPeriod) {
-    const AccountFilter filter = PrepareTotalsFilter(Dataset(kAprilToMarch, 0), 4, 3);
+    const AccountFilter filter = PrepareTotalsFilter(host, Dataset(kAprilToMarch, 0), 4, 3);
     ExpectConditions(filter, {{kOperatorAtLeast, 1, kLinkAnd},
                               {kOperatorAtMost, 12, kLinkOr},
                               {kOperatorEqual, 18, kLinkNone}});
@@ -68,27 +66,25 @@ TEST_F(TotalsFilter, WholeYearAsksForTheYearEndPeriod) {
 }
 
 TEST_F(TotalsFilter, MonthsInsideTheYearAskForNoAdjustmentPeriod) {
-    const AccountFilter filter = PrepareTotalsFilter(Dataset(kAprilToMarch, 0), 6, 1);
+    const AccountFilter filter = PrepareTotalsFilter(host, Dataset(kAprilToMarch, 0), 6, 1);
     ExpectConditions(filter, {{kOperatorAtLeast, 3, kLinkAnd}, {kOperatorAtMost, 10, kLinkNone}});
     EXPECT_FALSE(ReadTotalsMonthSpan(filter).yearEndIncluded);
 }
 
 TEST_F(TotalsFilter, InterimSettlementAddsItsPeriodOnlyAtTheSixthPosition) {
-    ExpectConditions(PrepareTotalsFilter(Dataset(kAprilToMarch, 1), 4, 9),
+    ExpectConditions(PrepareTotalsFilter(host, Dataset(kAprilToMarch, 1), 4, 9),
                      {{kOperatorAtLeast, 1, kLinkAnd},
                       {kOperatorAtMost, 6, kLinkOr},
                       {kOperatorEqual, 15, kLinkNone}});
-    hostsim::ResetSession();
-    ExpectConditions(PrepareTotalsFilter(Dataset(kAprilToMarch, 1), 4, 10),
+    ExpectConditions(PrepareTotalsFilter(host, Dataset(kAprilToMarch, 1), 4, 10),
                      {{kOperatorAtLeast, 1, kLinkAnd}, {kOperatorAtMost, 7, kLinkNone}});
-    hostsim::ResetSession();
-    ExpectConditions(PrepareTotalsFilter(Dataset(kAprilToMarch, 0), 4, 9),
+    ExpectConditions(PrepareTotalsFilter(host, Dataset(kAprilToMarch, 0), 4, 9),
                      {{kOperatorAtLeast, 1, kLinkAnd}, {kOperatorAtMost, 6, kLinkNone}});
 }
 
 TEST_F(TotalsFilter, SixMonthYearWithInterimKeepsBothPeriodsAndReadsTheYearEndBack) {
-    const AccountFilter filter =
-        PrepareTotalsFilter(Dataset(R"("periodStart": 20250401, "periodEnd": 20250930)", 1), 4, 9);
+    const AccountFilter filter = PrepareTotalsFilter(
+        host, Dataset(R"("periodStart": 20250401, "periodEnd": 20250930)", 1), 4, 9);
     ExpectConditions(filter, {{kOperatorAtLeast, 1, kLinkAnd},
                               {kOperatorAtMost, 6, kLinkOr},
                               {kOperatorEqual, 15, kLinkOr},
@@ -98,15 +94,15 @@ TEST_F(TotalsFilter, SixMonthYearWithInterimKeepsBothPeriodsAndReadsTheYearEndBa
 
 TEST_F(TotalsFilter, CalendarYearAndClosingDayShiftTheMonths) {
     ExpectConditions(
-        PrepareTotalsFilter(Dataset(R"("periodStart": 20250101, "periodEnd": 20251231)", 0), 1, 12),
+        PrepareTotalsFilter(host, Dataset(R"("periodStart": 20250101, "periodEnd": 20251231)", 0),
+                            1, 12),
         {{kOperatorAtLeast, 1, kLinkAnd},
          {kOperatorAtMost, 12, kLinkOr},
          {kOperatorEqual, 18, kLinkNone}});
-    hostsim::ResetSession();
     // Closing on the 20th: the first day, 21 April, belongs to May's books,
     // so the year runs from May to April.
     const AccountFilter filter = PrepareTotalsFilter(
-        Dataset(R"("periodStart": 20250421, "periodEnd": 20260420)", 0, 20), 5, 4);
+        host, Dataset(R"("periodStart": 20250421, "periodEnd": 20260420)", 0, 20), 5, 4);
     ExpectConditions(filter, {{kOperatorAtLeast, 1, kLinkAnd},
                               {kOperatorAtMost, 12, kLinkOr},
                               {kOperatorEqual, 18, kLinkNone}});

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "report/xml_writer.h"
-#include "tests/unit/xml_output_fakes.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 namespace {
 
@@ -13,8 +13,8 @@ class XmlWriterTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_EQ(writer.OpenFile(file, "out.xml"), 0); }
 
-    XmlFileRecord seen;
-    RecordingXmlFile file{seen};
+    OutputRecord seen;
+    RecordingOutputFile file{seen};
     ClXmlWriter writer;
 };
 
@@ -64,11 +64,12 @@ TEST_F(XmlWriterTest, AttributesNeedNameAndValueAndTheSecondNeedsTheFirst) {
               "<E a=\"1\">\r\n");
 }
 
-TEST_F(XmlWriterTest, AfterAFailedWriteTheFileIsClosedAndNothingMoreIsWritten) {
+TEST_F(XmlWriterTest, AfterAFailedWriteTheFileIsAbandonedAndNothingMoreIsWritten) {
     seen.writesBeforeFailure = 1;
     EXPECT_TRUE(writer.OpenElement("REPORT", 0));
     EXPECT_FALSE(writer.WriteElement("A", "x", 1));
-    EXPECT_EQ(seen.closes, 1);
+    EXPECT_EQ(seen.abandons, 1);
+    EXPECT_EQ(seen.closes, 0);
     EXPECT_FALSE(writer.IsOpen());
 
     seen.writesBeforeFailure = static_cast<std::size_t>(-1);
@@ -76,13 +77,13 @@ TEST_F(XmlWriterTest, AfterAFailedWriteTheFileIsClosedAndNothingMoreIsWritten) {
     EXPECT_FALSE(writer.WriteText("x"));
     EXPECT_EQ(seen.bytes, "<REPORT>\r\n");
     EXPECT_TRUE(writer.CloseFile());
-    EXPECT_EQ(seen.closes, 1);
+    EXPECT_EQ(seen.closes, 0) << "nothing left to put at the path";
 }
 
 TEST(XmlWriterFileTest, AFileThatCannotBeCreatedFailsEveryWrite) {
-    XmlFileRecord seen;
+    OutputRecord seen;
     seen.failCreate = true;
-    RecordingXmlFile file{seen};
+    RecordingOutputFile file{seen};
     ClXmlWriter writer;
     EXPECT_EQ(writer.OpenFile(file, "missing\\out.xml"), -1);
     EXPECT_EQ(writer.path(), "missing\\out.xml");

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "host/host_calls.h"
 #include "host/host_link.h"
 #include "model/mapping_list.h"
 #include "res/account_dialog_res.h"
@@ -108,7 +109,10 @@ TEST(AccountDialogWindow, ShowsRowsAndKeepsChecksAcrossTheListing) {
     ASSERT_NO_FATAL_FAILURE(ConnectToTheStandIn());
     const std::array<std::uint32_t, kClassCodeSlots> classes = {0x40888200};
     MappingList current, defaults;
+    HostCalls host;
+    AccountDirectory accounts(host);
     ClAccountSelectDialog dialog;
+    dialog.accounts = &accounts;
     dialog.itemNo = 2;
     dialog.captionText = "item";
     dialog.classCodes = &classes;
@@ -182,7 +186,10 @@ TEST(AccountDialogWindow, MenuCommandsAndTheEnterWalk) {
     const std::array<std::uint32_t, kClassCodeSlots> classes = {0x40888200};
     MappingList current, defaults;
     ASSERT_TRUE(defaults.ReplaceSources(2, {"0xa5d0000c0273a9800000000000000002"}));
+    HostCalls host;
+    AccountDirectory accounts(host);
     ClAccountSelectDialog dialog;
+    dialog.accounts = &accounts;
     dialog.itemNo = 2;
     dialog.classCodes = &classes;
     dialog.currentMapping = &current;

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/win/code_page.h"
 #include "platform/win/file_system_win.h"
@@ -21,11 +22,29 @@ class RealFolders : public ::testing::Test {
         ASSERT_TRUE(files_.CreateFolder(base_) && files_.CreateFolder(base_ + "a"));
     }
     void TearDown() override {
-        DeleteFileW(WideFromCp932(base_ + "a\\f").c_str());
+        for (const char* name : {"a\\f", "a\\f.tmp", "a\\x.xml"})
+            DeleteFileW(WideFromCp932(base_ + name).c_str());
         for (const char* name : {"a\\表", "a\\b\\c", "a\\b", "a\\n", "a", ""})
             files_.RemoveFolder(base_ + name);
     }
     bool IsFolder(const std::string& name) { return files_.FolderExists(base_ + name); }
+    std::string Read(const std::string& name) {
+        std::string bytes;
+        return files_.ReadWholeFile(base_ + name, bytes) ? bytes : "(none)";
+    }
+    // Names of the folder's entries, "." and ".." left out.
+    std::vector<std::wstring> Entries(const std::string& folder) {
+        std::vector<std::wstring> names;
+        WIN32_FIND_DATAW entry;
+        HANDLE find = FindFirstFileW((WideFromCp932(base_ + folder) + L"\\*").c_str(), &entry);
+        if (find == INVALID_HANDLE_VALUE) return names;
+        do {
+            const std::wstring name = entry.cFileName;
+            if (name != L"." && name != L"..") names.push_back(name);
+        } while (FindNextFileW(find, &entry));
+        FindClose(find);
+        return names;
+    }
 
     Win32FileSystem files_;
     std::string base_;
@@ -51,6 +70,40 @@ TEST_F(RealFolders, CreatesMissingLevelsAndUndoesOnlyItsOwn) {
     EXPECT_TRUE(CreateFolderPath(files_, base_ + "a\\表\\"));
     const DWORD made = GetFileAttributesW((WideFromCp932(base_) + L"a\\表").c_str());
     EXPECT_TRUE(made != INVALID_FILE_ATTRIBUTES && (made & FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST_F(RealFolders, FilesAreReplacedOnlyByWholeNewFiles) {
+    // A file of the user's that a temporary name could have taken.
+    ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\f.tmp", "the user's"));
+    ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\f", "saved"));
+    EXPECT_EQ(Read("a\\f.tmp"), "the user's");
+
+    ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\x.xml", "previous"));
+    std::unique_ptr<OutputFile> file = files_.CreateOutputFile();
+    ASSERT_TRUE(file->Create(base_ + "a\\x.xml"));
+    ASSERT_TRUE(file->Write(std::string(40000, 'p')));
+    EXPECT_EQ(Read("a\\x.xml"), "previous") << "nothing replaced before the close";
+    file->Abandon();
+    EXPECT_EQ(Read("a\\x.xml"), "previous");
+    EXPECT_EQ(Entries("a").size(), 3u) << "no temporary file stays";
+
+    // A path so long that the temporary file beside it exceeds MAX_PATH.
+    std::string deep = "a";
+    while (base_.size() + deep.size() < 220)
+        deep += "\\" + std::string(40, 'd');
+    ASSERT_TRUE(CreateFolderPath(files_, base_ + deep + "\\"));
+    const std::string target = deep + "\\" + std::string(259 - base_.size() - deep.size() - 1, 'x');
+    file = files_.CreateOutputFile();
+    ASSERT_TRUE(file->Create(base_ + target));
+    ASSERT_TRUE(file->Write("whole"));
+    EXPECT_TRUE(file->Close());
+    EXPECT_EQ(Read(target), "whole");
+    EXPECT_EQ(Entries(deep).size(), 1u);
+    DeleteFileW(WideFromCp932(base_ + target).c_str());
+    while (deep != "a") {
+        files_.RemoveFolder(base_ + deep);
+        deep = deep.substr(0, deep.rfind('\\'));
+    }
 }
 
 TEST_F(RealFolders, LetterWithoutAVolumeIsUsableButHasNoFolder) {

@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdint>
+
 #include "platform/win/code_page.h"
+#include "platform/win/file_replace_win.h"
 
 namespace {
-
-constexpr std::size_t kMaxPathBytes = 260;
 
 DWORD AttributesOf(const std::string& path) {
     if (path.empty()) return INVALID_FILE_ATTRIBUTES;
@@ -33,19 +35,6 @@ class FileHandle {
     HANDLE handle_;
 };
 
-bool WriteAll(HANDLE file, const std::string& bytes) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const std::size_t left = bytes.size() - written;
-        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
-        DWORD done = 0;
-        if (!WriteFile(file, bytes.data() + written, chunk, &done, nullptr) || done == 0)
-            return false;
-        written += done;
-    }
-    return FlushFileBuffers(file) != 0;
-}
-
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -66,13 +55,17 @@ bool Win32FileSystem::RemoveFolder(const std::string& path) {
     return !path.empty() && RemoveDirectoryW(WideFromCp932(path).c_str()) != 0;
 }
 
-bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes) {
+bool Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t maxBytes,
+                                    std::string& bytes) {
     if (path.empty()) return false;
-    FileHandle file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
     if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return false;
-    std::string content(static_cast<std::size_t>(size.QuadPart), '\0');
+    const auto fileBytes = static_cast<std::uint64_t>(size.QuadPart);
+    std::string content(static_cast<std::size_t>(std::min<std::uint64_t>(fileBytes, maxBytes)),
+                        '\0');
     std::size_t read = 0;
     while (read < content.size()) {
         const std::size_t left = content.size() - read;
@@ -89,19 +82,13 @@ bool Win32FileSystem::ReadWholeFile(const std::string& path, std::string& bytes)
 
 bool Win32FileSystem::ReplaceFileWhole(const std::string& path, const std::string& bytes) {
     if (path.empty()) return false;
-    const std::wstring target = WideFromCp932(path);
-    const std::wstring temporary = WideFromCp932(path + ".tmp");
-    FileHandle file(CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file.IsOpen()) return false;
-    const bool complete = WriteAll(file.Get(), bytes) && file.Close();
-    file.Close();
-    if (complete && MoveFileExW(temporary.c_str(), target.c_str(),
-                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        return true;
-    }
-    DeleteFileW(temporary.c_str());
-    return false;
+    FileReplacement replacement;
+    if (!replacement.Begin(WideFromCp932(path))) return false;
+    return replacement.Write(bytes.data(), bytes.size()) && replacement.Commit();
+}
+
+std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile() {
+    return CreateWin32OutputFile();
 }
 
 std::string Win32FileSystem::TemporaryFolder() {

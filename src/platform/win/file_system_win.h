@@ -12,7 +12,8 @@ class Win32FileSystem : public FileSystem {
     bool FolderExists(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
+    bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+    std::unique_ptr<OutputFile> CreateOutputFile() override;
     bool ReplaceFileWhole(const std::string& path, const std::string& bytes) override;
     // Empty when the system's folder is longer than 260 bytes: a cut path
     // would name another folder.

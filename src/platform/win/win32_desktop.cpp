@@ -67,21 +67,6 @@ bool Win32Desktop::SetCurrentFolder(const std::string& folder) {
     return SetCurrentDirectoryW(WideFromCp932(folder).c_str()) != FALSE;
 }
 
-bool Win32Desktop::ReadWholeFile(const std::string& path, std::string& bytes) {
-    bytes.clear();
-    HANDLE file = CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    char buffer[65536];
-    DWORD got = 0;
-    bool ok = true;
-    while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != FALSE) && got > 0) {
-        bytes.append(buffer, got);
-    }
-    CloseHandle(file);
-    return ok;
-}
-
 bool Win32Desktop::ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) {
     return ShowProgramMessage(AsWindow(owner), text, kind);
 }

@@ -12,7 +12,6 @@ class Win32Desktop : public Desktop {
     std::string ProgramFolder() override;
     std::string CurrentFolder() override;
     bool SetCurrentFolder(const std::string& folder) override;
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override;
     bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) override;
     void ShowWaitCursor(bool waiting) override;
 

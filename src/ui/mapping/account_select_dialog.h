@@ -1,12 +1,12 @@
-// The account selection dialog of a statement item, and the account look-ups
-// it carries. The look-ups need no window: the default mapping loader, the
-// aggregation and the mapping pages use them on a dialog that is never shown.
+// The account selection dialog of a statement item. Its account look-ups
+// forward to the account directory (model/account_directory.h), which the
+// page gives it.
 //
 // Everything the dialog decides is here; the window only shows and forwards:
 //
-//   1. The page sets itemNo, captionText, classCodes, currentMapping and
-//      defaultMapping, and the window calls Initialise() once its controls
-//      exist.
+//   1. The page sets accounts, itemNo, captionText, classCodes,
+//      currentMapping and defaultMapping, and the window calls Initialise()
+//      once its controls exist.
 //   2. The window shows Rows() (code text, name text, checked) and the
 //      "全ての科目から選択する。(&A)" box as ShowAllAccounts() says.
 //   3. It forwards the user's actions: OnRowCheckToggled, OnShowAllToggled,
@@ -28,66 +28,32 @@
 #include <vector>
 
 #include "host/host_records.h"
+#include "model/account_directory.h"
 #include "model/mapping_list.h"
 #include "model/statement_item.h"
-#include "ui/sheet/sheet_keys.h"
-
-// "0x" and 32 lower-case hexadecimal digits: the text form of an account's
-// 16-byte identifier, as a mapping entry names the account.
-using AccountIdText = std::string;
+#include "platform/key_message.h"
 
 class ClAccountSelectDialog {
   public:
     // Where FindAccountByCode looks.
     enum class AccountSource { kListedAccounts, kAccountTable };
 
-    // The displayed name keeps at most this many bytes.
-    static constexpr std::size_t kDisplayedNameBytes = 50;
-
-    // The code of a main account as the user sees it is code / 10000; a
-    // value below 10000 given to a look-up is taken as such a displayed code.
-    static constexpr std::int32_t kSubAccountRange = 10000;
-
-    // The full code of `code`: a displayed code (below 10000) times 10000,
-    // any other value unchanged. Values so negative that the product would
-    // not fit are left as they are.
-    static std::int32_t FullAccountCode(std::int32_t code);
-
-    // A main account that the dialog lists and the look-ups by code find:
-    // code not 0, a multiple of 10000, flag bytes 110 and 112 both 0.
-    static bool IsListedAccount(const AccountRecord& record);
-
-    // The main account with `code` (displayed or full). From the listed
-    // accounts: the first with that code. From the account table: the first
-    // listed account (see IsListedAccount) that the one-account filter
-    // delivers. True and a copy in `*record` (when not null) when found.
+    // The look-ups the dialog is known by; the account directory answers
+    // them.
+    // The main account with `code` (displayed or full): from the listed
+    // accounts, the first with that code; from the account table, as
+    // AccountDirectory::FindByCode. True and a copy in `*record` (when not
+    // null) when found.
     bool FindAccountByCode(AccountSource source, std::int32_t code, AccountRecord* record) const;
-
-    // Walks the whole account table for the account whose id text equals
-    // `accountId`, skipping codes that are 0 or negative, sub-accounts and
-    // accounts whose flag byte 110 is exactly 1. Returns its full code and
-    // copies it into `*record` (when not null); -1 when none matches.
-    std::int32_t FindAccountById(const std::string& accountId, AccountRecord* record) const;
-
-    // The id text of the 16 identifier bytes at `idBytes` (only those are read).
-    static AccountIdText FormatAccountId(const std::uint8_t* idBytes);
+    std::int32_t FindAccountById(const std::string& accountId, AccountRecord* record) const {
+        return accounts->FindById(accountId, record);
+    }
     static AccountIdText FormatAccountId(const AccountRecord& record) {
-        return FormatAccountId(record.IdBytes());
+        return AccountDirectory::FormatAccountId(record);
     }
-    static AccountIdText FormatAccountId(const AccountTotalsRecord& record) {
-        return FormatAccountId(record.IdBytes());
+    static std::string TrimAccountName(const std::string& name) {
+        return AccountDirectory::TrimAccountName(name);
     }
-
-    // `name` up to its first NUL, cut to 50 bytes without splitting a
-    // double-byte character, without trailing ASCII or full-width blanks.
-    static std::string TrimAccountName(const std::string& name);
-
-    // Reads the account table once; from then on FindAccountById and
-    // FindAccountByCode(kAccountTable) answer from that copy, with the same
-    // results as their walks, while the table does not change (it does not
-    // while the sheet is open). Initialise takes one; a page that describes
-    // many items takes one on its own look-up dialog.
-    void SnapshotAccountTable();
 
     // ---- The dialog ----
 
@@ -153,7 +119,8 @@ class ClAccountSelectDialog {
     enum class KeyAction { kPass, kFocusShowAllBox, kFocusApplyButton, kApply };
     static KeyAction DecideKey(const KeyMessage& message, KeyFocus focus);
 
-    // Set by the page that opens the dialog.
+    // Set by the page that opens the dialog; `accounts` outlives it.
+    const AccountDirectory* accounts = nullptr;
     std::int16_t itemNo = 0;
     std::string captionText;
     const std::array<std::uint32_t, kClassCodeSlots>* classCodes = nullptr;
@@ -167,8 +134,6 @@ class ClAccountSelectDialog {
     std::vector<AccountRecord> listedAccounts_;
 
   private:
-    struct TableSnapshot;
-
     bool HasClasses() const { return classCodes != nullptr && (*classCodes)[0] != 0; }
     // Checks the rows whose displayed codes are in the checked set.
     void CheckRowsOfCheckedSet();
@@ -178,5 +143,4 @@ class ClAccountSelectDialog {
     std::uint32_t rowsGeneration_ = 0;
     // The first listed account (and so the first row) of each full code.
     std::unordered_map<std::int32_t, std::size_t> firstListedOfCode_;
-    std::shared_ptr<const TableSnapshot> snapshot_;
 };

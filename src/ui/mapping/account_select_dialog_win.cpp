@@ -12,9 +12,9 @@
 
 #include "platform/win/code_page.h"
 #include "platform/win/dialog_win.h"
+#include "platform/win/key_message_win.h"
 #include "res/account_dialog_res.h"
 #include "ui/mapping/account_select_window.h"
-#include "ui/sheet/key_message_win.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include "host/host_records.h"
 #include "model/mapping_entry.h"
 #include "model/mapping_list.h"
-#include "ui/mapping/account_select_dialog.h"
 
 const char kNoMappedAccountsText[] = "集約されている科目はありません。";
 
@@ -13,13 +12,13 @@ static_assert(sizeof kNoMappedAccountsText - 1 <= kMappedAccountsTextBytes,
               "the empty text fits the tooltip");
 
 std::string DescribeMappedAccounts(const MappingList& currentMapping, int itemNo,
-                                   const ClAccountSelectDialog& lookups) {
+                                   const AccountDirectory& accounts) {
     static const std::string kSeparator = " / ";
     std::string text;
     for (const MappingEntry& entry : currentMapping) {
         if (entry.itemNo != itemNo) continue;
         AccountRecord account;
-        if (lookups.FindAccountById(entry.accountId(), &account) == -1) continue;
+        if (accounts.FindById(entry.accountId(), &account) == -1) continue;
         const std::string name = account.Name();
         const std::size_t added = (text.empty() ? 0 : kSeparator.size()) + name.size();
         if (text.size() + added > kMappedAccountsTextBytes) break;

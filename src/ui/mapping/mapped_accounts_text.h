@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "model/account_directory.h"
 #include "model/mapping_list.h"
-#include "ui/mapping/account_select_dialog.h"
 
 // The tooltip text holds at most this many bytes.
 constexpr std::size_t kMappedAccountsTextBytes = 9999;
@@ -18,8 +18,6 @@ extern const char kNoMappedAccountsText[];
 // order, joined by " / ", each exactly as the account record stores it.
 // Entries that name no account (gone from the table, or a reserved figure
 // keyword) are skipped. The text stops before the first name that would take
-// it past kMappedAccountsTextBytes. `lookups` finds the accounts by id; give
-// it a snapshot of the account table (SnapshotAccountTable) when describing
-// many items.
+// it past kMappedAccountsTextBytes.
 std::string DescribeMappedAccounts(const MappingList& currentMapping, int itemNo,
-                                   const ClAccountSelectDialog& lookups);
+                                   const AccountDirectory& accounts);

@@ -1,18 +1,14 @@
 #include "ui/sheet/condition_entry_sheet.h"
 
-#include "host/data_hub.h"
-#include "host/folder_service.h"
-#include "host/tables.h"
 #include "model/default_mapping_file.h"
+#include "model/fiscal_months.h"
 #include "model/item_definition_file.h"
+#include "model/saved_conditions_file.h"
 #include "model/shift_jis_text.h"
 #include "res/condition_sheet_res.h"
-#include "ui/mapping/host_account_lookup.h"
 #include "ui/sheet/condition_validation.h"
-#include "ui/sheet/fiscal_months.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
-#include "ui/sheet/saved_conditions.h"
 
 const char ClConditionEntrySheet::kCaption[] = "事業概況書 - 集計条件";
 const char ClConditionEntrySheet::kPageTitles[kPageCount][16] = {"集計条件", "主要科目",
@@ -25,30 +21,25 @@ const char ClConditionEntrySheet::kConditionsNotSaved[] =
 const char ClConditionEntrySheet::kDefinitionsUnreadable[] =
     "項目定義ファイル（%s）を読み込めませんでした。\n\nアプリケーションを終了します。";
 
-namespace {
-constexpr std::size_t kMaxPathBytes = 260;
-
-}  // namespace
-
 ClConditionEntrySheet::~ClConditionEntrySheet() {
-    ClFolderService::Instance()->ReleaseInstance();
+    host_.ReleaseFolders();
 }
 
 void ClConditionEntrySheet::Initialise() {
     page1.sheet = this;
     if (!conditions.outputPath.empty()) conditions.pathFixed = 1;
-    FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
+    FiscalMonthRange(host_, conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
                      &conditions.endMonth);
     conditions.endMonth = static_cast<std::int16_t>(conditions.endMonth % 100);
-    const bool savedLoaded =
-        fileSystem != nullptr && currentMapping != nullptr &&
-        LoadSavedConditions(*fileSystem, SavedConditionsFolder(), conditions, *currentMapping) == 1;
-    if (edition != nullptr) {
-        HostAccountLookup accounts;
-        LoadDefaultMappingFile(edition->DefaultMappingFileName(), accounts, defaultMapping);
+    const bool savedLoaded = fileSystem != nullptr && currentMapping != nullptr &&
+                             LoadSavedConditions(*fileSystem, host_.FolderPath(kFolderConditions),
+                                                 conditions, *currentMapping) == 1;
+    if (edition != nullptr && fileSystem != nullptr) {
+        LoadDefaultMappingFile(*fileSystem, edition->DefaultMappingFileName(), accounts,
+                               defaultMapping);
     }
     if (!savedLoaded) {
-        ReadTaxSettingsDefault();
+        conditions.taxInclusive = host_.TaxInclusiveDefault() ? 1 : 0;
         if (currentMapping != nullptr) SeedCurrentMapping(defaultMapping, *currentMapping);
     }
     if (conditions.pathFixed == 0 && conditions.savedPath.empty()) BuildDefaultOutputPath();
@@ -57,23 +48,8 @@ void ClConditionEntrySheet::Initialise() {
     if (!LoadAndBindItems()) return;
 }
 
-void ClConditionEntrySheet::ReadTaxSettingsDefault() {
-    ClDataHub* hub = ClDataHub::Instance();
-    auto* datasets = static_cast<ClDatasetTable*>(hub->GetTable(kTableDatasets, 1));
-    auto* tax = static_cast<ClTaxSettingsTable*>(hub->GetTable(kTableTaxSettings, 1));
-    TaxSettingsRecord settings;
-    if (datasets != nullptr && tax != nullptr) {
-        tax->AttachTableSet(hub->GetTableSet());
-        DatasetRecord selected;
-        datasets->GetSelectedDataset(&selected);
-        tax->SetDatasetId(selected.DatasetId().c_str());
-        tax->ReadSettings(&settings);
-    }
-    conditions.taxInclusive = settings.TaxInclusiveDefault() ? 1 : 0;
-}
-
 void ClConditionEntrySheet::BuildDefaultOutputPath() {
-    std::string folder = ClFolderService::Instance()->GetFolderPath(kFolderOutput);
+    std::string folder = host_.FolderPath(kFolderOutput);
     if (folder.empty() && fileSystem != nullptr) {
         folder = CutAtCharacterBoundary(fileSystem->TemporaryFolder(), kMaxPathBytes);
         if (!folder.empty()) EnsureTrailingBackslash(folder);
@@ -84,9 +60,9 @@ void ClConditionEntrySheet::BuildDefaultOutputPath() {
 }
 
 bool ClConditionEntrySheet::LoadAndBindItems() {
-    if (itemCatalogue == nullptr || edition == nullptr) return false;
+    if (itemCatalogue == nullptr || edition == nullptr || fileSystem == nullptr) return false;
     const std::string fileName = edition->ItemDefinitionFileName();
-    if (LoadItemDefinitionFile(fileName, *itemCatalogue) != 1) {
+    if (LoadItemDefinitionFile(*fileSystem, fileName, *itemCatalogue) != 1) {
         // Pages without their items would offer nothing to map: end the
         // sheet as abandoned instead of leaving the user in front of them.
         if (view_ != nullptr) {
@@ -122,7 +98,7 @@ void ClConditionEntrySheet::OnPreviousPage() {
 
 void ClConditionEntrySheet::OnRun() {
     if (view_ == nullptr || fileSystem == nullptr) return;
-    if (!ValidateConditions(conditions, *fileSystem, *view_,
+    if (!ValidateConditions(host_, conditions, *fileSystem, *view_,
                             [this] { page1.BrowseOutputFile(); })) {
         return;
     }
@@ -139,7 +115,7 @@ void ClConditionEntrySheet::OnExit() {
 
 void ClConditionEntrySheet::SaveConditions() {
     if (fileSystem == nullptr || currentMapping == nullptr) return;
-    const std::string folder = SavedConditionsFolder();
+    const std::string folder = host_.FolderPath(kFolderConditions);
     FileSystem& files = *fileSystem;
     const SaveConditionsResult result = SaveSavedConditions(
         files, folder, [&files](const std::string& f) { return CreateFolderPath(files, f); },

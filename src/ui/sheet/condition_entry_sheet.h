@@ -6,11 +6,13 @@
 #include <cstdint>
 #include <string>
 
+#include "host/host.h"
+#include "model/account_directory.h"
+#include "model/aggregation_conditions.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/file_system.h"
 #include "res/edition_info.h"
-#include "ui/sheet/aggregation_conditions.h"
 #include "ui/sheet/conditions_page.h"
 #include "ui/sheet/sheet_keys.h"
 #include "ui/sheet/sheet_view.h"
@@ -39,8 +41,11 @@ class ClConditionEntrySheet {
     // set by start-up before the run.
     const EditionInfo* edition = nullptr;
     FileSystem* fileSystem = nullptr;
+    // The open dataset's chart of accounts, for the default mapping, the
+    // item tips and the account dialogs.
+    AccountDirectory accounts;
 
-    ClConditionEntrySheet() = default;
+    explicit ClConditionEntrySheet(Host& host) : accounts(host), host_(host) {}
     // Gives back the host's folder service, which the sheet uses.
     ~ClConditionEntrySheet();
     ClConditionEntrySheet(const ClConditionEntrySheet&) = delete;
@@ -67,7 +72,6 @@ class ClConditionEntrySheet {
     int ActivePage() const { return activePage_; }
 
   private:
-    void ReadTaxSettingsDefault();
     // Writes the saved conditions; tells the user when the file could not
     // be written although its folder is there.
     void SaveConditions();
@@ -76,6 +80,7 @@ class ClConditionEntrySheet {
     // the file cannot be read (the user has then been told).
     bool LoadAndBindItems();
 
+    Host& host_;
     SheetView* view_ = nullptr;
     int activePage_ = 0;
 };

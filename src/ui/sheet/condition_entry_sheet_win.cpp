@@ -12,13 +12,13 @@
 #include <string>
 
 #include "platform/win/code_page.h"
+#include "platform/win/key_message_win.h"
 #include "platform/win/message_box_win.h"
 #include "res/condition_sheet_res.h"
 #include "ui/mapping/account_select_dialog.h"
 #include "ui/mapping/account_select_window.h"
 #include "ui/mapping/mapped_accounts_text.h"
 #include "ui/sheet/condition_sheet_window.h"
-#include "ui/sheet/key_message_win.h"
 #include "ui/sheet/own_buttons.h"
 
 namespace {
@@ -191,8 +191,6 @@ class Win32ConditionSheet : public SheetView {
     Win32Page1View page1_;
     std::array<MappingPageWindow, 2> mappingPages_{
         {{MappingPage::kMainAccounts}, {MappingPage::kMonthlySales}}};
-    // Finds the accounts of the tooltips; never shown.
-    ClAccountSelectDialog tipLookups_;
     // A failure inside a page's procedure, rethrown by the sheet's loop.
     std::exception_ptr failure_;
 
@@ -322,7 +320,7 @@ void Win32ConditionSheet::SetItemTip(const MappingPageWindow& page, int buttonId
                                      std::int16_t itemNo, bool add) {
     if (page.tooltip == nullptr || sheet_.currentMapping == nullptr) return;
     std::wstring text =
-        WideFromCp932(DescribeMappedAccounts(*sheet_.currentMapping, itemNo, tipLookups_));
+        WideFromCp932(DescribeMappedAccounts(*sheet_.currentMapping, itemNo, sheet_.accounts));
     TOOLINFOW tool = {};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND;
@@ -353,6 +351,7 @@ void Win32ConditionSheet::OpenSelectionDialog(std::int16_t itemNo) {
     const StatementItem* item = sheet_.itemCatalogue->FindItem(itemNo);
     if (item == nullptr) return;
     ClAccountSelectDialog dialog;
+    dialog.accounts = &sheet_.accounts;
     dialog.itemNo = item->itemNo;
     dialog.captionText = item->name();
     dialog.classCodes = &item->classCodes;
@@ -449,10 +448,6 @@ void Win32ConditionSheet::Initialise() {
         PropSheet_SetCurSel(window_, nullptr, index);
     }
     sheet_.Initialise();
-    // The tooltips describe many items: one copy of the account table serves them all.
-    if (sheet_.currentMapping != nullptr && sheet_.itemCatalogue != nullptr) {
-        tipLookups_.SnapshotAccountTable();
-    }
     for (MappingPageWindow& page : mappingPages_)
         SetUpItemTips(page);
     for (const int id : {IDOK, IDCANCEL, kApplyButtonId, IDHELP}) {

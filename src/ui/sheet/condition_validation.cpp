@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
+#include "model/fiscal_months.h"
 #include "platform/file_system.h"
 #include "res/condition_sheet_res.h"
-#include "ui/sheet/fiscal_months.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
 #include "ui/sheet/sheet_view.h"
@@ -32,10 +32,10 @@ namespace {
 
 using Messages = ConditionMessages;
 
-bool IsWrongPeriod(const AggregationConditions& conditions) {
+bool IsWrongPeriod(Host& host, const AggregationConditions& conditions) {
     std::int16_t first = 0;
     std::int16_t last = 0;
-    FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &first, &last);
+    FiscalMonthRange(host, conditions.periodStart, conditions.periodEnd, &first, &last);
     const bool crossing = last > 100;
     if (crossing) last = static_cast<std::int16_t>(last % 100);
     const int start = conditions.startMonth;
@@ -48,10 +48,10 @@ bool IsWrongPeriod(const AggregationConditions& conditions) {
     return startInGap || (startInNewYear && (end < start || end > last)) || endInGap;
 }
 
-bool IsBeforeIntroduction(const AggregationConditions& conditions) {
+bool IsBeforeIntroduction(Host& host, const AggregationConditions& conditions) {
     std::int16_t first = 0;
     std::int16_t last = 0;
-    FiscalMonthRange(conditions.periodStart, conditions.periodEnd, &first, &last);
+    FiscalMonthRange(host, conditions.periodStart, conditions.periodEnd, &first, &last);
     std::int16_t startPosition = 0;
     std::int16_t endPosition = 0;
     MonthPositions(first, last, conditions.startMonth, conditions.endMonth, &startPosition,
@@ -74,13 +74,13 @@ void BackToPath(SheetView& view) {
 
 }  // namespace
 
-bool ValidateConditions(const AggregationConditions& conditions, FileSystem& fileSystem,
+bool ValidateConditions(Host& host, const AggregationConditions& conditions, FileSystem& fileSystem,
                         SheetView& view, const std::function<void()>& browseOutputFile) {
-    if (IsWrongPeriod(conditions)) {
+    if (IsWrongPeriod(host, conditions)) {
         Refuse(view, Messages::kWrongPeriod, IDC_END_MONTH);
         return false;
     }
-    if (IsBeforeIntroduction(conditions)) {
+    if (IsBeforeIntroduction(host, conditions)) {
         Refuse(view, Messages::kBeforeIntroduction, IDC_END_MONTH);
         return false;
     }

@@ -5,9 +5,10 @@
 
 #include <functional>
 
-#include "ui/sheet/aggregation_conditions.h"
+#include "model/aggregation_conditions.h"
 
 class FileSystem;
+class Host;
 class SheetView;
 
 // The checks' messages, in the order the checks run.
@@ -28,5 +29,5 @@ struct ConditionMessages {
 // IDC_OUTPUT_PATH; with no path at all it calls `browseOutputFile` instead)
 // and gives false. The record is not changed; folders the user agreed to
 // create stay.
-bool ValidateConditions(const AggregationConditions& conditions, FileSystem& fileSystem,
+bool ValidateConditions(Host& host, const AggregationConditions& conditions, FileSystem& fileSystem,
                         SheetView& view, const std::function<void()>& browseOutputFile);

@@ -2,7 +2,7 @@
 
 #include <cstdlib>
 
-#include "app/launch_arguments.h"
+#include "model/lenient_number.h"
 #include "model/shift_jis_text.h"
 #include "res/condition_sheet_res.h"
 #include "ui/sheet/condition_entry_sheet.h"
@@ -75,17 +75,8 @@ void ClCEPage1::BrowseOutputFile() {
 }
 
 PathParts SplitOutputPath(const std::string& path) {
-    std::size_t lastBackslash = std::string::npos;
-    std::size_t lastColon = std::string::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (IsShiftJisLeadByte(static_cast<unsigned char>(path[i])) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
-        if (path[i] == '\\') lastBackslash = i;
-        if (path[i] == ':') lastColon = i;
-    }
-    const std::size_t cut = lastBackslash != std::string::npos ? lastBackslash : lastColon;
+    std::size_t cut = FindLastSingleByte(path, "\\");
+    if (cut == std::string::npos) cut = FindLastSingleByte(path, ":");
     if (cut == std::string::npos) return {"", path};
     return {path.substr(0, cut + 1), path.substr(cut + 1)};
 }

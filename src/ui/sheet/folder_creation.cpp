@@ -11,32 +11,16 @@ namespace {
 // Position of every single-byte backslash of `text`, in order.
 std::vector<std::size_t> BackslashPositions(const std::string& text) {
     std::vector<std::size_t> positions;
-    for (std::size_t i = 0; i < text.size(); i += IsDoubleByteAt(text, i) ? 2 : 1) {
-        if (text[i] == '\\' && !IsDoubleByteAt(text, i)) positions.push_back(i);
+    for (std::size_t i = FindSingleByte(text, "\\"); i != std::string::npos;
+         i = FindSingleByte(text, "\\", i + 1)) {
+        positions.push_back(i);
     }
     return positions;
 }
 
-// Equal without regard to the case of single-byte letters; the second byte
-// of a double-byte character is compared as it is ("ア" is not "ャ").
-bool SameIgnoringCase(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i];
-        char y = b[i];
-        if (!IsDoubleByteAt(a, i)) {
-            if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-            if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        }
-        if (x != y) return false;
-    }
-    return true;
-}
-
 // The folder above `level`, with its trailing backslash.
 bool ParentFolderOf(std::string level, std::string& parent) {
-    if (!level.empty() && level.back() == '\\' && !IsDoubleByteAt(level, level.size() - 1))
-        level.pop_back();
+    if (EndsWithSingleByte(level, '\\')) level.pop_back();
     if (!DirectoryPartOf(level) || !EnsureTrailingBackslash(level)) return false;
     parent = level;
     return true;

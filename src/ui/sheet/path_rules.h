@@ -7,14 +7,8 @@
 #include <cstddef>
 #include <string>
 
-class FileSystem;
-
-// Room for a path of 260 bytes and its terminator.
-inline constexpr std::size_t kPathCapacity = 261;
-
-// True when the byte at `index` is the first or the second byte of a
-// double-byte character (a lead byte followed by a valid second byte).
-bool IsDoubleByteAt(const std::string& text, std::size_t index);
+#include "model/shift_jis_text.h"
+#include "platform/file_system.h"
 
 // Appends one backslash unless the text already ends in one (a double-byte
 // character never counts as one). Fails for an empty text, and when a

@@ -1,10 +1,16 @@
-// A key message as the program's key filters read it, with the keyboard's
-// modifier state at the time (Windows only).
+// Reading a window message as a key message, with the keyboard's modifier
+// state at the time it is read.
 #pragma once
 
 #include <windows.h>
 
-#include "ui/sheet/sheet_keys.h"
+#include "platform/key_message.h"
+
+// Key-down and key-up messages, Alt held or not.
+inline bool IsKeyMessage(const MSG& message) {
+    return message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ||
+           message.message == WM_KEYUP || message.message == WM_SYSKEYUP;
+}
 
 inline KeyMessage KeyMessageOf(const MSG& message) {
     KeyMessage key;

@@ -1,24 +1,14 @@
-#include "ui/sheet/fiscal_months.h"
+#include "model/fiscal_months.h"
 
-#include <memory>
-#include <new>
+#include "host/host.h"
 
-#include "host/fiscal_calendar.h"
-
-void FiscalMonthRange(std::int32_t periodStart, std::int32_t periodEnd, std::int16_t* fiscalStart,
-                      std::int16_t* fiscalEnd) {
-    std::int32_t start = periodStart % 10000 / 100;
+void FiscalMonthRange(Host& host, std::int32_t periodStart, std::int32_t periodEnd,
+                      std::int16_t* fiscalStart, std::int16_t* fiscalEnd) {
+    std::int16_t start = 0;
+    if (!host.AccountingMonthOfFirstDay(periodStart, periodEnd, start)) return;
     std::int32_t end = periodEnd % 10000 / 100;
-    std::unique_ptr<ClFiscalCalendar> calendar(new (std::nothrow) ClFiscalCalendar);
-    if (!calendar) return;
-    std::int32_t cutoffDay = 0;
-    calendar->DefinePeriod(periodStart, periodEnd);
-    calendar->CutoffDayFromEndDate(periodEnd, 0, &cutoffDay);
-    calendar->SetCutoffDay(cutoffDay);
-    calendar->MonthIndexOfDate(periodStart, &start, 0);
-    calendar.reset();
     if (end < start) end += 100;
-    if (fiscalStart != nullptr) *fiscalStart = static_cast<std::int16_t>(start);
+    if (fiscalStart != nullptr) *fiscalStart = start;
     if (fiscalEnd != nullptr) *fiscalEnd = static_cast<std::int16_t>(end);
 }
 

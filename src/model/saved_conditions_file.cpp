@@ -1,4 +1,4 @@
-#include "ui/sheet/saved_conditions.h"
+#include "model/saved_conditions_file.h"
 
 #include <algorithm>
 #include <array>
@@ -10,15 +10,14 @@
 #include <utility>
 #include <vector>
 
-#include "host/folder_service.h"
-#include "model/item_definition_file.h"
+#include "model/lenient_number.h"
 #include "model/mapping_entry.h"
 #include "model/record_text.h"
+#include "model/section_frame.h"
 #include "model/shift_jis_text.h"
 
 namespace {
 
-constexpr std::size_t kMaxPathBytes = 260;
 constexpr std::size_t kMaxUserIdBytes = 64;
 constexpr const char* kConditionsLinePattern = "%d/%d/%d/%s\n";
 
@@ -110,11 +109,6 @@ std::string SavedConditionsFileName(const AggregationConditions& conditions) {
                   conditions.selectionFirst, conditions.selectionSecond);
     name.resize(static_cast<std::size_t>(length));
     return name;
-}
-
-std::string SavedConditionsFolder() {
-    const char* folder = ClFolderService::Instance()->GetFolderPath(kFolderConditions);
-    return folder != nullptr ? folder : "";
 }
 
 int ParseSavedConditions(std::string_view fileBytes, AggregationConditions& conditions,

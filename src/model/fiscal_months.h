@@ -4,11 +4,15 @@
 
 #include <cstdint>
 
+class Host;
+
 // fiscalStart: the calendar month of the accounting month that holds the
-// period's first day. fiscalEnd: the calendar month of the last day, plus
-// 100 when the year crosses a calendar year end. Either output may be null.
-void FiscalMonthRange(std::int32_t periodStart, std::int32_t periodEnd, std::int16_t* fiscalStart,
-                      std::int16_t* fiscalEnd);
+// period's first day, by the host's fiscal calendar. fiscalEnd: the
+// calendar month of the last day, plus 100 when the year crosses a calendar
+// year end. Either output may be null; without a calendar neither is
+// written.
+void FiscalMonthRange(Host& host, std::int32_t periodStart, std::int32_t periodEnd,
+                      std::int16_t* fiscalStart, std::int16_t* fiscalEnd);
 
 // 1-based positions within the fiscal year of startMonth and endMonth.
 // Nothing happens unless both outputs are given.

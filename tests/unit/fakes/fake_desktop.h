@@ -3,13 +3,14 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "app/app_windows.h"
 #include "platform/desktop.h"
-#include "platform/file_system.h"
+#include "tests/unit/fakes/memory_file_system.h"
 
 struct PostedMessage {
     WindowRef window;
@@ -29,7 +30,6 @@ class FakeDesktop : public Desktop {
     std::string commandLine;
     std::string programFolder = "C:\\prog\\";
     std::string currentFolder = "C:\\elsewhere";
-    std::map<std::string, std::string> files;  // path -> bytes
     std::vector<std::string> events;
     std::vector<PostedMessage> posts;
     std::vector<ShownBox> boxes;
@@ -56,12 +56,6 @@ class FakeDesktop : public Desktop {
         currentFolder = folder;
         return true;
     }
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        const auto it = files.find(path);
-        if (it == files.end()) return false;
-        bytes = it->second;
-        return true;
-    }
     bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) override {
         boxes.push_back({owner, text, kind});
         return true;
@@ -70,44 +64,6 @@ class FakeDesktop : public Desktop {
 
     static std::string Id(WindowRef window) {
         return std::to_string(reinterpret_cast<std::uintptr_t>(window));
-    }
-};
-
-// Files and folders in memory.
-class FakeFileSystem : public FileSystem {
-  public:
-    std::map<std::string, std::string> files;
-    std::vector<std::string> folders;
-    std::string temporaryFolder = "C:\\Temp\\";
-
-    bool FileExists(const std::string& path) override { return files.count(path) != 0; }
-    bool FolderExists(const std::string& path) override {
-        return std::find(folders.begin(), folders.end(), path) != folders.end();
-    }
-    bool CreateFolder(const std::string& path) override {
-        folders.push_back(path);
-        return true;
-    }
-    bool RemoveFolder(const std::string& path) override {
-        const auto it = std::find(folders.begin(), folders.end(), path);
-        if (it == folders.end()) return false;
-        folders.erase(it);
-        return true;
-    }
-    bool ReadWholeFile(const std::string& path, std::string& bytes) override {
-        const auto it = files.find(path);
-        if (it == files.end()) return false;
-        bytes = it->second;
-        return true;
-    }
-    bool ReplaceFileWhole(const std::string& path, const std::string& bytes) override {
-        files[path] = bytes;
-        return true;
-    }
-    std::string TemporaryFolder() override { return temporaryFolder; }
-    int DriveType(const std::string&) override { return kDriveFixed; }
-    bool Accessible(const std::string& path, int) override {
-        return FileExists(path) || FolderExists(path);
     }
 };
 
@@ -127,15 +83,16 @@ class FakeWindows : public AppWindows {
         return std::make_unique<NullProgressView>();
     }
     int progressWindows = 0;
-    std::unique_ptr<XmlOutputFile> CreateXmlOutputFile() override {
-        return std::make_unique<StdXmlOutputFile>();
-    }
+
+    // What the user does in the sheet; without it the sheet ends with
+    // sheetEndCode.
+    std::function<int(ClConditionEntrySheet&)> user;
 
     int RunConditionSheet(ClConditionEntrySheet& sheet, WindowRef parent) override {
         ++sheetRuns;
         sheetParent = parent;
         seenConditions = sheet.conditions;
         seenPage1 = sheet.page1;
-        return sheetEndCode;
+        return user ? user(sheet) : sheetEndCode;
     }
 };

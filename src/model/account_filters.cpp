@@ -1,4 +1,4 @@
-#include "ui/mapping/account_filters.h"
+#include "model/account_filters.h"
 
 #include <array>
 #include <cstddef>

@@ -7,9 +7,9 @@
 #include <string>
 #include <string_view>
 
+#include "model/aggregation_conditions.h"
 #include "model/mapping_list.h"
 #include "platform/file_system.h"
-#include "ui/sheet/aggregation_conditions.h"
 
 inline const char kSavedConditionsNamePattern[] = "QB16_G_%s_%d_%d.env";
 inline const char kConditionsSectionHeader[] = "[P1]";
@@ -18,10 +18,6 @@ inline const char kMappingEntryEnd[] = "[END]";
 
 // "QB16_G_<userId>_<selectionFirst>_<selectionSecond>.env".
 std::string SavedConditionsFileName(const AggregationConditions& conditions);
-
-// The folder the host keeps the file in (ending with a backslash), or ""
-// when the host names none.
-std::string SavedConditionsFolder();
 
 // Takes the file's conditions and mapping into the record and the list:
 // `savedPath` (cleared first), `endMonth`, `taxInclusive` (0 or 1), and

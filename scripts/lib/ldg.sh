@@ -1,0 +1,94 @@
+# shellcheck shell=bash
+# What the scripts share: source this file, do not execute it.
+#
+#   LDG_PROGRAM_BUILD  the Windows build folder whose programs the scripts
+#                      run (default: build/win32, the build the host loads);
+#                      the scripts' --build option sets it. The only place
+#                      that names it.
+#
+# Functions return non-zero on failure, so callers under `set -e` stop.
+
+LDG_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+LDG_PROGRAM_BUILD=${LDG_PROGRAM_BUILD:-$LDG_REPO/build/win32}
+LDG_SHEET_TITLE='事業概況書 - 集計条件'
+
+# The Windows path under which the programs see a path of this machine.
+ldg_windows_path() {
+  local path
+  path=$(realpath -m "$1") || return 1
+  printf 'Z:%s' "${path//\//\\}"
+}
+
+# ldg_build DIR TARGET... : builds the targets in build folder DIR (e.g.
+# `all`), first configuring it from the CMake preset named like the folder
+# when there is one. The logs go to build/test-logs/{configure,build}-NAME.log;
+# the screen gets the errors only, or after a good build its warnings.
+#   LDG_JOBS  parallel jobs (default 2)
+ldg_build() {
+  local dir=$1 name logs presets
+  shift
+  name=$(basename "$dir")
+  logs=$LDG_REPO/build/test-logs
+  mkdir -p "$logs"
+  presets=$(cd "$LDG_REPO" && cmake --list-presets=configure)
+  if grep -qF "\"$name\"" <<<"$presets"; then
+    (cd "$LDG_REPO" && cmake --preset "$name") >"$logs/configure-$name.log" 2>&1 ||
+      { tail -n 30 "$logs/configure-$name.log" >&2; return 1; }
+  fi
+  cmake --build "$dir" -j "${LDG_JOBS:-2}" --target "$@" >"$logs/build-$name.log" 2>&1 || {
+    grep -E 'error|Error|undefined reference' "$logs/build-$name.log" | head -n 40 >&2
+    printf 'ldg: building %s in %s failed (log: %s)\n' "$*" "$dir" "$logs/build-$name.log" >&2
+    return 1
+  }
+  if grep -q 'warning:' "$logs/build-$name.log"; then
+    grep 'warning:' "$logs/build-$name.log" | sort -u | head -n 20
+  fi
+  return 0
+}
+
+# ldg_on_exit COMMAND : runs COMMAND when the script exits, after the
+# commands registered later (one EXIT trap for the library and the script).
+LDG_EXIT_HOOKS=()
+ldg_on_exit() {
+  LDG_EXIT_HOOKS=("$1" "${LDG_EXIT_HOOKS[@]}")
+  trap _ldg_exit_hooks EXIT
+  # Interrupted, the script still runs them.
+  trap 'exit 130' INT
+  trap 'exit 143' TERM
+}
+_ldg_exit_hooks() {
+  local hook
+  for hook in "${LDG_EXIT_HOOKS[@]}"; do eval "$hook" || true; done
+}
+
+# Brings up the Wine session (display, prefix, persistent server) and
+# tears it down when the calling script exits.
+ldg_wine_session() {
+  LDG_QUIET=${LDG_QUIET:-1}
+  # shellcheck source=SCRIPTDIR/../wine-env.sh
+  source "$LDG_REPO/scripts/wine-env.sh"
+  ldg_on_exit 'ldg_stop_wineserver; ldg_stop_display'
+  ldg_start_display
+  ldg_prepare_prefix
+  ldg_start_wineserver
+}
+
+# ldg_gui STEP... : LdgGuiTool.exe of the build folder, inside the session;
+# prints its key=value lines (`LdgGuiTool.exe --help` lists the steps).
+ldg_gui() {
+  "$LDG_WINE" "$LDG_PROGRAM_BUILD/bin/LdgGuiTool.exe" "$@"
+}
+
+# The value of KEY in key=value lines on standard input (the first one).
+ldg_value() {
+  sed -n "/^$1=/{s///p;q}"
+}
+
+# ldg_play_user PROGRAM SIMULATOR-OPTIONS : the host starts PROGRAM (a file
+# name in the build's bin folder), the user presses "実行(F12)" on the sheet
+# and confirms the closing message. Prints message=, host= and exit= lines.
+ldg_play_user() {
+  local program
+  program=$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/$1")
+  ldg_gui --timeout 120 start "$2 \"$program\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
+}

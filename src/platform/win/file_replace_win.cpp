@@ -1,0 +1,87 @@
+#include "platform/win/file_replace_win.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <string>
+
+namespace {
+
+constexpr int kNameAttempts = 64;
+
+// Short, so that a target near the path bound leaves room for it.
+std::wstring TemporaryName(unsigned attempt) {
+    static unsigned counter = 0;
+    const unsigned mixed = (GetTickCount() * 2654435761u) ^ (GetCurrentProcessId() << 16) ^
+                           (++counter * 40503u) ^ attempt;
+    wchar_t name[16];
+    wsprintfW(name, L"~ldg%08x.tmp", mixed);
+    return name;
+}
+
+std::wstring FolderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+}  // namespace
+
+std::wstring ExtendedLengthPath(const std::wstring& path) {
+    if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
+    if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
+    if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
+    return path;
+}
+
+bool FileReplacement::Begin(const std::wstring& target) {
+    Abandon();
+    target_ = target;
+    const std::wstring folder = FolderOf(target);
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::wstring candidate = folder + TemporaryName(static_cast<unsigned>(attempt));
+        // CREATE_NEW: a file of that name, ours or anybody's, is never taken.
+        file_ = CreateFileW(ExtendedLengthPath(candidate).c_str(), GENERIC_WRITE, 0, nullptr,
+                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file_ != INVALID_HANDLE_VALUE) {
+            temporary_ = candidate;
+            return true;
+        }
+        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+    }
+    return false;
+}
+
+bool FileReplacement::Write(const char* bytes, std::size_t count) {
+    if (!IsOpen()) return false;
+    std::size_t written = 0;
+    while (written < count) {
+        const std::size_t left = count - written;
+        const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
+        DWORD done = 0;
+        if (!WriteFile(file_, bytes + written, chunk, &done, nullptr) || done == 0) return false;
+        written += done;
+    }
+    return true;
+}
+
+bool FileReplacement::Commit() {
+    if (!IsOpen()) return false;
+    const bool flushed = FlushFileBuffers(file_) != 0;
+    const bool closed = CloseHandle(file_) != 0;
+    file_ = INVALID_HANDLE_VALUE;
+    const bool replaced =
+        flushed && closed &&
+        MoveFileExW(ExtendedLengthPath(temporary_).c_str(), ExtendedLengthPath(target_).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!replaced) DeleteFileW(ExtendedLengthPath(temporary_).c_str());
+    temporary_.clear();
+    return replaced;
+}
+
+void FileReplacement::Abandon() {
+    if (!IsOpen()) return;
+    CloseHandle(file_);
+    file_ = INVALID_HANDLE_VALUE;
+    DeleteFileW(ExtendedLengthPath(temporary_).c_str());
+    temporary_.clear();
+}

@@ -1,0 +1,301 @@
+// LdgGuiTool.exe: the end-to-end tests' window driver as a command for
+// scripts. It runs under Wine beside the programs, takes a list of steps
+// and does them in order, as a person would, printing key=value lines.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/gui_driver.h"
+#include "tests/e2e/process_runner.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: LdgGuiTool.exe [--timeout SECONDS] STEP...\n"
+    "  start ARGS        start LdgHostSim.exe (beside this tool) with ARGS\n"
+    "  finish            wait for it to end: host=LINE per line it printed, exit=CODE\n"
+    "  window TITLE      wait for a window titled TITLE; key, click and press act on it\n"
+    "  gone              wait until that window is gone\n"
+    "  key KEY           press KEY: F1-F12, Enter, Esc, Tab, Space, Up, Down, Left, Right,\n"
+    "                    Home, End, PageUp, PageDown, Delete, a letter or a digit, with\n"
+    "                    Shift+, Ctrl+, Alt+ in front as needed\n"
+    "  click ID          a mouse click on the control ID, once it is shown\n"
+    "  press ID          press the button ID (its click message to its parent)\n"
+    "  message [BUTTON]  wait for a message box: message=TEXT; press BUTTON (ok, yes,\n"
+    "                    no, cancel; default ok) and wait until the box is gone\n"
+    "  time ACTION UNTIL ACTION: key KEY, click ID or start ARGS; UNTIL: window TITLE\n"
+    "                    or message. seconds=S from the action to the window or the\n"
+    "                    message box shown (a window becomes the one steps act on)\n"
+    "Waits give up after SECONDS (default 60) with error=...; the exit code is then 1.\n";
+
+// Polling of the timed waits: fine enough for figures of a tenth of a second.
+constexpr DWORD kTimedPollMs = 5;
+
+struct StepError {
+    std::string what;
+};
+
+[[noreturn]] void Fail(const std::string& what) {
+    throw StepError{what};
+}
+
+void Print(const std::string& key, const std::string& value) {
+    std::string line = key + "=";
+    for (char c : value) {
+        if (c == '\r') continue;
+        line += c == '\n' ? std::string("\\n") : std::string(1, c);
+    }
+    line += '\n';
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+}
+
+WORD VirtualKeyNamed(const std::wstring& name) {
+    static const std::map<std::wstring, WORD> kNames = {
+        {L"Enter", VK_RETURN}, {L"Esc", VK_ESCAPE}, {L"Tab", VK_TAB},      {L"Space", VK_SPACE},
+        {L"Up", VK_UP},        {L"Down", VK_DOWN},  {L"Left", VK_LEFT},    {L"Right", VK_RIGHT},
+        {L"Home", VK_HOME},    {L"End", VK_END},    {L"PageUp", VK_PRIOR}, {L"PageDown", VK_NEXT},
+        {L"Delete", VK_DELETE}};
+    if (const auto it = kNames.find(name); it != kNames.end()) return it->second;
+    if (name.size() >= 2 && name.size() <= 3 && name[0] == L'F') {
+        const int n = _wtoi(name.c_str() + 1);
+        if (n >= 1 && n <= 12 && std::to_wstring(n) == name.substr(1))
+            return static_cast<WORD>(VK_F1 + n - 1);
+    }
+    if (name.size() == 1 &&
+        ((name[0] >= L'0' && name[0] <= L'9') || (name[0] >= L'A' && name[0] <= L'Z'))) {
+        return static_cast<WORD>(name[0]);
+    }
+    if (name.size() == 1 && name[0] >= L'a' && name[0] <= L'z')
+        return static_cast<WORD>(name[0] - L'a' + L'A');
+    return 0;
+}
+
+struct Key {
+    WORD virtualKey = 0;
+    bool shift = false;
+    bool ctrl = false;
+    bool alt = false;
+};
+
+Key ParseKey(const std::wstring& text) {
+    Key key;
+    std::wstring rest = text;
+    for (;;) {
+        if (rest.rfind(L"Shift+", 0) == 0) {
+            key.shift = true;
+            rest.erase(0, 6);
+        } else if (rest.rfind(L"Ctrl+", 0) == 0) {
+            key.ctrl = true;
+            rest.erase(0, 5);
+        } else if (rest.rfind(L"Alt+", 0) == 0) {
+            key.alt = true;
+            rest.erase(0, 4);
+        } else {
+            break;
+        }
+    }
+    key.virtualKey = VirtualKeyNamed(rest);
+    if (key.virtualKey == 0) Fail("unknown key " + Utf8(text));
+    return key;
+}
+
+int ParseId(const std::wstring& text) {
+    wchar_t* end = nullptr;
+    const long id = std::wcstol(text.c_str(), &end, 10);
+    if (text.empty() || *end != L'\0' || id <= 0 || id > 0xFFFF)
+        Fail("not a control id: " + Utf8(text));
+    return static_cast<int>(id);
+}
+
+int ParseButton(const std::wstring& text) {
+    if (text == L"ok") return IDOK;
+    if (text == L"yes") return IDYES;
+    if (text == L"no") return IDNO;
+    if (text == L"cancel") return IDCANCEL;
+    Fail("not a message box button: " + Utf8(text));
+}
+
+class Session {
+  public:
+    Session(std::vector<std::wstring> args, DWORD timeoutMs)
+        : args_(std::move(args)), timeoutMs_(timeoutMs) {}
+    ~Session() {
+        // A simulator started without `finish` runs on; only its report is lost.
+        if (host_.output != nullptr) CloseHandle(host_.output);
+        if (host_.process != nullptr) CloseHandle(host_.process);
+    }
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    void Run() {
+        while (next_ < args_.size())
+            Step(Next("a step"));
+    }
+
+  private:
+    const std::wstring& Next(const char* what) {
+        if (next_ >= args_.size()) Fail(std::string("missing ") + what);
+        return args_[next_++];
+    }
+    bool NextIs(const wchar_t* word) const { return next_ < args_.size() && args_[next_] == word; }
+
+    HWND Current() const {
+        if (window_ == nullptr || !IsWindow(window_)) Fail("no window: use `window TITLE` first");
+        return window_;
+    }
+
+    // The control with `id` in the current window, once it is shown.
+    HWND ShownControl(int id) {
+        HWND top = Current();
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs_;
+        for (;;) {
+            HWND control = gui::FindControl(top, id);
+            if (control != nullptr && IsWindowVisible(control)) return control;
+            if (GetTickCount64() >= deadline) Fail("control " + std::to_string(id) + " not shown");
+            Sleep(gui::kPollMs);
+        }
+    }
+
+    void Start(const std::wstring& arguments) {
+        if (host_.process != nullptr) Fail("the host simulator was started already");
+        host_ = StartHostSimulator(arguments);
+        if (host_.process == nullptr) Fail("cannot start the host simulator");
+    }
+
+    void Step(const std::wstring& step) {
+        if (step == L"start") {
+            Start(Next("the simulator's arguments"));
+        } else if (step == L"finish") {
+            if (host_.process == nullptr) Fail("finish without start");
+            const ProcessResult result = FinishProcess(host_);
+            std::size_t from = 0;
+            while (from < result.output.size()) {
+                std::size_t end = result.output.find('\n', from);
+                if (end == std::string::npos) end = result.output.size();
+                Print("host", result.output.substr(from, end - from));
+                from = end + 1;
+            }
+            Print("exit", std::to_string(result.exitCode));
+        } else if (step == L"window") {
+            const std::wstring& title = Next("a title");
+            window_ = gui::WaitForWindowTitled(title, timeoutMs_);
+            if (window_ == nullptr) Fail("no window " + Utf8(title));
+        } else if (step == L"gone") {
+            if (window_ == nullptr) Fail("gone: no window before");
+            if (!gui::WaitUntilGone(window_, timeoutMs_)) Fail("the window stays");
+        } else if (step == L"key") {
+            const Key key = ParseKey(Next("a key"));
+            gui::PressKey(Current(), key.virtualKey, key.shift, key.ctrl, key.alt);
+        } else if (step == L"click") {
+            HWND control = ShownControl(ParseId(Next("a control id")));
+            gui::MouseClick(Current(), control);
+        } else if (step == L"press") {
+            HWND control = ShownControl(ParseId(Next("a control id")));
+            gui::PressButton(GetParent(control), GetDlgCtrlID(control));
+        } else if (step == L"message") {
+            const int button = NextIs(L"ok") || NextIs(L"yes") || NextIs(L"no") || NextIs(L"cancel")
+                                   ? ParseButton(Next("a button"))
+                                   : IDOK;
+            HWND box = gui::WaitForMessageBox(timeoutMs_);
+            if (box == nullptr) Fail("no message box");
+            Print("message", Utf8(gui::MessageBoxText(box)));
+            gui::PressButton(box, button);
+            if (!gui::WaitUntilGone(box, timeoutMs_)) Fail("the message box stays");
+        } else if (step == L"time") {
+            Time();
+        } else {
+            Fail("unknown step " + Utf8(step));
+        }
+    }
+
+    // The action is prepared first (target in front, control shown), so the
+    // figure holds only the program's reaction.
+    void Time() {
+        const std::wstring& action = Next("an action");
+        std::function<void()> act;
+        if (action == L"key") {
+            const Key key = ParseKey(Next("a key"));
+            HWND top = Current();
+            gui::BringToFront(top);
+            act = [top, key] { gui::PressKey(top, key.virtualKey, key.shift, key.ctrl, key.alt); };
+        } else if (action == L"click") {
+            HWND control = ShownControl(ParseId(Next("a control id")));
+            HWND top = Current();
+            gui::BringToFront(top);
+            act = [top, control] { gui::MouseClick(top, control); };
+        } else if (action == L"start") {
+            const std::wstring arguments = Next("the simulator's arguments");
+            act = [this, arguments] { Start(arguments); };
+        } else {
+            Fail("time what? " + Utf8(action));
+        }
+        const std::wstring& until = Next("window TITLE or message");
+        std::wstring title;
+        if (until == L"window") {
+            title = Next("a title");
+        } else if (until != L"message") {
+            Fail("time until what? " + Utf8(until));
+        }
+
+        LARGE_INTEGER frequency, started, shown;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&started);
+        act();
+        HWND found = title.empty() ? gui::WaitForMessageBox(timeoutMs_, kTimedPollMs)
+                                   : gui::WaitForWindowTitled(title, timeoutMs_, kTimedPollMs);
+        QueryPerformanceCounter(&shown);
+        if (found == nullptr)
+            Fail(title.empty() ? std::string("no message box") : "no window " + Utf8(title));
+        if (!title.empty()) window_ = found;
+        char seconds[32];
+        std::snprintf(seconds, sizeof seconds, "%.3f",
+                      static_cast<double>(shown.QuadPart - started.QuadPart) /
+                          static_cast<double>(frequency.QuadPart));
+        Print("seconds", seconds);
+    }
+
+    std::vector<std::wstring> args_;
+    std::size_t next_ = 0;
+    DWORD timeoutMs_;
+    HWND window_ = nullptr;
+    RunningProcess host_;
+};
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    // Plain LF line ends, whatever reads the output.
+    _setmode(_fileno(stdout), _O_BINARY);
+    std::vector<std::wstring> args(argv + 1, argv + argc);
+    DWORD timeoutMs = 60000;
+    if (args.size() >= 2 && args[0] == L"--timeout") {
+        const int seconds = _wtoi(args[1].c_str());
+        if (seconds <= 0) {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+        timeoutMs = static_cast<DWORD>(seconds) * 1000;
+        args.erase(args.begin(), args.begin() + 2);
+    }
+    if (args.empty() || args[0] == L"--help") {
+        std::fputs(kUsage, args.empty() ? stderr : stdout);
+        return args.empty() ? 2 : 0;
+    }
+    try {
+        Session session(std::move(args), timeoutMs);
+        session.Run();
+    } catch (const StepError& error) {
+        Print("error", error.what);
+        return 1;
+    }
+    return 0;
+}
