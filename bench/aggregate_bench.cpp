@@ -5,12 +5,15 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
@@ -130,6 +133,7 @@ void BM_AggregateAndReport(benchmark::State& state) {
         document = files.files["overview.xml"];
         benchmark::DoNotOptimize(document.data());
     }
+    state.counters["rows"] = static_cast<double>(rows);
     state.counters["document_bytes"] = static_cast<double>(document.size());
     state.counters["rows_per_second"] = benchmark::Counter(
         static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate);
@@ -140,16 +144,51 @@ void BM_AggregateAndReport(benchmark::State& state) {
     std::remove(folder);
 }
 
-// A tenth of the accounts mapped (5,000 rows: 500 entries), and 500 entries
-// for the smallest and largest dataset as well.
+// A tenth of the accounts mapped, from 1,000 to 100,000 rows.
 BENCHMARK(BM_AggregateAndReport)
     ->Args({1000, 100})
     ->Args({5000, 500})
     ->Args({20000, 2000})
-    ->Args({1000, 500})
-    ->Args({20000, 500})
+    ->Args({50000, 5000})
+    ->Args({100000, 10000})
     ->Unit(benchmark::kMillisecond);
+
+// Prints each run as the console does, then how the time grows between
+// consecutive sizes: the exponent k of time ~ rows^k (1 is linear).
+class GrowthReporter : public benchmark::ConsoleReporter {
+  public:
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.error_occurred) continue;
+            // With repetitions, the median stands for its size.
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
+            if (!median && !single) continue;
+            const double rows = run.counters.at("rows");
+            times_.emplace_back(rows, run.GetAdjustedRealTime());
+        }
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        for (std::size_t i = 1; i < times_.size(); ++i) {
+            const auto& [rows0, time0] = times_[i - 1];
+            const auto& [rows1, time1] = times_[i];
+            std::printf("growth %.0f -> %.0f rows: exponent %.2f\n", rows0, rows1,
+                        std::log(time1 / time0) / std::log(rows1 / rows0));
+        }
+    }
+
+  private:
+    std::vector<std::pair<double, double>> times_;
+};
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    GrowthReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -11,6 +11,9 @@ class AmountOutOfRange : public std::overflow_error {
     AmountOutOfRange() : std::overflow_error("amount out of range") {}
 };
 
+// The value is held as its count of ten-thousandths: every 64-bit count is
+// exact, and every operation computes the exact result before testing it
+// against the bound.
 class ClAmount {
   public:
     // Ten-thousandths per currency unit.
@@ -18,21 +21,24 @@ class ClAmount {
     // No result may reach 10^18 ten-thousandths (10^14 units): every
     // amount below it converts back to a 64-bit count.
     static constexpr std::uint64_t kWholeBound = 100000000000000;
+    static constexpr std::int64_t kCountBound = 1000000000000000000;
 
     // Zero.
     ClAmount() = default;
     // Exact for every 64-bit count; the count itself is not bounded.
-    static ClAmount FromCount(std::int64_t count);
-    // Exact; throws AmountOutOfRange only for an amount that no 64-bit
-    // count holds (none that an operation below returns).
-    std::int64_t ToCount() const;
+    static ClAmount FromCount(std::int64_t count) {
+        ClAmount amount;
+        amount.count_ = count;
+        return amount;
+    }
+    std::int64_t ToCount() const { return count_; }
 
     // +1 or -1; +1 for zero.
-    int Sign() const { return sign_; }
-    std::uint64_t Whole() const { return whole_; }
+    int Sign() const { return count_ < 0 ? -1 : 1; }
+    std::uint64_t Whole() const { return Magnitude() / kFractionUnits; }
     // 0 to 9999.
-    int Fraction() const { return fraction_; }
-    bool IsZero() const { return whole_ == 0 && fraction_ == 0; }
+    int Fraction() const { return static_cast<int>(Magnitude() % kFractionUnits); }
+    bool IsZero() const { return count_ == 0; }
 
     // Exact, and checked: a result whose magnitude reaches the bound throws
     // AmountOutOfRange. Subtraction and the running sums are checked in the
@@ -41,17 +47,18 @@ class ClAmount {
     friend ClAmount operator-(const ClAmount& a, const ClAmount& b);
     ClAmount& operator+=(const ClAmount& other) { return *this = *this + other; }
     ClAmount& operator-=(const ClAmount& other) { return *this = *this - other; }
-    ClAmount operator-() const;
+    // Throws for the one count whose negation no 64-bit count holds.
+    ClAmount operator-() const { return ClAmount() - *this; }
 
-    friend bool operator==(const ClAmount& a, const ClAmount& b) {
-        return a.sign_ == b.sign_ && a.whole_ == b.whole_ && a.fraction_ == b.fraction_;
-    }
+    friend bool operator==(const ClAmount& a, const ClAmount& b) { return a.count_ == b.count_; }
     friend bool operator!=(const ClAmount& a, const ClAmount& b) { return !(a == b); }
 
   private:
-    ClAmount(int sign, std::uint64_t whole, int fraction);
+    // In unsigned arithmetic: the negation of the smallest count overflows.
+    std::uint64_t Magnitude() const {
+        return count_ < 0 ? 0 - static_cast<std::uint64_t>(count_)
+                          : static_cast<std::uint64_t>(count_);
+    }
 
-    int sign_ = 1;
-    std::uint64_t whole_ = 0;
-    int fraction_ = 0;
+    std::int64_t count_ = 0;
 };

@@ -1,5 +1,6 @@
 #include "aggregate/totals_aggregator.h"
 
+#include <algorithm>
 #include <new>
 #include <string>
 #include <string_view>
@@ -16,55 +17,6 @@ constexpr std::uint8_t kDebitSide = 1;
 constexpr int kLastMonthSlot = 12;
 constexpr std::size_t kYearEndSlot = 13;
 constexpr std::size_t kInterimSlot = 14;
-
-struct FigureRule {
-    std::uint32_t classCode;
-    // The rows' flags decide whether they give the figure.
-    bool flagTest;
-};
-
-constexpr FigureRule kFigureRules[] = {
-    {0x40888000u, true},   // kSales
-    {0x40884000u, true},   // kCostOfSales
-    {0x40880008u, true},   // kGrossProfit
-    {0x40880000u, true},   // kOperatingProfit
-    {0x40200080u, false},  // kPreTaxProfit
-    {0x80800000u, true},   // kAssets
-    {0x80400000u, true},   // kLiabilities
-    {0x80200000u, true},   // kCapital
-};
-static_assert(sizeof kFigureRules / sizeof kFigureRules[0] ==
-                  static_cast<std::size_t>(ClassFigure::kCount),
-              "one rule per figure");
-
-// Keywords whose item simply receives a figure.
-struct KeywordFigure {
-    std::string_view keyword;
-    ClassFigure figure;
-};
-constexpr KeywordFigure kKeywordFigures[] = {
-    {"URIAGEDAKA", ClassFigure::kSales},
-    {"URIAGEGENKA", ClassFigure::kCostOfSales},
-    {"URIAGESOURIEKI", ClassFigure::kGrossProfit},
-    {"EIGYOUSONEKI", ClassFigure::kOperatingProfit},
-    {"ZEIBIKIMAE", ClassFigure::kPreTaxProfit},
-    {"SIHON", ClassFigure::kCapital},
-    {"SISAN", ClassFigure::kAssets},
-    {"FUSAI", ClassFigure::kLiabilities},
-};
-
-// Keywords whose item receives a figure less the items listed before it in
-// a range: the assets or liabilities not shown by the other items.
-struct KeywordRemainder {
-    std::string_view keyword;
-    ClassFigure figure;
-    int firstSummed;
-    int lastSummed;
-};
-constexpr KeywordRemainder kKeywordRemainders[] = {
-    {"SOREIGAI", ClassFigure::kAssets, 18, 24},
-    {"SONOTAFUSAI", ClassFigure::kLiabilities, 26, 29},
-};
 
 bool IsPosition(int position) {
     return position >= 1 && position <= kLastMonthSlot;
@@ -123,6 +75,8 @@ int ClTotalsAggregator::Aggregate(int taxInclusive, const AccountFilter& filter,
     work.interim = dataset.InterimSettlement() == 1 && span.endPosition == kInterimEndPosition;
     work.introMonth = dataset.IntroMonth();
     figures_.fill(ClAmount());
+    IndexMappingAndItems();
+    if (record_ != nullptr) *record_ = AggregationRecord();
 
     // An amount that reaches its bound ends the run as failed: no figure
     // may be cut, and a statement with some figures missing is worse than
@@ -185,37 +139,72 @@ void ClTotalsAggregator::TreatRow(const RowWork& work, const AccountTotalsRecord
     const ClAmount balance =
         debitSide ? (opening + debits) - credits : (opening + credits) - debits;
 
+    AccountIdBytes id;
+    std::copy(row.IdBytes(), row.IdBytes() + id.size(), id.begin());
+    if (record_ != nullptr) {
+        record_->rows.push_back(
+            {id, row.ClassCode(), row.Side(), row.Unmapped() != 0, balance.ToCount()});
+    }
     for (std::size_t f = 0; f < figures_.size(); ++f) {
         const FigureRule& rule = kFigureRules[f];
         if (row.ClassCode() != rule.classCode) continue;
         if (!rule.flagTest || (row.FigureSource() == 1 && row.FigureBlocked() == 0)) {
             figures_[f] = balance;
+            if (record_ != nullptr) {
+                record_->figures[f] = balance.ToCount();
+                record_->figureFound[f] = true;
+            }
         }
     }
 
     if (row.Unmapped() != 0) return;
-    const std::string accountId = FormatAccountIdText(row.IdBytes());
-    // Every entry is examined: an account mapped twice counts twice. An
-    // entry's id holds no NUL and at most 34 bytes, the row's is 34 digits:
-    // plain equality is SameAccountId here, at a fraction of its cost in a
-    // walk of rows times entries.
-    for (const MappingEntry& entry : currentMapping_) {
+    // Every entry naming the account counts: an account mapped twice
+    // counts twice.
+    const auto found = entriesOfId_.find(id);
+    if (found == entriesOfId_.end()) return;
+    for (const MappingEntry* entry : found->second) {
         progress_.Tick();
-        if (entry.accountId() == accountId) {
-            AddToItems(work, row, slotCount, entry.itemNo, balance);
-        }
+        AddToItems(work, row, slotCount, *entry, balance);
     }
 }
 
+void ClTotalsAggregator::IndexMappingAndItems() {
+    entriesOfId_.clear();
+    itemsOfNo_.clear();
+    // A row's id text is always "0x" and 32 lower-case digits, so only an
+    // entry of exactly that form can equal it; keyed by its bytes, a row
+    // needs no text.
+    for (const MappingEntry& entry : currentMapping_) {
+        AccountIdBytes id;
+        if (ParseAccountIdText(entry.accountId(), id)) entriesOfId_[id].push_back(&entry);
+    }
+    for (StatementItem& item : itemCatalogue_)
+        itemsOfNo_[item.itemNo].push_back(&item);
+}
+
 void ClTotalsAggregator::AddToItems(const RowWork& work, const AccountTotalsRecord& row,
-                                    int slotCount, int itemNo, const ClAmount& balance) {
+                                    int slotCount, const MappingEntry& entry,
+                                    const ClAmount& balance) {
     const bool debitSide = row.Side() == kDebitSide;
-    for (StatementItem& item : itemCatalogue_) {
-        if (item.itemNo != itemNo) continue;
+    const auto found = itemsOfNo_.find(entry.itemNo);
+    if (found == itemsOfNo_.end()) return;
+    for (StatementItem* each : found->second) {
+        StatementItem& item = *each;
         const bool sameSide = item.side == row.Side();
-        if (itemNo < kFirstMonthlyItemNo) {
+        ItemChange* change = nullptr;
+        if (record_ != nullptr) {
+            ItemChange added;
+            added.item = PositionOf(item);
+            added.entry = PositionOf(entry);
+            added.row = record_->rows.size() - 1;
+            added.sign = sameSide ? 1 : -1;
+            record_->changes.push_back(std::move(added));
+            change = &record_->changes.back();
+        }
+        if (entry.itemNo < kFirstMonthlyItemNo) {
             const ClAmount amount = ClAmount::FromCount(item.amounts[0]);
             item.amounts[0] = (sameSide ? amount + balance : amount - balance).ToCount();
+            if (change != nullptr) change->amount = (sameSide ? balance : -balance).ToCount();
             continue;
         }
         for (int i = 0; i < slotCount; ++i) {
@@ -238,6 +227,10 @@ void ClTotalsAggregator::AddToItems(const RowWork& work, const AccountTotalsReco
             std::int64_t& target = item.amounts[static_cast<std::size_t>(month)];
             const ClAmount amount = ClAmount::FromCount(target);
             target = (sameSide ? amount + value : amount - value).ToCount();
+            if (change != nullptr) {
+                std::int64_t& applied = change->months[static_cast<std::size_t>(month)];
+                applied = (ClAmount::FromCount(applied) + (sameSide ? value : -value)).ToCount();
+            }
         }
     }
 }
@@ -246,32 +239,70 @@ void ClTotalsAggregator::ApplyKeywords() {
     for (const MappingEntry& entry : currentMapping_) {
         progress_.Tick();
         for (const KeywordFigure& k : kKeywordFigures) {
-            if (SameAccountId(entry.accountId(), k.keyword)) {
-                SetItemAmount(entry.itemNo, figures_[static_cast<std::size_t>(k.figure)].ToCount());
-            }
+            if (SameAccountId(entry.accountId(), k.keyword)) SetFigure(entry, k.figure);
         }
         for (const KeywordRemainder& k : kKeywordRemainders) {
-            if (SameAccountId(entry.accountId(), k.keyword)) {
-                SetRemainder(entry.itemNo, figures_[static_cast<std::size_t>(k.figure)],
-                             k.firstSummed, k.lastSummed);
-            }
+            if (SameAccountId(entry.accountId(), k.keyword)) SetRemainder(entry, k);
         }
     }
 }
 
-void ClTotalsAggregator::SetRemainder(int itemNo, const ClAmount& figure, int firstSummed,
-                                      int lastSummed) {
+void ClTotalsAggregator::SetFigure(const MappingEntry& entry, ClassFigure figure) {
+    const std::int64_t value = figures_[static_cast<std::size_t>(figure)].ToCount();
+    SetItemAmount(entry.itemNo, value);
+    if (record_ == nullptr) return;
+    // The item SetItemAmount set: the first of that number, looking no
+    // further than the first item numbered above 36.
+    for (const StatementItem& item : itemCatalogue_) {
+        if (item.itemNo > kFirstMonthlyItemNo) break;
+        if (item.itemNo != entry.itemNo) continue;
+        ItemChange set;
+        set.kind = ItemChange::Kind::kFigure;
+        set.item = PositionOf(item);
+        set.entry = PositionOf(entry);
+        set.figure = figure;
+        set.figureValue = value;
+        set.amount = value;
+        record_->changes.push_back(std::move(set));
+        break;
+    }
+}
+
+void ClTotalsAggregator::SetRemainder(const MappingEntry& entry,
+                                      const KeywordRemainder& remainder) {
+    const ClAmount& figure = figures_[static_cast<std::size_t>(remainder.figure)];
     // Only the items before the target count: the catalogue's order decides.
     ClAmount shown;
+    std::vector<std::size_t> summed;
     for (StatementItem& item : itemCatalogue_) {
-        if (item.itemNo == itemNo) {
+        if (item.itemNo == entry.itemNo) {
             item.amounts[0] = (figure - shown).ToCount();
+            if (record_ != nullptr) {
+                ItemChange set;
+                set.kind = ItemChange::Kind::kRemainder;
+                set.item = PositionOf(item);
+                set.entry = PositionOf(entry);
+                set.figure = remainder.figure;
+                set.figureValue = figure.ToCount();
+                set.amount = item.amounts[0];
+                set.subtracted = std::move(summed);
+                record_->changes.push_back(std::move(set));
+            }
             return;
         }
-        if (item.itemNo >= firstSummed && item.itemNo <= lastSummed) {
+        if (item.itemNo >= remainder.firstSummed && item.itemNo <= remainder.lastSummed) {
             shown += ClAmount::FromCount(item.amounts[0]);
+            if (record_ != nullptr) summed.push_back(PositionOf(item));
         }
     }
+}
+
+std::size_t ClTotalsAggregator::PositionOf(const StatementItem& item) const {
+    return static_cast<std::size_t>(&item - &*itemCatalogue_.begin());
+}
+
+std::size_t ClTotalsAggregator::PositionOf(const MappingEntry& entry) const {
+    return static_cast<std::size_t>(&entry - &*currentMapping_.begin());
 }
 
 void ClTotalsAggregator::SetItemAmount(int itemNo, std::int64_t count) {

@@ -7,29 +7,21 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
+#include "aggregate/aggregation_record.h"
 #include "aggregate/amount.h"
+#include "aggregate/class_figures.h"
 #include "host/account_filter.h"
 #include "host/host.h"
 #include "host/host_records.h"
+#include "model/account_id_text.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 
 class ProgressSink;
-
-// The totals rows whose balance the host classifies itself, and which keep
-// it as a figure for the reserved keywords.
-enum class ClassFigure {
-    kSales,
-    kCostOfSales,
-    kGrossProfit,
-    kOperatingProfit,
-    kPreTaxProfit,
-    kAssets,
-    kLiabilities,
-    kCapital,
-    kCount
-};
 
 class ClTotalsAggregator {
   public:
@@ -52,14 +44,33 @@ class ClTotalsAggregator {
     // than the first item numbered above 36; ticks once per item visited.
     void SetItemAmount(int itemNo, std::int64_t count);
 
+    // Keeps what the next run does in `record` (null: nothing is kept).
+    void RecordInto(AggregationRecord* record) { record_ = record; }
+
+    // The classification figures of the last run.
+    const std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)>& Figures() const {
+        return figures_;
+    }
+
   private:
     struct RowWork;
 
+    // Built once per run, so that a row finds its entries and an entry its
+    // items without walking the lists: the cost grows with the rows plus
+    // the entries, not with their product. Both keep list order, so every
+    // row makes the same additions in the same order as a walk of the
+    // lists would.
+    void IndexMappingAndItems();
+
     void TreatRow(const RowWork& work, const AccountTotalsRecord& row);
-    void AddToItems(const RowWork& work, const AccountTotalsRecord& row, int slotCount, int itemNo,
-                    const ClAmount& balance);
+    void AddToItems(const RowWork& work, const AccountTotalsRecord& row, int slotCount,
+                    const MappingEntry& entry, const ClAmount& balance);
     void ApplyKeywords();
-    void SetRemainder(int itemNo, const ClAmount& figure, int firstSummed, int lastSummed);
+    // SetItemAmount for a keyword's figure, recorded.
+    void SetFigure(const MappingEntry& entry, ClassFigure figure);
+    void SetRemainder(const MappingEntry& entry, const KeywordRemainder& remainder);
+    std::size_t PositionOf(const StatementItem& item) const;
+    std::size_t PositionOf(const MappingEntry& entry) const;
 
     Host& host_;
     ProgressSink& progress_;
@@ -69,4 +80,10 @@ class ClTotalsAggregator {
     // aggregator is destroyed.
     std::unique_ptr<TotalsQuery> query_;
     std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)> figures_{};
+    // The entries naming each account id text, and the items of each
+    // number, in list order.
+    std::unordered_map<AccountIdBytes, std::vector<const MappingEntry*>, AccountIdBytesHash>
+        entriesOfId_;
+    std::unordered_map<int, std::vector<StatementItem*>> itemsOfNo_;
+    AggregationRecord* record_ = nullptr;
 };

@@ -19,6 +19,8 @@ void SetBarPosition(HWND bar, int position) {
     SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
+// Its handlers run outside any modal loop: a failure in one is rethrown by
+// the next call from the run (Live).
 class ProgressDialog final : public Dialog, public ProgressView {
   public:
     ~ProgressDialog() override { Dialog::Destroy(); }
@@ -33,35 +35,47 @@ class ProgressDialog final : public Dialog, public ProgressView {
     // stays in front of the host without being clipped to the host's area,
     // as a child window would be.
     void SetParent(WindowRef parent) override {
-        SetWindowLongPtrW(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parent));
+        SetWindowLongPtrW(Live(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(parent));
     }
 
     // Painted at once: nothing pumps messages while the work runs.
     void Show() override {
-        ShowWindow(Handle(), SW_SHOW);
-        UpdateWindow(Handle());
+        ShowWindow(Live(), SW_SHOW);
+        UpdateWindow(Live());
     }
 
-    void Hide() override { ShowWindow(Handle(), SW_HIDE); }
+    void Hide() override { ShowWindow(Live(), SW_HIDE); }
     void Destroy() override { Dialog::Destroy(); }
     WindowRef Window() const override { return Handle(); }
 
     void SetCaption(const std::string& text) override {
-        SetWindowTextW(Handle(), WideFromCp932(text).c_str());
+        SetWindowTextW(Live(), WideFromCp932(text).c_str());
     }
 
-    void SetMainRange(int low, int high) override { SetBarRange(mainBar_, low, high); }
-    void SetMainPosition(int position) override { SetBarPosition(mainBar_, position); }
-    void SetActivityRange(int low, int high) override { SetBarRange(activityBar_, low, high); }
-    void SetActivityPosition(int position) override { SetBarPosition(activityBar_, position); }
-    void BringToTop() override { BringWindowToTop(Handle()); }
-    void BringToForeground() override { SetForegroundWindow(Handle()); }
-    void Repaint() override { UpdateWindow(Handle()); }
+    void SetMainRange(int low, int high) override {
+        Live();
+        SetBarRange(mainBar_, low, high);
+    }
+    void SetMainPosition(int position) override {
+        Live();
+        SetBarPosition(mainBar_, position);
+    }
+    void SetActivityRange(int low, int high) override {
+        Live();
+        SetBarRange(activityBar_, low, high);
+    }
+    void SetActivityPosition(int position) override {
+        Live();
+        SetBarPosition(activityBar_, position);
+    }
+    void BringToTop() override { BringWindowToTop(Live()); }
+    void BringToForeground() override { SetForegroundWindow(Live()); }
+    void Repaint() override { UpdateWindow(Live()); }
 
   protected:
     bool OnInit() override {
-        mainBar_ = Item(IDPB_PROGRESS_MAIN);
-        activityBar_ = Item(IDPB_PROGRESS_ACTIVITY);
+        mainBar_ = Item(IDP_PROGRESS_MAIN);
+        activityBar_ = Item(IDP_PROGRESS_ACTIVITY);
         return true;
     }
 

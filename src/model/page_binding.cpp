@@ -9,23 +9,22 @@
 
 namespace {
 
-constexpr ControlKind kLabel = ControlKind::kLabel;
-constexpr ControlKind kButton = ControlKind::kButton;
+constexpr ControlRole kLabel = ControlRole::kItemLabel;
+constexpr ControlRole kButton = ControlRole::kItemButton;
 
 ControlBinding BindToItem(const ItemControl& control, const StatementItem& item) {
     ControlBinding binding;
-    binding.controlId = control.controlId;
-    binding.kind = control.kind;
+    binding.role = control.role;
+    binding.itemNo = control.itemNo;
     const bool unused = item.IsUnusedSlot();
     binding.text = unused ? std::string() : item.name();
-    binding.enabled = control.kind == kLabel || !unused;
+    binding.enabled = control.role == kLabel || !unused;
     return binding;
 }
 
-ControlBinding FixedText(int controlId, const char* text) {
+ControlBinding FixedText(ControlRole role, const char* text) {
     ControlBinding binding;
-    binding.controlId = controlId;
-    binding.kind = kLabel;
+    binding.role = role;
     binding.text = text;
     return binding;
 }
@@ -35,19 +34,16 @@ ControlBinding FixedText(int controlId, const char* text) {
 const std::vector<ItemControl>& ItemControlsOf(MappingPage page) {
     // Items 20, 30 and 35 have no control.
     static const std::vector<ItemControl> kMainAccountsControls = {
-        {1, 1020, kLabel},   {2, 1026, kButton},  {3, 1021, kLabel},   {4, 1029, kButton},
-        {5, 1030, kButton},  {6, 1031, kButton},  {7, 1032, kButton},  {8, 1033, kButton},
-        {9, 1038, kButton},  {10, 1039, kButton}, {11, 1022, kLabel},  {12, 1040, kButton},
-        {13, 1041, kButton}, {14, 1042, kButton}, {15, 1043, kButton}, {16, 1046, kButton},
-        {17, 1023, kLabel},  {18, 1047, kButton}, {19, 1024, kLabel},  {21, 1048, kButton},
-        {22, 1049, kButton}, {23, 1050, kButton}, {24, 1051, kButton}, {25, 1052, kButton},
-        {26, 1055, kButton}, {27, 1056, kButton}, {28, 1057, kButton}, {29, 1058, kButton},
-        {31, 1061, kButton}, {32, 1063, kButton}, {33, 1064, kButton}, {34, 1065, kButton},
+        {1, kLabel},   {2, kButton},  {3, kLabel},   {4, kButton},  {5, kButton},  {6, kButton},
+        {7, kButton},  {8, kButton},  {9, kButton},  {10, kButton}, {11, kLabel},  {12, kButton},
+        {13, kButton}, {14, kButton}, {15, kButton}, {16, kButton}, {17, kLabel},  {18, kButton},
+        {19, kLabel},  {21, kButton}, {22, kButton}, {23, kButton}, {24, kButton}, {25, kButton},
+        {26, kButton}, {27, kButton}, {28, kButton}, {29, kButton}, {31, kButton}, {32, kButton},
+        {33, kButton}, {34, kButton},
     };
-
     static const std::vector<ItemControl> kMonthlySalesControls = {
-        {36, 1029, kButton}, {37, 1030, kButton}, {38, 1031, kButton}, {39, 1032, kButton},
-        {40, 1033, kButton}, {41, 1034, kButton}, {42, 1035, kButton}, {43, 1036, kButton},
+        {36, kButton}, {37, kButton}, {38, kButton}, {39, kButton},
+        {40, kButton}, {41, kButton}, {42, kButton}, {43, kButton},
     };
     return page == MappingPage::kMainAccounts ? kMainAccountsControls : kMonthlySalesControls;
 }
@@ -58,8 +54,8 @@ std::vector<ControlBinding> BindPageControls(MappingPage page, const ItemCatalog
     std::vector<ControlBinding> bindings;
     for (const ItemControl& control : controls) {
         ControlBinding untouched;
-        untouched.controlId = control.controlId;
-        untouched.kind = control.kind;
+        untouched.role = control.role;
+        untouched.itemNo = control.itemNo;
         untouched.leaveAsIs = true;
         bindings.push_back(untouched);
     }
@@ -71,9 +67,10 @@ std::vector<ControlBinding> BindPageControls(MappingPage page, const ItemCatalog
         }
     }
     if (page == MappingPage::kMainAccounts) {
-        bindings.insert(bindings.begin(), FixedText(kCostOfSalesHeadingId, "売上原価のうち"));
-        bindings.push_back(
-            FixedText(kEquityTotalLabelId, netAssetsStyle ? "純資産の部合計" : "資本の部合計"));
+        bindings.insert(bindings.begin(),
+                        FixedText(ControlRole::kCostOfSalesHeading, "売上原価のうち"));
+        bindings.push_back(FixedText(ControlRole::kEquityTotal,
+                                     netAssetsStyle ? "純資産の部合計" : "資本の部合計"));
     }
     return bindings;
 }

@@ -1,6 +1,6 @@
-// Which control of the two mapping pages shows which statement item, and the
-// texts and states the catalogue gives them. The sheet applies the result to
-// the real controls.
+// Which statement item each item control of the two mapping pages shows, and
+// the texts and states the catalogue gives them. The pages map these roles
+// to their controls and apply the result.
 #pragma once
 
 #include <cstdint>
@@ -10,25 +10,23 @@
 #include "model/item_catalogue.h"
 
 enum class MappingPage { kMainAccounts, kMonthlySales };
-enum class ControlKind { kLabel, kButton };
+
+// What a control of a mapping page is for: an item's label or button, or
+// one of the two fixed texts of the main accounts page.
+enum class ControlRole { kItemLabel, kItemButton, kCostOfSalesHeading, kEquityTotal };
 
 struct ItemControl {
     std::int16_t itemNo;
-    int controlId;
-    ControlKind kind;
+    ControlRole role;  // kItemLabel or kItemButton
 };
 
 // The item controls of a page in item number order. The buttons among them,
 // in this order, are the order of the page's tooltips and key handling.
 const std::vector<ItemControl>& ItemControlsOf(MappingPage page);
 
-// Fixed texts of the main accounts page.
-constexpr int kCostOfSalesHeadingId = 1027;
-constexpr int kEquityTotalLabelId = 1035;
-
 struct ControlBinding {
-    int controlId = 0;
-    ControlKind kind = ControlKind::kLabel;
+    ControlRole role = ControlRole::kItemLabel;
+    std::int16_t itemNo = 0;  // 0 for the fixed texts
     // The catalogue lacks the control's item: its template text and state stay.
     bool leaveAsIs = false;
     std::string text;

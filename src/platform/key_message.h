@@ -6,7 +6,8 @@
 
 #include <cstdint>
 
-enum class KeyMessageKind { kKeyDown, kOther };
+// A key pressed with Alt held (or F10) arrives as a system key-down.
+enum class KeyMessageKind { kKeyDown, kSystemKeyDown, kOther };
 
 // Virtual-key codes the program reacts to (the Windows values).
 enum KeyCode : std::uint32_t {
@@ -26,6 +27,9 @@ struct KeyMessage {
     bool alt = false;
     std::int32_t targetButtonId = 0;  // the own button the message is for, or 0
 
+    bool IsDown() const {
+        return kind == KeyMessageKind::kKeyDown || kind == KeyMessageKind::kSystemKeyDown;
+    }
     bool IsPlainKeyDown() const {
         return kind == KeyMessageKind::kKeyDown && !shift && !ctrl && !alt;
     }

@@ -5,6 +5,6 @@
 
 #define IDD_PROGRESS_WINDOW 133
 /* The main bar, 0 to 1000 over the whole run. */
-#define IDPB_PROGRESS_MAIN 1000
+#define IDP_PROGRESS_MAIN 1000
 /* The activity bar that sweeps on every unit of work. */
-#define IDPB_PROGRESS_ACTIVITY 1001
+#define IDP_PROGRESS_ACTIVITY 1001

@@ -12,14 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "res/account_dialog_res.h"
+#include "res/condition_sheet_res.h"
 #include "tests/e2e/scenario.h"
 
 namespace {
 
-constexpr int kItem2Button = 1026;
-constexpr int kItemCaption = 1034;
-constexpr int kAccountList = 1030;
-constexpr int kShowAll = 1031;
 constexpr DWORD kPollMs = 20;
 
 const std::wstring kDialogTitle = L"集約科目対応設定";
@@ -207,7 +205,7 @@ class AccountDialog : public Scenario {
         *sheet = gui::WaitForWindowTitled(kSheetTitle);
         if (*sheet == nullptr) return nullptr;
         gui::PressKey(*sheet, VK_F6);
-        HWND button = gui::FindControl(*sheet, kItem2Button);
+        HWND button = gui::FindControl(*sheet, IDB_ITEM2);
         if (button == nullptr || !WaitUntil([button] { return IsWindowVisible(button) != FALSE; }))
             return nullptr;
         return button;
@@ -217,7 +215,7 @@ class AccountDialog : public Scenario {
         gui::MouseClick(sheet, button);
         HWND dialog = gui::WaitForWindowTitled(kDialogTitle);
         if (dialog == nullptr) return nullptr;
-        HWND list = GetDlgItem(dialog, kAccountList);
+        HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
         if (!WaitUntil([list] { return RowCount(list) > 0; })) return nullptr;
         return dialog;
     }
@@ -244,8 +242,8 @@ TEST_F(AccountDialog, CheckedAccountIsSavedAndShownInTheNextRun) {
     HWND dialog = OpenDialog(sheet, button);
     ASSERT_NE(dialog, nullptr) << "the dialog did not open with its accounts";
     EXPECT_FALSE(IsWindowEnabled(sheet)) << "the dialog is modal";
-    EXPECT_EQ(gui::WindowText(GetDlgItem(dialog, kItemCaption)), L"うち兼業売上（収入）高");
-    HWND list = GetDlgItem(dialog, kAccountList);
+    EXPECT_EQ(gui::WindowText(GetDlgItem(dialog, IDT_ITEM_CAPTION)), L"うち兼業売上（収入）高");
+    HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
     // The item's class only, main accounts only, in the table's order.
     ASSERT_EQ(RowCount(list), 2);
     EXPECT_EQ(ListText(list, 0, 0), L"4120");
@@ -254,8 +252,8 @@ TEST_F(AccountDialog, CheckedAccountIsSavedAndShownInTheNextRun) {
     EXPECT_EQ(ListText(list, 1, 1), L"兼業雑収入");
     EXPECT_TRUE(RowChecked(list, 0));
     EXPECT_FALSE(RowChecked(list, 1));
-    EXPECT_FALSE(gui::IsChecked(GetDlgItem(dialog, kShowAll)));
-    EXPECT_EQ(gui::FocusedControlId(dialog), kAccountList);
+    EXPECT_FALSE(gui::IsChecked(GetDlgItem(dialog, IDX_SHOW_ALL_ACCOUNTS)));
+    EXPECT_EQ(gui::FocusedControlId(dialog), IDL_ACCOUNTS);
 
     // Down to the second row, Space checks it.
     for (int presses = 0; presses < 3 && FocusedRow(list) != 1; ++presses) {
@@ -285,7 +283,7 @@ TEST_F(AccountDialog, CheckedAccountIsSavedAndShownInTheNextRun) {
     EXPECT_EQ(ToolText(GetParent(button), button), L"兼業売上高 / 兼業雑収入");
     dialog = OpenDialog(sheet, button);
     ASSERT_NE(dialog, nullptr);
-    list = GetDlgItem(dialog, kAccountList);
+    list = GetDlgItem(dialog, IDL_ACCOUNTS);
     ASSERT_EQ(RowCount(list), 2);
     EXPECT_TRUE(RowChecked(list, 0));
     EXPECT_TRUE(RowChecked(list, 1));
@@ -306,10 +304,12 @@ TEST_F(AccountDialog, EnterWalksToTheApplyButtonAndModifiedKeysDoNothing) {
     gui::PressKey(dialog, VK_F12, true);
     gui::PressKey(dialog, VK_RETURN, false, true);
     gui::PressKey(dialog, VK_RETURN);
-    ASSERT_TRUE(WaitUntil([dialog] { return gui::FocusedControlId(dialog) == kShowAll; }));
+    ASSERT_TRUE(
+        WaitUntil([dialog] { return gui::FocusedControlId(dialog) == IDX_SHOW_ALL_ACCOUNTS; }));
     EXPECT_TRUE(IsWindowVisible(dialog)) << "Shift+F12 or Ctrl+Enter applied";
     gui::PressKey(dialog, VK_RETURN);
-    ASSERT_TRUE(WaitUntil([dialog] { return gui::FocusedControlId(dialog) == 1032; }));
+    ASSERT_TRUE(
+        WaitUntil([dialog] { return gui::FocusedControlId(dialog) == IDB_APPLY_SELECTION; }));
     gui::PressKey(dialog, VK_RETURN);
     ASSERT_TRUE(gui::WaitUntilGone(dialog)) << "Enter on the apply button did not apply";
     CancelSheetWithoutSaving(sheet);
@@ -326,7 +326,7 @@ TEST_F(AccountDialog, EnterOnAnItemButtonOpensTheDialogAndModifiedEnterDoesNot) 
     gui::PressKey(dialog, VK_ESCAPE);
     ASSERT_TRUE(gui::WaitUntilGone(dialog));
     // The clicked button keeps the focus.
-    ASSERT_TRUE(WaitUntil([sheet] { return gui::FocusedControlId(sheet) == kItem2Button; }));
+    ASSERT_TRUE(WaitUntil([sheet] { return gui::FocusedControlId(sheet) == IDB_ITEM2; }));
 
     gui::PressKey(sheet, VK_RETURN, true);
     gui::PressKey(sheet, VK_RETURN, false, true);
@@ -335,7 +335,7 @@ TEST_F(AccountDialog, EnterOnAnItemButtonOpensTheDialogAndModifiedEnterDoesNot) 
     ASSERT_NE(dialog, nullptr) << "Enter did not press the button";
     // Had a modified Enter opened the dialog, the plain Enter would have
     // moved the focus from the list to the check box.
-    EXPECT_EQ(gui::FocusedControlId(dialog), kAccountList);
+    EXPECT_EQ(gui::FocusedControlId(dialog), IDL_ACCOUNTS);
     gui::PressKey(dialog, VK_ESCAPE);
     ASSERT_TRUE(gui::WaitUntilGone(dialog));
     CancelSheetWithoutSaving(sheet);
@@ -366,13 +366,13 @@ TEST_F(AccountDialog, TheRunFollowsTheMappingChangedInTheDialog) {
     HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
     ASSERT_NE(sheet, nullptr);
     gui::PressKey(sheet, VK_F6);
-    HWND button = gui::FindControl(sheet, kItem2Button);
+    HWND button = gui::FindControl(sheet, IDB_ITEM2);
     ASSERT_TRUE(button != nullptr &&
                 WaitUntil([button] { return IsWindowVisible(button) != FALSE; }));
     HWND dialog = OpenDialog(sheet, button);
     ASSERT_NE(dialog, nullptr);
-    HWND list = GetDlgItem(dialog, kAccountList);
-    gui::MouseClick(dialog, GetDlgItem(dialog, kShowAll));
+    HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
+    gui::MouseClick(dialog, GetDlgItem(dialog, IDX_SHOW_ALL_ACCOUNTS));
     int row = -1;
     ASSERT_TRUE(WaitUntil([list, &row] {
         for (row = RowCount(list) - 1; row >= 0 && ListText(list, row, 0) != L"4130"; --row) {
@@ -457,7 +457,7 @@ TEST_F(AccountDialog, ScreenshotsOfTheTooltipTheDialogAndItsMenu) {
     HWND dialog = OpenDialog(sheet, button);
     ASSERT_NE(dialog, nullptr);
     SaveScreenArea(BoundsOf(dialog), kept + L"account_dialog.bmp");
-    HWND list = GetDlgItem(dialog, kAccountList);
+    HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
     const RECT listBounds = BoundsOf(list);
     // Below the last row: the menu opens there too.
     gui::MouseClick(dialog, list, true, 40, (listBounds.bottom - listBounds.top) - 20);

@@ -2,15 +2,10 @@
 // folder and overwrite questions, and the conditions kept for the next run.
 #include <gtest/gtest.h>
 
+#include "res/condition_sheet_res.h"
 #include "tests/e2e/scenario.h"
 
 namespace {
-
-constexpr int kEndMonth = 1002;
-constexpr int kTaxInclusive = 1003;
-constexpr int kBrowse = 1007;
-constexpr int kOutputPath = 1008;
-constexpr int kOutputGroup = 1019;
 
 const std::wstring kWrongPeriod =
     L"集計期間に誤りがあります。\n\n集計期間を設定しなおしてください。";
@@ -47,12 +42,12 @@ TEST_F(ConditionSheet, WrongEndMonthIsRefusedAndTheFocusReturnsToIt) {
     WriteState();
     HWND sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
-    SetText(sheet, kEndMonth, L"13");
-    SetText(sheet, kOutputPath, folder_ + L"a.xml");
+    SetText(sheet, IDE_END_MONTH, L"13");
+    SetText(sheet, IDE_OUTPUT_PATH, folder_ + L"a.xml");
     gui::PressKey(sheet, VK_F12);
     ExpectMessageAndConfirm(kWrongPeriod);
     EXPECT_TRUE(IsWindowVisible(sheet)) << "the sheet stays open";
-    EXPECT_EQ(gui::FocusedControlId(sheet), kEndMonth);
+    EXPECT_EQ(gui::FocusedControlId(sheet), IDE_END_MONTH);
     CancelSheetWithoutSaving(sheet);
     EXPECT_EQ(Finish().exitCode, 1u);
 }
@@ -62,7 +57,7 @@ TEST_F(ConditionSheet, MissingFolderAnsweredYesIsCreatedAndTheReportWritten) {
     HWND sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
     const std::wstring target = folder_ + L"新しい\\表\\overview.xml";
-    SetText(sheet, kOutputPath, target);
+    SetText(sheet, IDE_OUTPUT_PATH, target);
     gui::PressKey(sheet, VK_F12);
     Answer(kCreateFolder, IDYES);
     ExpectMessageAndConfirm(kWritten);
@@ -78,7 +73,7 @@ TEST_F(ConditionSheet, ExistingFileAnsweredNoKeepsTheSheetOpen) {
     WriteFileBytes(target, "keep me");
     HWND sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
-    SetText(sheet, kOutputPath, target);
+    SetText(sheet, IDE_OUTPUT_PATH, target);
     gui::PressKey(sheet, VK_F12);
     Answer(kOverwrite, IDNO);
     EXPECT_TRUE(IsWindowVisible(sheet));
@@ -92,10 +87,10 @@ TEST_F(ConditionSheet, SavedConditionsComeBackOnTheNextRun) {
     HWND sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
     const std::wstring target = folder_ + L"kept.xml";
-    SetText(sheet, kEndMonth, L"9");
-    SetText(sheet, kOutputPath, target);
-    const bool taxBefore = gui::IsChecked(gui::FindControl(sheet, kTaxInclusive));
-    gui::Click(sheet, gui::FindControl(sheet, kTaxInclusive));
+    SetText(sheet, IDE_END_MONTH, L"9");
+    SetText(sheet, IDE_OUTPUT_PATH, target);
+    const bool taxBefore = gui::IsChecked(gui::FindControl(sheet, IDX_TAX_INCLUSIVE));
+    gui::Click(sheet, gui::FindControl(sheet, IDX_TAX_INCLUSIVE));
     gui::PressKey(sheet, VK_ESCAPE);
     Answer(L"入力した情報を保存して終了しますか？", IDYES);
     ExpectMessageAndConfirm(L"｢事業概況書｣の集計を中止します。");
@@ -104,9 +99,9 @@ TEST_F(ConditionSheet, SavedConditionsComeBackOnTheNextRun) {
 
     sheet = OpenSheet();
     ASSERT_NE(sheet, nullptr);
-    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, kEndMonth)), L"9");
-    EXPECT_EQ(gui::IsChecked(gui::FindControl(sheet, kTaxInclusive)), !taxBefore);
-    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, kOutputPath)), target);
+    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, IDE_END_MONTH)), L"9");
+    EXPECT_EQ(gui::IsChecked(gui::FindControl(sheet, IDX_TAX_INCLUSIVE)), !taxBefore);
+    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, IDE_OUTPUT_PATH)), target);
     CancelSheetWithoutSaving(sheet);
     EXPECT_EQ(Finish().exitCode, 1u);
 }
@@ -116,10 +111,10 @@ TEST_F(ConditionSheet, PresetPathLocksTheOutputAndIsNotSaved) {
     const std::wstring preset = folder_ + L"preset.xml";
     HWND sheet = OpenSheet(L"--output \"" + preset + L"\"");
     ASSERT_NE(sheet, nullptr);
-    EXPECT_FALSE(IsWindowEnabled(gui::FindControl(sheet, kOutputPath)));
-    EXPECT_FALSE(IsWindowEnabled(gui::FindControl(sheet, kBrowse)));
-    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, kOutputGroup)), L"出力先");
-    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, kOutputPath)), preset);
+    EXPECT_FALSE(IsWindowEnabled(gui::FindControl(sheet, IDE_OUTPUT_PATH)));
+    EXPECT_FALSE(IsWindowEnabled(gui::FindControl(sheet, IDB_BROWSE)));
+    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, IDG_OUTPUT)), L"出力先");
+    EXPECT_EQ(gui::WindowText(gui::FindControl(sheet, IDE_OUTPUT_PATH)), preset);
     gui::PressKey(sheet, VK_ESCAPE);
     Answer(L"入力した情報を保存して終了しますか？", IDYES);
     ExpectMessageAndConfirm(L"｢事業概況書｣の集計を中止します。");

@@ -7,8 +7,9 @@
 #include "tests/unit/fakes/fake_desktop.h"
 #include "tests/unit/fakes/fake_host.h"
 #include "tests/unit/fakes/memory_file_system.h"
-#include "tests/unit/fakes/sheet_view_recorder.h"
+#include "tests/unit/fakes/recording_views.h"
 #include "tests/unit/fakes/source_file.h"
+#include "ui/mapping/mapped_accounts_text.h"
 #include "ui/sheet/condition_entry_sheet.h"
 #include "ui/sheet/own_buttons.h"
 
@@ -58,7 +59,7 @@ TEST(MonthPositionsTest, PositionsWithinTheFiscalYear) {
 
 TEST(OwnButtonLayout, FourEqualButtonsAlongTheBottom) {
     const auto places = LayOutOwnButtons(400, 420, 23);
-    EXPECT_EQ(places[0].id, kButtonPrevious);
+    EXPECT_EQ(places[0].id, IDB_PREVIOUS);
     EXPECT_EQ(places[0].left, 8);
     EXPECT_EQ(places[1].left, 97);
     EXPECT_EQ(places[2].left, 218);
@@ -88,10 +89,10 @@ TEST(SheetKeys, UnmodifiedFunctionKeysAct) {
 }
 
 TEST(SheetKeys, EnterPressesTheFocusedOwnButtonAndIsAlwaysSwallowed) {
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonRun)), SheetKeyAction::kRun);
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonCancel)), SheetKeyAction::kExit);
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonNext)), SheetKeyAction::kNextPage);
-    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, kButtonPrevious)), SheetKeyAction::kPreviousPage);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_RUN)), SheetKeyAction::kRun);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_CANCEL)), SheetKeyAction::kExit);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_NEXT)), SheetKeyAction::kNextPage);
+    EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, IDB_PREVIOUS)), SheetKeyAction::kPreviousPage);
     EXPECT_EQ(DecideSheetKey(Key(kKeyEnter, 1010)), SheetKeyAction::kSwallow);
     EXPECT_EQ(DecideSheetKey(Key(kKeyEnter)), SheetKeyAction::kSwallow);
 }
@@ -121,7 +122,7 @@ class SheetFlow : public ::testing::Test {
         sheet->AttachView(&view);
     }
     FakeHost host;
-    SheetViewRecorder view;
+    RecordingSheetView view;
     std::unique_ptr<ClConditionEntrySheet> sheet;
 };
 
@@ -206,6 +207,8 @@ class SheetInitialisation : public ::testing::Test {
             files.files[name] = SourceFile(std::string("editions/") + name);
         }
         sheet.AttachView(&view);
+        sheet.page2.AttachView(&page2);
+        sheet.page3.AttachView(&page3);
         sheet.currentMapping = &current;
         sheet.itemCatalogue = &items;
         sheet.fileSystem = &files;
@@ -213,7 +216,8 @@ class SheetInitialisation : public ::testing::Test {
         sheet.conditions.periodEnd = 20260331;
     }
     FakeHost host;
-    SheetViewRecorder view;
+    RecordingSheetView view;
+    RecordingMappingPageView page2, page3;
     ClConditionEntrySheet sheet{host};
     MappingList current;
     ItemCatalogue items;
@@ -231,8 +235,14 @@ TEST_F(SheetInitialisation, WithoutSavedConditionsTheDefaultsAndTaxSettingsApply
     EXPECT_EQ(sheet.conditions.endMonth, 3);
     EXPECT_EQ(sheet.conditions.outputPath, "C:\\users\\Public\\Documents\\*.xml");
     EXPECT_EQ(std::count(view.calls.begin(), view.calls.end(), "focus 1002"), 1);
-    EXPECT_NE(std::find(view.calls.begin(), view.calls.end(), "bind 2 8"), view.calls.end());
-    EXPECT_EQ(view.calls.back().rfind("bind 2", 0), 0u) << "nothing ends the sheet";
+    for (const std::string& call : view.calls)
+        EXPECT_NE(call.rfind("end", 0), 0u) << "nothing ends the sheet";
+    // The pages show their items and describe each button's accounts.
+    EXPECT_EQ(page3.calls.size(), 16u) << "text and state of 8 buttons";
+    ASSERT_EQ(page2.tips.size(), 27u);
+    ASSERT_EQ(page3.tips.size(), 8u);
+    const auto described = [](const ItemTip& tip) { return tip.text != kNoMappedAccountsText; };
+    EXPECT_TRUE(std::any_of(page2.tips.begin(), page2.tips.end(), described));
 }
 
 TEST_F(SheetInitialisation, UnreadableItemDefinitionsEndTheSheetAsAbandoned) {
@@ -243,6 +253,7 @@ TEST_F(SheetInitialisation, UnreadableItemDefinitionsEndTheSheetAsAbandoned) {
               "error 項目定義ファイル（LdgTest_GaiKmk.dat）を読み込めませんでした。\n\n"
               "アプリケーションを終了します。");
     EXPECT_EQ(view.calls.back(), "end 2001");
+    EXPECT_TRUE(page2.calls.empty() && page2.tips.empty()) << "pages without their items";
 }
 
 TEST_F(SheetInitialisation, WithoutAnOutputFolderTheTemporaryFolderIsUsed) {

@@ -11,7 +11,7 @@
 #include "res/condition_sheet_res.h"
 #include "tests/unit/fakes/fake_host.h"
 #include "tests/unit/fakes/memory_file_system.h"
-#include "tests/unit/fakes/sheet_view_recorder.h"
+#include "tests/unit/fakes/recording_views.h"
 #include "ui/sheet/folder_creation.h"
 
 namespace {
@@ -44,7 +44,7 @@ class ConditionChecks : public ::testing::Test {
         return view.calls;
     }
     // A message ("error" or "ask"), then back to page 1's field.
-    static Texts Refused(const char* message, int field = IDC_OUTPUT_PATH,
+    static Texts Refused(const char* message, int field = IDE_OUTPUT_PATH,
                          const std::string& kind = "error") {
         return {kind + " " + message, "page 0", "focus " + std::to_string(field)};
     }
@@ -52,7 +52,7 @@ class ConditionChecks : public ::testing::Test {
     FakeHost host;
     AggregationConditions conditions;
     MemoryFileSystem fileSystem;
-    SheetViewRecorder view;
+    RecordingSheetView view;
     bool browsed = false;
 };
 
@@ -70,12 +70,12 @@ TEST_F(ConditionChecks, EndMonthMustLieInTheFiscalYearAndNotBeforeTheIntroductio
         }
         for (const int month : refused) {
             Period(start, end, first, month);
-            EXPECT_EQ(Check(false), Refused(Messages::kWrongPeriod, IDC_END_MONTH));
+            EXPECT_EQ(Check(false), Refused(Messages::kWrongPeriod, IDE_END_MONTH));
         }
     }
     Period(20160401, 20170331, 4, 5);
     conditions.introMonth = 3;
-    EXPECT_EQ(Check(false), Refused(Messages::kBeforeIntroduction, IDC_END_MONTH));
+    EXPECT_EQ(Check(false), Refused(Messages::kBeforeIntroduction, IDE_END_MONTH));
     conditions.endMonth = 6;
     Check(true);
 }
@@ -122,11 +122,11 @@ TEST_F(ConditionChecks, MissingFolderAndExistingFile) {
 
     view.answerYes = false;
     conditions.outputPath = "C:\\new\\x.xml";
-    EXPECT_EQ(Check(false), Refused(Messages::kCreateFolder, IDC_OUTPUT_PATH, "ask"));
+    EXPECT_EQ(Check(false), Refused(Messages::kCreateFolder, IDE_OUTPUT_PATH, "ask"));
     // An existing file is asked about only when the host did not preset the path.
     fileSystem.files["C:\\out\\x.xml"] = "";
     conditions.outputPath = "C:\\out\\x.xml";
-    EXPECT_EQ(Check(false), Refused(Messages::kOverwriteFile, IDC_OUTPUT_PATH, "ask"));
+    EXPECT_EQ(Check(false), Refused(Messages::kOverwriteFile, IDE_OUTPUT_PATH, "ask"));
     conditions.pathFixed = 1;
     EXPECT_EQ(Check(true), Texts{});
 }

@@ -25,8 +25,8 @@ class RecordingPage1View : public Page1View {
         calls.push_back("lock");
     }
     bool IsEnabled(int id) override {
-        if (id == kButtonPrevious) return previousEnabled;
-        if (id == IDC_OUTPUT_PATH || id == IDC_BROWSE) return outputEnabled;
+        if (id == IDB_PREVIOUS) return previousEnabled;
+        if (id == IDE_OUTPUT_PATH || id == IDB_BROWSE) return outputEnabled;
         return true;
     }
     void FocusControl(int id, bool selectAll) override {
@@ -70,15 +70,15 @@ TEST_F(ConditionsPage, ChangesGoStraightIntoTheRecord) {
 }
 
 TEST_F(ConditionsPage, EnterWalksThroughTheFieldsAndSkipsALockedPath) {
-    sheet.page1.FilterKey(Enter(), IDC_END_MONTH);
-    sheet.page1.FilterKey(Enter(), IDC_TAX_INCLUSIVE);
-    sheet.page1.FilterKey(Enter(), IDC_OUTPUT_PATH);
+    sheet.page1.FilterKey(Enter(), IDE_END_MONTH);
+    sheet.page1.FilterKey(Enter(), IDX_TAX_INCLUSIVE);
+    sheet.page1.FilterKey(Enter(), IDE_OUTPUT_PATH);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"focus 1003", "focus 1008 all", "focus 1007"}));
     view.calls.clear();
     sheet.conditions.outputPath = "C:\\data\\report.xml";
     sheet.page1.ShowConditions(1);
-    sheet.page1.FilterKey(Enter(), IDC_TAX_INCLUSIVE);
-    sheet.page1.FilterKey(Enter(), IDC_BROWSE);
+    sheet.page1.FilterKey(Enter(), IDX_TAX_INCLUSIVE);
+    sheet.page1.FilterKey(Enter(), IDB_BROWSE);
     EXPECT_EQ(view.calls, (std::vector<std::string>{"show", "lock", "focus 2003"}))
         << "locked: on to 次へ(F6), and the browse button does nothing";
 }
@@ -86,7 +86,7 @@ TEST_F(ConditionsPage, EnterWalksThroughTheFieldsAndSkipsALockedPath) {
 TEST_F(ConditionsPage, EnterOnBrowseOpensTheDialogInThePathsFolder) {
     sheet.conditions.outputPath = "C:\\data\\report.xml";
     view.chosenFile = "D:\\out\\new.xml";
-    EXPECT_FALSE(sheet.page1.FilterKey(Enter(), IDC_BROWSE)) << "the sheet swallows it after";
+    EXPECT_FALSE(sheet.page1.FilterKey(Enter(), IDB_BROWSE)) << "the sheet swallows it after";
     EXPECT_EQ(view.calls.front(), "browse [C:\\data\\][report.xml]");
     EXPECT_EQ(sheet.conditions.outputPath, "D:\\out\\new.xml");
     view.chosenFile.reset();
@@ -97,11 +97,11 @@ TEST_F(ConditionsPage, EnterOnBrowseOpensTheDialogInThePathsFolder) {
 TEST_F(ConditionsPage, ModifiedEnterAndAltF4) {
     KeyMessage shiftEnter = Enter();
     shiftEnter.shift = true;
-    EXPECT_FALSE(sheet.page1.FilterKey(shiftEnter, IDC_END_MONTH));
+    EXPECT_FALSE(sheet.page1.FilterKey(shiftEnter, IDE_END_MONTH));
     KeyMessage altF4;
     altF4.key = kKeyF4;
     altF4.alt = true;
-    EXPECT_TRUE(sheet.page1.FilterKey(altF4, IDC_END_MONTH));
+    EXPECT_TRUE(sheet.page1.FilterKey(altF4, IDE_END_MONTH));
     EXPECT_TRUE(view.calls.empty());
 }
 

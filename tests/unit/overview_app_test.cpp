@@ -10,7 +10,7 @@
 #include "tests/unit/fakes/fake_desktop.h"
 #include "tests/unit/fakes/fake_host.h"
 #include "tests/unit/fakes/sample_state.h"
-#include "tests/unit/fakes/sheet_view_recorder.h"
+#include "tests/unit/fakes/recording_views.h"
 
 namespace {
 
@@ -195,7 +195,7 @@ TEST_F(OverviewAppRun, RefusedConnectEndsSilentlyButStillSignsOut) {
 }
 
 TEST_F(OverviewAppRun, AnUnexpectedFailureAnywhereEndsWithOneMessageCodeTwoAndTheHostFreed) {
-    SheetViewRecorder view;
+    RecordingSheetView view;
     const struct {
         const char* stage;
         std::function<void(OverviewAppRun&)> arrange;

@@ -58,27 +58,27 @@ void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
     KillTimer(nullptr, timer);
     HWND dialog = FindDialog();
     if (dialog == nullptr) return;
-    HWND list = GetDlgItem(dialog, IDC_ACCOUNT_LIST);
+    HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
     HWND header = ListView_GetHeader(list);
     seen.columns = Header_GetItemCount(header);
     seen.rowsOfClass = RowCount(list);
     // Check the second row (4130) and widen to all accounts.
     ListView_SetCheckState(list, 1, TRUE);
-    CheckDlgButton(dialog, IDC_SHOW_ALL_ACCOUNTS, BST_CHECKED);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SHOW_ALL_ACCOUNTS, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SHOW_ALL_ACCOUNTS)));
+    CheckDlgButton(dialog, IDX_SHOW_ALL_ACCOUNTS, BST_CHECKED);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDX_SHOW_ALL_ACCOUNTS, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDX_SHOW_ALL_ACCOUNTS)));
     seen.rowsOfAll = RowCount(list);
     seen.firstCode = ListText(list, 0, 0);
     seen.firstName = ListText(list, 0, 1);
     seen.cashCheckedAfterToggle = RowChecked(list, 0);
     ListView_SetCheckState(list, 0, TRUE);  // 1110, outside the class
-    CheckDlgButton(dialog, IDC_SHOW_ALL_ACCOUNTS, BST_UNCHECKED);
-    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_SHOW_ALL_ACCOUNTS, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_SHOW_ALL_ACCOUNTS)));
+    CheckDlgButton(dialog, IDX_SHOW_ALL_ACCOUNTS, BST_UNCHECKED);
+    SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDX_SHOW_ALL_ACCOUNTS, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDX_SHOW_ALL_ACCOUNTS)));
     seen.rowsBackToClass = RowCount(list);
     seen.salesStillChecked = RowChecked(list, 1);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_APPLY_SELECTION, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_APPLY_SELECTION)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDB_APPLY_SELECTION, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDB_APPLY_SELECTION)));
 }
 
 // The stand-in with three main accounts, connected once for the whole run.
@@ -134,21 +134,21 @@ TEST(AccountDialogWindow, ShowsRowsAndKeepsChecksAcrossTheListing) {
 // Chooses command `command` of the list's popup menu: the keys are queued
 // first, and the menu's own loop reads them.
 void ChooseMenuCommand(HWND dialog, int command) {
-    HWND list = GetDlgItem(dialog, IDC_ACCOUNT_LIST);
+    HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
     for (int i = 0; i < command; ++i)
         PostMessageW(list, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageW(list, WM_KEYDOWN, VK_RETURN, 0);
-    NMHDR header = {list, IDC_ACCOUNT_LIST, static_cast<UINT>(NM_RCLICK)};
-    SendMessageW(dialog, WM_NOTIFY, IDC_ACCOUNT_LIST, reinterpret_cast<LPARAM>(&header));
+    NMHDR header = {list, IDL_ACCOUNTS, static_cast<UINT>(NM_RCLICK)};
+    SendMessageW(dialog, WM_NOTIFY, IDL_ACCOUNTS, reinterpret_cast<LPARAM>(&header));
 }
 
 // The checks of the rows as "1" and "0", and "+" when all accounts are shown.
 std::string Checks(HWND dialog) {
-    HWND list = GetDlgItem(dialog, IDC_ACCOUNT_LIST);
+    HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
     std::string checks;
     for (int row = 0; row < RowCount(list); ++row)
         checks += RowChecked(list, row) ? "1" : "0";
-    if (IsDlgButtonChecked(dialog, IDC_SHOW_ALL_ACCOUNTS) == BST_CHECKED) checks += "+";
+    if (IsDlgButtonChecked(dialog, IDX_SHOW_ALL_ACCOUNTS) == BST_CHECKED) checks += "+";
     return checks;
 }
 
@@ -201,9 +201,9 @@ TEST(AccountDialogWindow, MenuCommandsAndTheEnterWalk) {
     EXPECT_EQ(walk.afterCommand[4], "111+");
     EXPECT_EQ(walk.afterCommand[5], "000+");
     EXPECT_EQ(walk.afterCommand[1], "010+");
-    EXPECT_EQ(walk.focusAfterEnter[0], IDC_ACCOUNT_LIST);
-    EXPECT_EQ(walk.focusAfterEnter[1], IDC_SHOW_ALL_ACCOUNTS);
-    EXPECT_EQ(walk.focusAfterEnter[2], IDC_APPLY_SELECTION);
+    EXPECT_EQ(walk.focusAfterEnter[0], IDL_ACCOUNTS);
+    EXPECT_EQ(walk.focusAfterEnter[1], IDX_SHOW_ALL_ACCOUNTS);
+    EXPECT_EQ(walk.focusAfterEnter[2], IDB_APPLY_SELECTION);
     EXPECT_EQ(dialog.CheckedSet(), std::vector<std::int32_t>{4120});
 }
 

@@ -114,7 +114,7 @@ TEST(HostDlls, CallsReachTheStateThroughTheDlls) {
 
     ClFiscalCalendar calendar;
     std::int32_t cutoff = 0;
-    calendar.CutoffDayFromEndDate(20260325, 0, &cutoff);  // books closed on the 25th
+    calendar.CutoffDayFromEndDate(20260325, 0, &cutoff);  // books closing on the 25th
     calendar.SetCutoffDay(cutoff);
     std::int32_t month = 0;
     calendar.MonthIndexOfDate(20250426, &month, 0);

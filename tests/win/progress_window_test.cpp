@@ -44,8 +44,8 @@ TEST(ProgressWindowDialog, CreatedHiddenFromItsTemplateThenRunsToOneHundredPerce
         MapDialogRect(dialog, &expected);
         EXPECT_EQ(client.right, expected.right);
         EXPECT_EQ(client.bottom, expected.bottom);
-        const HWND mainBar = GetDlgItem(dialog, IDPB_PROGRESS_MAIN);
-        const HWND activityBar = GetDlgItem(dialog, IDPB_PROGRESS_ACTIVITY);
+        const HWND mainBar = GetDlgItem(dialog, IDP_PROGRESS_MAIN);
+        const HWND activityBar = GetDlgItem(dialog, IDP_PROGRESS_ACTIVITY);
         ASSERT_NE(mainBar, nullptr);
         ASSERT_NE(activityBar, nullptr);
         EXPECT_TRUE(StyleOf(mainBar) & PBS_SMOOTH);

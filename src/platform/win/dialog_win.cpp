@@ -2,40 +2,29 @@
 
 #include <utility>
 
+#include "platform/win/modal_loop_win.h"
+
 Dialog::~Dialog() {
-    if (!modal_) Destroy();
+    Destroy();
 }
 
 HWND Dialog::CreateModeless(int templateId, HWND parent) {
-    modal_ = false;
     const HWND window = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
                                            parent, Procedure, reinterpret_cast<LPARAM>(this));
-    if (failure_) {
+    if (unclaimed_) {
         Destroy();
-        RethrowFailure();
+        std::rethrow_exception(std::exchange(unclaimed_, nullptr));
     }
     return window;
-}
-
-INT_PTR Dialog::RunModal(int templateId, HWND parent) {
-    modal_ = true;
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
-                                           parent, Procedure, reinterpret_cast<LPARAM>(this));
-    modal_ = false;
-    RethrowFailure();
-    return result;
-}
-
-void Dialog::End(INT_PTR result) {
-    if (window_ != nullptr) EndDialog(window_, result);
 }
 
 void Dialog::Destroy() {
     if (window_ != nullptr) DestroyWindow(window_);
 }
 
-void Dialog::RethrowFailure() {
-    if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
+HWND Dialog::Live() {
+    if (unclaimed_) std::rethrow_exception(std::exchange(unclaimed_, nullptr));
+    return window_;
 }
 
 void Dialog::SetResult(LRESULT result) {
@@ -43,27 +32,21 @@ void Dialog::SetResult(LRESULT result) {
 }
 
 INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    Dialog* dialog = nullptr;
-    if (message == WM_INITDIALOG) {
-        dialog = reinterpret_cast<Dialog*>(lParam);
-        dialog->window_ = window;
-        SetWindowLongPtrW(window, DWLP_USER, lParam);
-    } else {
-        dialog = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
-    }
+    Dialog* dialog = message == WM_INITDIALOG
+                         ? reinterpret_cast<Dialog*>(lParam)
+                         : reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return Route(dialog, window, message, wParam, lParam);
+}
+
+INT_PTR Dialog::Route(Dialog* dialog, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     // Messages before WM_INITDIALOG (WM_SETFONT) have no object yet.
     if (dialog == nullptr) return FALSE;
-
-    bool handled = false;
-    try {
-        handled = dialog->Dispatch(message, wParam, lParam);
-    } catch (...) {
-        // Unwinding through the system's frames is undefined: keep the
-        // exception for the caller's side and stop a modal dialog.
-        if (!dialog->failure_) dialog->failure_ = std::current_exception();
-        if (dialog->modal_) EndDialog(window, -1);
-        handled = true;
+    if (message == WM_INITDIALOG) {
+        dialog->window_ = window;
+        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(dialog));
     }
+    const bool handled = GuardWindowProcedure(
+        dialog->unclaimed_, true, [&] { return dialog->Dispatch(message, wParam, lParam); });
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, DWLP_USER, 0);
         dialog->window_ = nullptr;
@@ -82,4 +65,33 @@ bool Dialog::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         default:
             return OnMessage(message, wParam, lParam);
     }
+}
+
+PROPSHEETPAGEW PropertyPage::Describe(int templateId, const wchar_t* title) {
+    PROPSHEETPAGEW page = {};
+    page.dwSize = sizeof page;
+    page.dwFlags = PSP_USETITLE;
+    page.hInstance = GetModuleHandleW(nullptr);
+    page.pszTemplate = MAKEINTRESOURCEW(templateId);
+    page.pfnDlgProc = PageProcedure;
+    page.pszTitle = title;
+    page.lParam = reinterpret_cast<LPARAM>(static_cast<Dialog*>(this));
+    return page;
+}
+
+bool PropertyPage::OnNotify(int, NMHDR& header) {
+    if (header.code != static_cast<UINT>(PSN_SETACTIVE)) return false;
+    OnSetActive();
+    SetResult(0);
+    return true;
+}
+
+INT_PTR CALLBACK PropertyPage::PageProcedure(HWND window, UINT message, WPARAM wParam,
+                                             LPARAM lParam) {
+    // At WM_INITDIALOG the sheet passes its copy of the page's description.
+    Dialog* dialog =
+        message == WM_INITDIALOG
+            ? reinterpret_cast<Dialog*>(reinterpret_cast<const PROPSHEETPAGEW*>(lParam)->lParam)
+            : reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
+    return Route(dialog, window, message, wParam, lParam);
 }

@@ -14,7 +14,9 @@ inline bool IsKeyMessage(const MSG& message) {
 
 inline KeyMessage KeyMessageOf(const MSG& message) {
     KeyMessage key;
-    key.kind = message.message == WM_KEYDOWN ? KeyMessageKind::kKeyDown : KeyMessageKind::kOther;
+    key.kind = message.message == WM_KEYDOWN      ? KeyMessageKind::kKeyDown
+               : message.message == WM_SYSKEYDOWN ? KeyMessageKind::kSystemKeyDown
+                                                  : KeyMessageKind::kOther;
     key.key = static_cast<std::uint32_t>(message.wParam);
     key.shift = GetKeyState(VK_SHIFT) < 0;
     key.ctrl = GetKeyState(VK_CONTROL) < 0;

@@ -32,6 +32,7 @@
 #include "model/mapping_list.h"
 #include "model/statement_item.h"
 #include "platform/key_message.h"
+#include "res/account_dialog_res.h"
 
 class ClAccountSelectDialog {
   public:
@@ -59,8 +60,8 @@ class ClAccountSelectDialog {
 
     // The results the window closes with: the ids of "設定(F12)" and
     // "キャンセル(Esc)".
-    static constexpr int kAppliedResult = 1032;
-    static constexpr int kCancelledResult = 1033;
+    static constexpr int kAppliedResult = IDB_APPLY_SELECTION;
+    static constexpr int kCancelledResult = IDB_CANCEL_SELECTION;
 
     // Where RebuildCheckedSet takes the checked accounts from.
     enum class CheckSource { kFromDefaults = 0, kFromRows = 1, kFromAllAccounts = 2, kCleared = 3 };

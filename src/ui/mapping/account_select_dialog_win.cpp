@@ -1,6 +1,6 @@
 // The account selection dialog's window (template 210): a list of accounts
-// with check boxes, run in a modal loop of our own so that the dialog's keys
-// are seen before the dialog manager's.
+// with check boxes, run in the program's modal loop so that the dialog's
+// keys are seen before the dialog manager's.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -13,6 +13,7 @@
 #include "platform/win/code_page.h"
 #include "platform/win/dialog_win.h"
 #include "platform/win/key_message_win.h"
+#include "platform/win/modal_loop_win.h"
 #include "res/account_dialog_res.h"
 #include "ui/mapping/account_select_window.h"
 
@@ -43,8 +44,9 @@ class AccountSelectWindow final : public Dialog {
     void ShowRows();
     void ShowListMenu();
     void Apply();
-    void Close(int result);
-    bool PreTranslate(const MSG& message);
+    // The dialog's key filter, for a message to the dialog's window or, on
+    // its way, to `child`.
+    bool FilterKey(const MSG& message, HWND child);
 
     ClAccountSelectDialog& dialog_;
     HWND list_ = nullptr;
@@ -52,16 +54,15 @@ class AccountSelectWindow final : public Dialog {
     // change notifications then say nothing about the user.
     bool filling_ = false;
     std::uint32_t shownGeneration_ = 0;
-    bool closed_ = false;
-    int result_ = ClAccountSelectDialog::kCancelledResult;
+    ModalLoop* loop_ = nullptr;
 };
 
 bool AccountSelectWindow::OnInit() {
-    SetDlgItemTextW(Handle(), IDC_ITEM_CAPTION, WideFromCp932(dialog_.captionText).c_str());
-    list_ = Item(IDC_ACCOUNT_LIST);
+    SetDlgItemTextW(Handle(), IDT_ITEM_CAPTION, WideFromCp932(dialog_.captionText).c_str());
+    list_ = Item(IDL_ACCOUNTS);
     SetUpList();
     dialog_.Initialise();
-    CheckDlgButton(Handle(), IDC_SHOW_ALL_ACCOUNTS,
+    CheckDlgButton(Handle(), IDX_SHOW_ALL_ACCOUNTS,
                    dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
     ShowRows();
     SetFocus(list_);
@@ -132,19 +133,19 @@ void AccountSelectWindow::ShowRows() {
 
 bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
     switch (id) {
-        case IDC_SHOW_ALL_ACCOUNTS:
+        case IDX_SHOW_ALL_ACCOUNTS:
             if (code != BN_CLICKED) return false;
-            dialog_.OnShowAllToggled(IsDlgButtonChecked(Handle(), IDC_SHOW_ALL_ACCOUNTS) ==
+            dialog_.OnShowAllToggled(IsDlgButtonChecked(Handle(), IDX_SHOW_ALL_ACCOUNTS) ==
                                      BST_CHECKED);
             ShowRows();
             return true;
-        case IDC_APPLY_SELECTION:
+        case IDB_APPLY_SELECTION:
             if (code == BN_CLICKED) Apply();
             return true;
-        case IDC_CANCEL_SELECTION:
+        case IDB_CANCEL_SELECTION:
         case IDCANCEL:
             // The button, Esc and the close box.
-            Close(ClAccountSelectDialog::kCancelledResult);
+            loop_->End(ClAccountSelectDialog::kCancelledResult);
             return true;
         case IDOK:
             // Enter where no key rule applies: the dialog has no default button.
@@ -155,7 +156,7 @@ bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
 }
 
 bool AccountSelectWindow::OnNotify(int id, NMHDR& header) {
-    if (id != IDC_ACCOUNT_LIST) return false;
+    if (id != IDL_ACCOUNTS) return false;
     if (header.code == LVN_ITEMCHANGED) {
         if (filling_) return true;
         const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
@@ -189,40 +190,33 @@ void AccountSelectWindow::ShowListMenu() {
     DestroyMenu(menu);
     if (chosen == 0) return;
     dialog_.OnListMenuCommand(chosen);
-    CheckDlgButton(Handle(), IDC_SHOW_ALL_ACCOUNTS,
+    CheckDlgButton(Handle(), IDX_SHOW_ALL_ACCOUNTS,
                    dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
     ShowRows();
 }
 
 void AccountSelectWindow::Apply() {
     dialog_.ApplySelection();
-    Close(ClAccountSelectDialog::kAppliedResult);
+    loop_->End(ClAccountSelectDialog::kAppliedResult);
 }
 
-void AccountSelectWindow::Close(int result) {
-    result_ = result;
-    closed_ = true;
-}
-
-bool AccountSelectWindow::PreTranslate(const MSG& message) {
-    const bool isKey = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
-    if (!isKey || (message.hwnd != Handle() && !IsChild(Handle(), message.hwnd))) return false;
-    KeyMessage key = KeyMessageOf(message);
+bool AccountSelectWindow::FilterKey(const MSG& message, HWND child) {
+    if (!IsKeyMessage(message)) return false;
     using Focus = ClAccountSelectDialog::KeyFocus;
     Focus focus = Focus::kElsewhere;
-    if (message.hwnd == list_ || IsChild(list_, message.hwnd)) {
+    if (child == list_) {
         focus = Focus::kList;
-    } else if (message.hwnd == Item(IDC_SHOW_ALL_ACCOUNTS)) {
+    } else if (child == Item(IDX_SHOW_ALL_ACCOUNTS) && child == message.hwnd) {
         focus = Focus::kShowAllBox;
-    } else if (message.hwnd == Item(IDC_APPLY_SELECTION)) {
+    } else if (child == Item(IDB_APPLY_SELECTION) && child == message.hwnd) {
         focus = Focus::kApplyButton;
     }
-    switch (ClAccountSelectDialog::DecideKey(key, focus)) {
+    switch (ClAccountSelectDialog::DecideKey(KeyMessageOf(message), focus)) {
         case ClAccountSelectDialog::KeyAction::kFocusShowAllBox:
-            SetFocus(Item(IDC_SHOW_ALL_ACCOUNTS));
+            SetFocus(Item(IDX_SHOW_ALL_ACCOUNTS));
             return true;
         case ClAccountSelectDialog::KeyAction::kFocusApplyButton:
-            SetFocus(Item(IDC_APPLY_SELECTION));
+            SetFocus(Item(IDB_APPLY_SELECTION));
             return true;
         case ClAccountSelectDialog::KeyAction::kApply:
             Apply();
@@ -236,48 +230,21 @@ bool AccountSelectWindow::PreTranslate(const MSG& message) {
 int AccountSelectWindow::Run(HWND owner) {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    const bool ownerWasEnabled = owner != nullptr && IsWindowEnabled(owner);
+    ModalLoop loop(owner, ClAccountSelectDialog::kCancelledResult);
+    loop_ = &loop;
     if (CreateModeless(IDD_ACCOUNT_SELECT, owner) == nullptr) {
         return ClAccountSelectDialog::kCancelledResult;
     }
-    if (ownerWasEnabled) EnableWindow(owner, FALSE);
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
-
-    MSG message;
-    while (!closed_ && Handle() != nullptr) {
-        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got <= 0) {
-            if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
-            break;
-        }
-        if (PreTranslate(message) || IsDialogMessageW(Handle(), &message)) {
-            RethrowFailure();
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-        RethrowFailure();
-    }
-    // The owner takes the activation back before the dialog disappears, so
-    // that no other program's window comes to the front in between.
-    if (ownerWasEnabled) {
-        EnableWindow(owner, TRUE);
-        SetActiveWindow(owner);
-    }
+    loop.AddFilter(Handle(),
+                   [this](const MSG& message, HWND child) { return FilterKey(message, child); });
+    const int result = loop.Run(Handle(), ModalLoop::Kind::kDialog);
     Destroy();
-    return result_;
+    return result;
 }
 
 }  // namespace
 
 int RunAccountSelectWindow(ClAccountSelectDialog& dialog, WindowRef owner) {
     AccountSelectWindow window(dialog);
-    try {
-        return window.Run(static_cast<HWND>(owner));
-    } catch (...) {
-        // The owner must not stay disabled when the dialog fails.
-        if (owner != nullptr) EnableWindow(static_cast<HWND>(owner), TRUE);
-        throw;
-    }
+    return window.Run(static_cast<HWND>(owner));
 }

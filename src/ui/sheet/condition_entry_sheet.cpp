@@ -6,6 +6,7 @@
 #include "model/saved_conditions_file.h"
 #include "model/shift_jis_text.h"
 #include "res/condition_sheet_res.h"
+#include "ui/mapping/mapped_accounts_text.h"
 #include "ui/sheet/condition_validation.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
@@ -27,6 +28,14 @@ ClConditionEntrySheet::~ClConditionEntrySheet() {
 
 void ClConditionEntrySheet::Initialise() {
     page1.sheet = this;
+    MappingPageLinks links;
+    links.accounts = &accounts;
+    links.itemCatalogue = itemCatalogue;
+    links.currentMapping = currentMapping;
+    links.defaultMapping = &defaultMapping;
+    links.describeItem = [this](int itemNo) { return DescribeItem(itemNo); };
+    page2.Link(links);
+    page3.Link(links);
     if (!conditions.outputPath.empty()) conditions.pathFixed = 1;
     FiscalMonthRange(host_, conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
                      &conditions.endMonth);
@@ -44,8 +53,15 @@ void ClConditionEntrySheet::Initialise() {
     }
     if (conditions.pathFixed == 0 && conditions.savedPath.empty()) BuildDefaultOutputPath();
     page1.ShowConditions(conditions.pathFixed);
-    if (view_ != nullptr) view_->FocusConditionField(IDC_END_MONTH);
+    if (view_ != nullptr) view_->FocusConditionField(IDE_END_MONTH);
     if (!LoadAndBindItems()) return;
+    if (currentMapping == nullptr) return;
+    page2.SetUpItemTips();
+    page3.SetUpItemTips();
+}
+
+std::string ClConditionEntrySheet::DescribeItem(int itemNo) const {
+    return DescribeMappedAccounts(*currentMapping, itemNo, accounts);
 }
 
 void ClConditionEntrySheet::BuildDefaultOutputPath() {
@@ -73,13 +89,8 @@ bool ClConditionEntrySheet::LoadAndBindItems() {
         }
         return false;
     }
-    if (view_ != nullptr) {
-        const bool netAssets = conditions.netAssetsStyle != 0;
-        view_->ApplyBindings(
-            1, BindPageControls(MappingPage::kMainAccounts, *itemCatalogue, netAssets));
-        view_->ApplyBindings(
-            2, BindPageControls(MappingPage::kMonthlySales, *itemCatalogue, netAssets));
-    }
+    page2.ShowItems(conditions.netAssetsStyle != 0);
+    page3.ShowItems(conditions.netAssetsStyle != 0);
     return true;
 }
 

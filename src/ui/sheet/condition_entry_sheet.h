@@ -12,15 +12,19 @@
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/file_system.h"
+#include "res/condition_sheet_res.h"
 #include "res/edition_info.h"
+#include "ui/mapping/account_select_dialog.h"
+#include "ui/mapping/mapping_page.h"
 #include "ui/sheet/conditions_page.h"
 #include "ui/sheet/sheet_keys.h"
 #include "ui/sheet/sheet_view.h"
 
 class ClConditionEntrySheet {
   public:
-    static constexpr int kRunResult = 2000;
-    static constexpr int kCancelResult = 2001;
+    // The end codes: the ids of "実行(F12)" and "キャンセル(Esc)".
+    static constexpr int kRunResult = IDB_RUN;
+    static constexpr int kCancelResult = IDB_CANCEL;
     static constexpr int kPageCount = 3;
 
     static const char kCaption[];
@@ -32,6 +36,8 @@ class ClConditionEntrySheet {
 
     AggregationConditions conditions;
     ClCEPage1 page1;
+    ClCEPage2 page2;
+    ClCEPage3 page3;
     // Owned by start-up; they outlive the sheet.
     MappingList* currentMapping = nullptr;
     ItemCatalogue* itemCatalogue = nullptr;
@@ -79,6 +85,8 @@ class ClConditionEntrySheet {
     // Loads the item definitions and binds the mapping pages; false when
     // the file cannot be read (the user has then been told).
     bool LoadAndBindItems();
+    // The tip text of an item button on the mapping pages.
+    std::string DescribeItem(int itemNo) const;
 
     Host& host_;
     SheetView* view_ = nullptr;

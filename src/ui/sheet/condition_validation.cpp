@@ -69,7 +69,7 @@ void Refuse(SheetView& view, const char* message, int fieldId) {
 // answered No.
 void BackToPath(SheetView& view) {
     view.ActivatePage(0);
-    view.FocusConditionField(IDC_OUTPUT_PATH);
+    view.FocusConditionField(IDE_OUTPUT_PATH);
 }
 
 }  // namespace
@@ -77,11 +77,11 @@ void BackToPath(SheetView& view) {
 bool ValidateConditions(Host& host, const AggregationConditions& conditions, FileSystem& fileSystem,
                         SheetView& view, const std::function<void()>& browseOutputFile) {
     if (IsWrongPeriod(host, conditions)) {
-        Refuse(view, Messages::kWrongPeriod, IDC_END_MONTH);
+        Refuse(view, Messages::kWrongPeriod, IDE_END_MONTH);
         return false;
     }
     if (IsBeforeIntroduction(host, conditions)) {
-        Refuse(view, Messages::kBeforeIntroduction, IDC_END_MONTH);
+        Refuse(view, Messages::kBeforeIntroduction, IDE_END_MONTH);
         return false;
     }
     const std::string& path = conditions.outputPath;
@@ -92,15 +92,15 @@ bool ValidateConditions(Host& host, const AggregationConditions& conditions, Fil
         return false;
     }
     if (!IsValidPathText(path)) {
-        Refuse(view, Messages::kInvalidCharacter, IDC_OUTPUT_PATH);
+        Refuse(view, Messages::kInvalidCharacter, IDE_OUTPUT_PATH);
         return false;
     }
     if (!IsUsableDrive(fileSystem, path)) {
-        Refuse(view, Messages::kInvalidDrive, IDC_OUTPUT_PATH);
+        Refuse(view, Messages::kInvalidDrive, IDE_OUTPUT_PATH);
         return false;
     }
     if (FileNamePartOf(path).empty()) {
-        Refuse(view, Messages::kNoFileName, IDC_OUTPUT_PATH);
+        Refuse(view, Messages::kNoFileName, IDE_OUTPUT_PATH);
         return false;
     }
     const std::string folder = FolderPartOf(path);
@@ -110,7 +110,7 @@ bool ValidateConditions(Host& host, const AggregationConditions& conditions, Fil
             return false;
         }
         if (!CreateFolderPath(fileSystem, folder)) {
-            Refuse(view, Messages::kFolderNotCreated, IDC_OUTPUT_PATH);
+            Refuse(view, Messages::kFolderNotCreated, IDE_OUTPUT_PATH);
             return false;
         }
     }
@@ -118,7 +118,7 @@ bool ValidateConditions(Host& host, const AggregationConditions& conditions, Fil
     // without asking.
     if (conditions.pathFixed == 0) {
         if (fileSystem.FolderExists(path)) {
-            Refuse(view, Messages::kNoFileName, IDC_OUTPUT_PATH);
+            Refuse(view, Messages::kNoFileName, IDE_OUTPUT_PATH);
             return false;
         }
         if (fileSystem.FileExists(path) && !view.AskYesNo(Messages::kOverwriteFile)) {

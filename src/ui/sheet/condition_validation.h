@@ -25,8 +25,8 @@ struct ConditionMessages {
 };
 
 // Runs the checks in order. The first that fails tells the user, brings
-// page 1 forward with the focus in the field concerned (IDC_END_MONTH or
-// IDC_OUTPUT_PATH; with no path at all it calls `browseOutputFile` instead)
+// page 1 forward with the focus in the field concerned (IDE_END_MONTH or
+// IDE_OUTPUT_PATH; with no path at all it calls `browseOutputFile` instead)
 // and gives false. The record is not changed; folders the user agreed to
 // create stay.
 bool ValidateConditions(Host& host, const AggregationConditions& conditions, FileSystem& fileSystem,

@@ -41,22 +41,22 @@ bool ClCEPage1::FilterKey(const KeyMessage& message, int targetControlId) {
                             !message.shift && !message.ctrl && !message.alt;
     if (!plainEnter) return false;
     switch (targetControlId) {
-        case IDC_END_MONTH:
-            view_->FocusControl(IDC_TAX_INCLUSIVE, false);
+        case IDE_END_MONTH:
+            view_->FocusControl(IDX_TAX_INCLUSIVE, false);
             break;
-        case IDC_TAX_INCLUSIVE:
-            if (view_->IsEnabled(IDC_OUTPUT_PATH) && view_->IsEnabled(IDC_BROWSE)) {
-                view_->FocusControl(IDC_OUTPUT_PATH, true);
+        case IDX_TAX_INCLUSIVE:
+            if (view_->IsEnabled(IDE_OUTPUT_PATH) && view_->IsEnabled(IDB_BROWSE)) {
+                view_->FocusControl(IDE_OUTPUT_PATH, true);
             } else {
-                view_->FocusControl(
-                    view_->IsEnabled(kButtonPrevious) ? kButtonPrevious : kButtonNext, false);
+                view_->FocusControl(view_->IsEnabled(IDB_PREVIOUS) ? IDB_PREVIOUS : IDB_NEXT,
+                                    false);
             }
             break;
-        case IDC_OUTPUT_PATH:
-            view_->FocusControl(IDC_BROWSE, false);
+        case IDE_OUTPUT_PATH:
+            view_->FocusControl(IDB_BROWSE, false);
             break;
-        case IDC_BROWSE:
-            if (view_->IsEnabled(IDC_BROWSE)) BrowseOutputFile();
+        case IDB_BROWSE:
+            if (view_->IsEnabled(IDB_BROWSE)) BrowseOutputFile();
             break;
         default:
             break;

@@ -4,12 +4,7 @@
 #include <array>
 #include <cstdint>
 
-enum OwnButtonId : std::int32_t {
-    kButtonRun = 2000,
-    kButtonCancel = 2001,
-    kButtonPrevious = 2002,
-    kButtonNext = 2003,
-};
+#include "res/condition_sheet_res.h"
 
 struct ButtonPlace {
     std::int32_t id;

@@ -6,13 +6,13 @@ namespace {
 
 SheetKeyAction ActionOfButton(std::int32_t buttonId) {
     switch (buttonId) {
-        case kButtonRun:
+        case IDB_RUN:
             return SheetKeyAction::kRun;
-        case kButtonCancel:
+        case IDB_CANCEL:
             return SheetKeyAction::kExit;
-        case kButtonNext:
+        case IDB_NEXT:
             return SheetKeyAction::kNextPage;
-        case kButtonPrevious:
+        case IDB_PREVIOUS:
             return SheetKeyAction::kPreviousPage;
         default:
             return SheetKeyAction::kSwallow;

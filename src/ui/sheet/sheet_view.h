@@ -3,9 +3,6 @@
 #pragma once
 
 #include <string>
-#include <vector>
-
-#include "model/page_binding.h"
 
 class SheetView {
   public:
@@ -23,6 +20,4 @@ class SheetView {
     virtual void FocusConditionField(int controlId) = 0;
     virtual void EnableNavigation(bool previousEnabled, bool nextEnabled) = 0;
     virtual void EndSheet(int endCode) = 0;
-    // Sets the item controls of a mapping page (1 page 2, 2 page 3).
-    virtual void ApplyBindings(int pageIndex, const std::vector<ControlBinding>& bindings) = 0;
 };
