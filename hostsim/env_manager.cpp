@@ -1,5 +1,5 @@
 #include "host/env_manager.h"
 
-extern "C" int LdgEnvMgrVersion() {
+extern "C" int LDG_C_CALL LdgEnvMgrVersion() {
     return 1;
 }

@@ -1,5 +1,5 @@
 #include "host/env_manager.h"
 
-extern "C" int LdgMsgMgrVersion() {
+extern "C" int LDG_C_CALL LdgMsgMgrVersion() {
     return 1;
 }

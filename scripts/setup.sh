@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what this project needs to build and test on Debian 12.
 # Run as root. Only missing packages are installed, so a second run needs
-# no network and finishes in well under a second.
+# no network and finishes in well under a second. The 32-bit Wine loader
+# (wine32) comes from the i386 architecture, which is enabled first.
 set -euo pipefail
 
 readonly PACKAGES=(
@@ -15,7 +16,9 @@ readonly PACKAGES=(
   googletest
   nlohmann-json3-dev
   g++-mingw-w64-x86-64
+  g++-mingw-w64-i686
   wine64
+  wine32:i386
   wine
   xvfb
   xdotool
@@ -58,6 +61,10 @@ done
 
 if ((${#missing[@]} > 0)); then
   export DEBIAN_FRONTEND=noninteractive
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    say "adding the i386 architecture (for wine32)"
+    dpkg --add-architecture i386 >>"$LOG" 2>&1 || fail "dpkg --add-architecture i386 failed"
+  fi
   say "apt-get update"
   apt-get update >>"$LOG" 2>&1 || fail "apt-get update failed"
   say "installing ${missing[*]}"

@@ -13,6 +13,8 @@ LDG_BUILD_DIR=${LDG_BUILD_DIR:-$LDG_REPO_DIR/build}
 export LDG_BUILD_DIR
 
 export WINEPREFIX=$LDG_BUILD_DIR/wine-prefix
+# A 64-bit prefix; with the 32-bit loader (Debian's wine32) installed it runs
+# 32-bit and 64-bit programs alike.
 export WINEARCH=win64
 export WINEDEBUG=-all
 # No Mono/Gecko: their install prompts would block, and nothing here needs them.
@@ -20,18 +22,28 @@ export WINEDLLOVERRIDES='mscoree,mshtml='
 export LC_ALL=ja_JP.UTF-8
 export LANG=ja_JP.UTF-8
 
-# Debian's `wine` wrapper looks for the absent 32-bit loader and prints a hint
-# about it; call the 64-bit loader directly where it can be found.
-if command -v wine64 >/dev/null 2>&1; then
-  LDG_WINE=$(command -v wine64)
-elif [[ -x /usr/lib/wine/wine64 ]]; then
-  LDG_WINE=/usr/lib/wine/wine64
+# With wine32, Debian's `wine` wrapper starts the 32-bit loader, which hands
+# a 64-bit program on to wine64 beside it. Without wine32 the wrapper only
+# prints a hint about it, so the 64-bit loader is called directly; such a
+# Wine runs 64-bit programs only.
+_LDG_WINE32_LOADER=/usr/lib/wine/wine
+if [[ -x $_LDG_WINE32_LOADER ]]; then
+  LDG_WINE=$(command -v wine || echo "$_LDG_WINE32_LOADER")
+  LDG_WINE_RUNS_32BIT=1
+  # Processes Wine starts itself use this loader, or wine64 beside it.
+  export WINELOADER=$_LDG_WINE32_LOADER
 else
-  LDG_WINE=$(command -v wine || echo wine)
+  if command -v wine64 >/dev/null 2>&1; then
+    LDG_WINE=$(command -v wine64)
+  elif [[ -x /usr/lib/wine/wine64 ]]; then
+    LDG_WINE=/usr/lib/wine/wine64
+  else
+    LDG_WINE=$(command -v wine || echo wine)
+  fi
+  LDG_WINE_RUNS_32BIT=0
+  export WINELOADER=$LDG_WINE
 fi
 LDG_WINESERVER=$(command -v wineserver || echo wineserver)
-# Child processes Wine starts itself (explorer, services) use the same loader.
-export WINELOADER=$LDG_WINE
 
 LDG_XVFB_PID=${LDG_XVFB_PID:-}
 
@@ -90,10 +102,26 @@ _ldg_link_wine_fonts() {
   done
 }
 
-# Changes whenever the prefix setup below changes, so old prefixes are
-# rebuilt. Bump the number when changing a step other than the registry.
+# The Wine installation a prefix was made by: its packages with their
+# architectures and versions, and the loaders present. A prefix made before
+# wine32 was installed has no 32-bit system folder, and every program started
+# through the 32-bit loader then fails with "could not load kernel32.dll".
+_ldg_wine_id() {
+  local loader
+  if command -v dpkg-query >/dev/null 2>&1; then
+    dpkg-query -W -f='${db:Status-Abbrev} ${binary:Package} ${Version}\n' 'wine*' 'libwine*' \
+      2>/dev/null | grep '^ii' | sort
+  fi
+  for loader in /usr/lib/wine/wine /usr/lib/wine/wine64 "$LDG_WINE"; do
+    if [[ -e $loader ]]; then printf '%s\n' "$loader"; fi
+  done
+}
+
+# Changes whenever the prefix setup below or the installed Wine changes, so
+# old prefixes (and their template copy) are rebuilt. Bump the number when
+# changing a step other than the registry.
 _ldg_settings_id() {
-  { printf 'layout 2\n'; _ldg_reg_text; } | cksum | cut -d' ' -f1
+  { printf 'layout 2\n'; _ldg_reg_text; _ldg_wine_id; } | cksum | cut -d' ' -f1
 }
 
 _ldg_stamp_matches() {
@@ -104,7 +132,7 @@ _ldg_stamp_matches() {
 }
 
 _ldg_build_prefix() {
-  local id=$1 log=$2
+  local id=$1 log=$2 rebuild=$3
   # A server still holding the old prefix would keep serving the deleted
   # directory's registry.
   if [[ -d $WINEPREFIX ]]; then
@@ -112,7 +140,7 @@ _ldg_build_prefix() {
     rm -rf "$WINEPREFIX"
   fi
 
-  if _ldg_stamp_matches "$WINEPREFIX-template" "$id"; then
+  if ((rebuild == 0)) && _ldg_stamp_matches "$WINEPREFIX-template" "$id"; then
     _ldg_say "copying Wine prefix from template"
     rm -rf "$WINEPREFIX.tmp"
     cp -a "$WINEPREFIX-template" "$WINEPREFIX.tmp" \
@@ -139,21 +167,23 @@ _ldg_build_prefix() {
 }
 
 # Makes $WINEPREFIX ready: nothing to do when its stamp matches the current
-# settings, a 2 s copy when the template matches, a full wineboot otherwise.
+# settings and Wine, a 2 s copy when the template matches, a full wineboot
+# otherwise. With --rebuild, a full wineboot whatever the stamps say.
 # Safe to call from parallel test processes.
 ldg_prepare_prefix() {
-  local id log rc=0
+  local id log rc=0 rebuild=0
+  if [[ ${1:-} == --rebuild ]]; then rebuild=1; fi
   id=$(_ldg_settings_id) || return 1
-  if _ldg_stamp_matches "$WINEPREFIX" "$id"; then return 0; fi
+  if ((rebuild == 0)) && _ldg_stamp_matches "$WINEPREFIX" "$id"; then return 0; fi
 
   mkdir -p "$LDG_BUILD_DIR" || return 1
   log=$LDG_BUILD_DIR/wine-prefix.log
   {
     flock 9 || return 1
     # Another process may have finished the prefix while this one waited.
-    if ! _ldg_stamp_matches "$WINEPREFIX" "$id"; then
+    if ((rebuild == 1)) || ! _ldg_stamp_matches "$WINEPREFIX" "$id"; then
       : >"$log"
-      _ldg_build_prefix "$id" "$log" || rc=$?
+      _ldg_build_prefix "$id" "$log" "$rebuild" || rc=$?
     fi
   } 9>"$LDG_BUILD_DIR/wine-prefix.lock"
 
@@ -204,6 +234,17 @@ ldg_stop_display() {
   unset DISPLAY
 }
 
+# True when the prefix starts a 64-bit program and, where Wine has its 32-bit
+# loader, a 32-bit one. Its output goes to the prefix log.
+_ldg_prefix_runs_programs() {
+  local log=$LDG_BUILD_DIR/wine-prefix.log
+  timeout 120 "$LDG_WINE" 'C:\windows\system32\cmd.exe' /c exit </dev/null >>"$log" 2>&1 || return 1
+  if ((LDG_WINE_RUNS_32BIT == 1)); then
+    timeout 120 "$LDG_WINE" 'C:\windows\syswow64\cmd.exe' /c exit </dev/null >>"$log" 2>&1 ||
+      return 1
+  fi
+}
+
 # A persistent server saves the 0.3 s of server start and prefix load per
 # test program. Exit code 2 means one is already running, which is fine.
 #
@@ -212,6 +253,10 @@ ldg_stop_display() {
 # them. Started by the first test, they would hold that test's output pipe
 # open and CTest would wait on it until teardown; so start them here, on
 # /dev/null.
+#
+# The first programs started also check the prefix: one that its stamp takes
+# for current but that cannot start programs (made by a Wine the stamp does
+# not tell apart) is made anew once.
 ldg_start_wineserver() {
   local rc=0
   # The daemon keeps whatever stdout/stderr it starts with; a caller's pipe
@@ -221,8 +266,15 @@ ldg_start_wineserver() {
     printf 'wine-env: wineserver -p failed (%s)\n' "$rc" >&2
     return "$rc"
   fi
-  "$LDG_WINE" cmd.exe /c exit </dev/null >/dev/null 2>&1 || {
-    printf 'wine-env: Wine does not start programs in %s\n' "$WINEPREFIX" >&2
+  if _ldg_prefix_runs_programs; then return 0; fi
+
+  _ldg_say "Wine does not start programs in $WINEPREFIX; creating it anew"
+  ldg_prepare_prefix --rebuild || return 1
+  "$LDG_WINESERVER" -p </dev/null >/dev/null 2>&1 || true
+  _ldg_prefix_runs_programs || {
+    printf 'wine-env: Wine does not start programs in a new prefix %s; last lines of %s:\n' \
+      "$WINEPREFIX" "$LDG_BUILD_DIR/wine-prefix.log" >&2
+    tail -n 20 "$LDG_BUILD_DIR/wine-prefix.log" >&2
     return 1
   }
 }

@@ -2,13 +2,14 @@
 # What the scripts share: source this file, do not execute it.
 #
 #   LDG_PROGRAM_BUILD  the Windows build folder whose programs the scripts
-#                      run (default: build/win64); the scripts' --build
-#                      option sets it. The only place that names it.
+#                      run (default: build/win32, the build the host loads);
+#                      the scripts' --build option sets it. The only place
+#                      that names it.
 #
 # Functions return non-zero on failure, so callers under `set -e` stop.
 
 LDG_REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-LDG_PROGRAM_BUILD=${LDG_PROGRAM_BUILD:-$LDG_REPO/build/win64}
+LDG_PROGRAM_BUILD=${LDG_PROGRAM_BUILD:-$LDG_REPO/build/win32}
 LDG_SHEET_TITLE='事業概況書 - 集計条件'
 
 # The Windows path under which the programs see a path of this machine.

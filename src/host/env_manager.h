@@ -4,5 +4,5 @@
 
 #include "host/host_api.h"
 
-extern "C" LDG_MSGMGR_API int LdgMsgMgrVersion();
-extern "C" LDG_ENVMGR_API int LdgEnvMgrVersion();
+extern "C" LDG_MSGMGR_API int LDG_C_CALL LdgMsgMgrVersion();
+extern "C" LDG_ENVMGR_API int LDG_C_CALL LdgEnvMgrVersion();

@@ -10,6 +10,15 @@
 #define LDG_DLL_IMPORT
 #endif
 
+// The C entry points keep the C calling convention whatever the compiler's
+// default: in 32-bit code __stdcall would change their exported names
+// (Name@N) and who cleans the stack. Classes use the C++ ABI as they are.
+#if defined(_WIN32)
+#define LDG_C_CALL __cdecl
+#else
+#define LDG_C_CALL
+#endif
+
 #ifdef LDG_BUILDING_LINK
 #define LDG_LINK_API LDG_DLL_EXPORT
 #else

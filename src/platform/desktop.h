@@ -31,7 +31,12 @@ class Desktop {
     virtual void ShowWaitCursor(bool waiting) = 0;
 };
 
-// A window handle that arrived as a decimal number.
+// A window handle that arrived as a decimal number. Window handles have 32
+// significant bits in 32-bit and 64-bit programs alike (a 64-bit handle is
+// the 32-bit value sign-extended), so a host that writes its handle signed
+// or unsigned names the same window for a program of either width.
 inline WindowRef WindowFromHandleNumber(std::int64_t number) {
-    return reinterpret_cast<WindowRef>(static_cast<std::intptr_t>(number));
+    const std::int64_t low = number & 0xFFFFFFFF;
+    const std::int64_t handle = low >= 0x80000000 ? low - 0x100000000 : low;
+    return reinterpret_cast<WindowRef>(static_cast<std::intptr_t>(handle));
 }

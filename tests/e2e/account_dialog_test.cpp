@@ -107,27 +107,31 @@ int FocusedRow(HWND list) {
         SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
 }
 
+struct TooltipSearch {
+    DWORD processId;
+    std::vector<HWND> tooltips;
+};
+
+// A named callback, not a lambda: a lambda converts only to a default
+// calling convention function pointer, which is not WNDENUMPROC in 32-bit.
+BOOL CALLBACK CollectTooltip(HWND window, LPARAM context) {
+    auto* found = reinterpret_cast<TooltipSearch*>(context);
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    if (processId == found->processId && lstrcmpW(name, TOOLTIPS_CLASSW) == 0) {
+        found->tooltips.push_back(window);
+    }
+    return TRUE;
+}
+
 // The text of the tool `control` of `page`, from whichever of the program's
 // tooltips holds that tool.
 std::wstring ToolText(HWND page, HWND control) {
-    struct Search {
-        DWORD processId;
-        std::vector<HWND> tooltips;
-    } search{0, {}};
+    TooltipSearch search{0, {}};
     GetWindowThreadProcessId(page, &search.processId);
-    EnumWindows(
-        [](HWND window, LPARAM context) -> BOOL {
-            auto* found = reinterpret_cast<Search*>(context);
-            DWORD processId = 0;
-            GetWindowThreadProcessId(window, &processId);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (processId == found->processId && lstrcmpW(name, TOOLTIPS_CLASSW) == 0) {
-                found->tooltips.push_back(window);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    EnumWindows(CollectTooltip, reinterpret_cast<LPARAM>(&search));
     for (HWND tooltip : search.tooltips) {
         RemoteBuffer remote(tooltip, sizeof(TOOLINFOW) + kTextChars * sizeof(wchar_t));
         TOOLINFOW tool = {};

@@ -92,7 +92,10 @@ RunningProcess StartHostSimulator(const std::wstring& arguments) {
     RunningProcess running;
     SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
     HANDLE writeEnd = nullptr;
-    if (!CreatePipe(&running.output, &writeEnd, &inherit, 0)) return running;
+    if (!CreatePipe(&running.output, &writeEnd, &inherit, 0)) {
+        running.startError = GetLastError();
+        return running;
+    }
     SetHandleInformation(running.output, HANDLE_FLAG_INHERIT, 0);
 
     STARTUPINFOW startup = {};
@@ -107,6 +110,8 @@ RunningProcess StartHostSimulator(const std::wstring& arguments) {
                        &startup, &process)) {
         CloseHandle(process.hThread);
         running.process = process.hProcess;
+    } else {
+        running.startError = GetLastError();
     }
     CloseHandle(writeEnd);
     return running;
@@ -116,8 +121,9 @@ ProcessResult FinishProcess(RunningProcess& running) {
     ProcessResult result;
     if (running.process == nullptr) {
         if (running.output != nullptr) CloseHandle(running.output);
+        const DWORD error = running.startError;
         running = RunningProcess{};
-        return {9998, "cannot start the host simulator"};
+        return {9998, "cannot start the host simulator (error " + std::to_string(error) + ")"};
     }
     char buffer[4096];
     DWORD got = 0;

@@ -28,6 +28,7 @@ std::string ReadFileBytes(const std::wstring& path);
 struct RunningProcess {
     HANDLE process = nullptr;
     HANDLE output = nullptr;
+    DWORD startError = 0;  // GetLastError() when the process could not be started
 };
 
 // Starts "<program folder>LdgHostSim.exe <arguments>".

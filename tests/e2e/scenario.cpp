@@ -35,7 +35,8 @@ void Scenario::WriteState(const std::string& datasetExtra, const std::string& ex
 void Scenario::Start(const std::wstring& options, const std::wstring& programPath) {
     running_ = StartHostSimulator(L"--timeout 60 --state \"" + statePath_ + L"\" " + options +
                                   L" \"" + programPath + L"\"");
-    ASSERT_NE(running_.process, nullptr);
+    ASSERT_NE(running_.process, nullptr)
+        << "the host simulator did not start, error " << running_.startError;
 }
 
 ProcessResult Scenario::Finish() {

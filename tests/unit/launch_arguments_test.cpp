@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app/launch_arguments.h"
+#include "platform/desktop.h"
 
 namespace {
 
@@ -38,6 +41,22 @@ TEST(LaunchArguments, FunctionIdKeepsItsSixteenBits) {
     EXPECT_EQ(args.functionId, -1);
     ReadLaunchArguments("1,2,32767,", args);
     EXPECT_EQ(args.functionId, 32767);
+}
+
+TEST(LaunchArguments, HostWindowNumberKeepsItsLow32BitsSignExtended) {
+    const struct {
+        std::int64_t number;
+        std::intptr_t handle;
+    } cases[] = {{0, 0},
+                 {4242, 4242},
+                 {0x7FFFFFFF, 0x7FFFFFFF},
+                 {4294901760, -65536},  // 0xFFFF0000 written unsigned
+                 {-65536, -65536},      // the same handle written signed
+                 {0x100001234, 0x1234}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(reinterpret_cast<std::intptr_t>(WindowFromHandleNumber(c.number)), c.handle)
+            << c.number;
+    }
 }
 
 TEST(LaunchArguments, PathTooLongForAnyPathBufferIsNotPreset) {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "host/data_hub.h"
+#include "host/env_manager.h"
 #include "host/fiscal_calendar.h"
 #include "host/folder_service.h"
 #include "host/host_link.h"
@@ -33,6 +34,25 @@ TEST(HostDlls, EveryCalledHostLibraryIsASeparateDll) {
     for (const wchar_t* name :
          {L"LdgLink.dll", L"LdgCmn.dll", L"LdgBCore.dll", L"LdgFileMgr.dll"}) {
         EXPECT_NE(GetModuleHandleW(name), nullptr) << "not loaded: " << name;
+    }
+}
+
+// The C entry points are found by their plain names, as a 32-bit caller
+// that loads them by name expects (a __stdcall export would be Name@N).
+TEST(HostDlls, CEntryPointsAreExportedUndecorated) {
+    const struct {
+        const wchar_t* dll;
+        const char* entry;
+    } exports[] = {{L"LdgMsgMgr.dll", "LdgMsgMgrVersion"}, {L"LdgEnvMgr.dll", "LdgEnvMgrVersion"}};
+    for (const auto& e : exports) {
+        HMODULE module = LoadLibraryW(e.dll);
+        ASSERT_NE(module, nullptr) << "cannot load " << e.entry;
+        using Version = int(LDG_C_CALL*)();
+        const auto version =
+            reinterpret_cast<Version>(reinterpret_cast<void*>(GetProcAddress(module, e.entry)));
+        ASSERT_NE(version, nullptr) << "not exported by its plain name: " << e.entry;
+        EXPECT_EQ(version(), 1) << e.entry;
+        FreeLibrary(module);
     }
 }
 
