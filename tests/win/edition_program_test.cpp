@@ -1,4 +1,5 @@
-// The three edition programs carry their own names and the common version.
+// The three edition programs carry their own names, the common version, the
+// icon and the manifest; the manifest does what it is there for.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -25,6 +26,15 @@ std::wstring VersionString(const std::vector<BYTE>& info, const wchar_t* name) {
     return std::wstring(value, length > 0 ? length - 1 : 0);
 }
 
+// Resource `id` of `type` in `module`, as bytes; empty when missing.
+std::string ResourceBytes(HMODULE module, const wchar_t* type, int id) {
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), type);
+    HGLOBAL loaded = found != nullptr ? LoadResource(module, found) : nullptr;
+    const void* bytes = loaded != nullptr ? LockResource(loaded) : nullptr;
+    if (bytes == nullptr) return "";
+    return std::string(static_cast<const char*>(bytes), SizeofResource(module, found));
+}
+
 struct Edition {
     const wchar_t* prefix;
     const wchar_t* displayName;
@@ -44,7 +54,41 @@ TEST(EditionPrograms, EachCarriesItsDisplayNamePrefixAndTheProgramVersion) {
         EXPECT_EQ(VersionString(info, L"InternalName"), edition.prefix);
         EXPECT_EQ(VersionString(info, L"ProductName"), edition.displayName);
         EXPECT_EQ(VersionString(info, L"FileVersion"), L"18.00.00");
+        EXPECT_EQ(
+            VersionString(info, L"FileDescription"),
+            std::wstring(L"事業概況書 連動コンポーネント（") + edition.displayName + L" 用）");
     }
+}
+
+// The programs carry the manifest this test program runs with (the same
+// resource script), whose effect the next test checks, and the icon.
+TEST(EditionPrograms, EachCarriesTheManifestAndTheIcon) {
+    const std::string own = ResourceBytes(nullptr, RT_MANIFEST, 1);
+    ASSERT_FALSE(own.empty()) << "no manifest in the test program";
+    for (const wchar_t* prefix : {L"LdgSel18ToQb16_G", L"LdgAdv18ToQb16_G", L"LdgBas18ToQb16_G"}) {
+        const std::wstring path = ProgramFolder() + prefix + L".exe";
+        HMODULE program = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+        ASSERT_NE(program, nullptr) << "cannot read the program";
+        EXPECT_EQ(ResourceBytes(program, RT_MANIFEST, 1), own);
+        EXPECT_FALSE(ResourceBytes(program, RT_GROUP_ICON, 1).empty()) << "no icon";
+        FreeLibrary(program);
+    }
+}
+
+// The common controls of version 6 (visual styles), which come from the
+// side-by-side store, not the system folder, and system DPI awareness, as
+// the manifest asks. (Wine's version 6 reports version 5.81 to
+// DllGetVersion, so the place tells them apart.)
+TEST(EditionPrograms, TheManifestBringsCommonControls6AndDpiAwareness) {
+    HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+    ASSERT_NE(controls, nullptr);
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(controls, path, MAX_PATH);
+    CharLowerW(path);
+    EXPECT_NE(std::wstring(path).find(L"\\winsxs\\"), std::wstring::npos)
+        << "comctl32 from the system folder";
+    EXPECT_NE(std::wstring(path).find(L"common-controls_6595b64144ccf1df_6."), std::wstring::npos);
+    EXPECT_TRUE(IsProcessDPIAware());
 }
 
 }  // namespace
