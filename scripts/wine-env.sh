@@ -194,6 +194,29 @@ ldg_prepare_prefix() {
   fi
 }
 
+# ldg_throwaway_prefix DIR : a copy of the ready template prefix in DIR,
+# made the current WINEPREFIX, for runs that change the prefix for good
+# (installing packages, another DPI) and must leave the shared one as it
+# was. The caller removes DIR after stopping its server.
+ldg_throwaway_prefix() {
+  local dir=$1
+  ldg_prepare_prefix || return 1
+  rm -rf "$dir"
+  cp -a "$WINEPREFIX-template" "$dir" || return 1
+  export WINEPREFIX=$dir
+}
+
+# ldg_set_dpi N : the screen's DPI (LogPixels) in the current prefix, for
+# the programs started after it. The tests' geometry assumes 96: change it
+# only in a throwaway prefix.
+ldg_set_dpi() {
+  local key
+  for key in 'HKEY_CURRENT_USER\Control Panel\Desktop' \
+    'HKEY_LOCAL_MACHINE\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts'; do
+    "$LDG_WINE" reg add "$key" /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 || return 1
+  done
+}
+
 # Starts Xvfb when DISPLAY is empty and exports DISPLAY. A display that was
 # already set is used as it is and never stopped by ldg_stop_display.
 ldg_start_display() {

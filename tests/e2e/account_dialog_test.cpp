@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,8 +16,6 @@
 #include "tests/e2e/scenario.h"
 
 namespace {
-
-constexpr DWORD kPollMs = 20;
 
 const std::wstring kDialogTitle = L"集約科目対応設定";
 const std::wstring kKeepInput = L"入力した情報を保存して終了しますか？";
@@ -150,49 +147,8 @@ std::wstring ToolText(HWND page, HWND control) {
     return L"<no tool>";
 }
 
-// Waits until `holds` is true; false at the bound.
-bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs = gui::kWaitMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (!holds()) {
-        if (GetTickCount64() >= deadline) return false;
-        Sleep(kPollMs);
-    }
-    return true;
-}
-
-// The screen's pixels inside `area` as a 24-bit BMP file.
-void SaveScreenArea(const RECT& area, const std::wstring& path) {
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-    BITMAPINFOHEADER info = {};
-    info.biSize = sizeof info;
-    info.biWidth = width;
-    info.biHeight = height;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    info.biCompression = BI_RGB;
-    const int stride = (width * 3 + 3) & ~3;
-    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
-    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
-              DIB_RGB_COLORS);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-    BITMAPFILEHEADER file = {};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info;
-    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
-    bytes.append(pixels.data(), pixels.size());
-    WriteFileBytes(path, bytes);
-}
+using gui::SaveScreenArea;
+using gui::WaitUntil;
 
 class AccountDialog : public Scenario {
   protected:
@@ -439,14 +395,7 @@ TEST_F(AccountDialog, ScreenshotsOfTheTooltipTheDialogAndItsMenu) {
     ASSERT_NE(button, nullptr);
 
     // The page relays the mouse moves: the tip appears over the button.
-    SetForegroundWindow(sheet);
-    const RECT buttonBounds = BoundsOf(button);
-    SetCursorPos((buttonBounds.left + buttonBounds.right) / 2, buttonBounds.top + 4);
-    INPUT move = {};
-    move.type = INPUT_MOUSE;
-    move.mi.dwFlags = MOUSEEVENTF_MOVE;
-    move.mi.dx = 1;
-    SendInput(1, &move, sizeof move);
+    gui::MoveMouseOver(sheet, button);
     HWND tip = gui::WaitForWindow(IsVisibleTooltip);
     ASSERT_NE(tip, nullptr) << "no tooltip over the item button";
     RECT area = BoundsOf(sheet);

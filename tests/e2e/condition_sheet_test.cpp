@@ -47,7 +47,9 @@ TEST_F(ConditionSheet, WrongEndMonthIsRefusedAndTheFocusReturnsToIt) {
     gui::PressKey(sheet, VK_F12);
     ExpectMessageAndConfirm(kWrongPeriod);
     EXPECT_TRUE(IsWindowVisible(sheet)) << "the sheet stays open";
-    EXPECT_EQ(gui::FocusedControlId(sheet), IDE_END_MONTH);
+    // The focus moves once the box has returned in the program: poll for it.
+    EXPECT_TRUE(gui::WaitUntil([sheet] { return gui::FocusedControlId(sheet) == IDE_END_MONTH; }))
+        << "focus on " << gui::FocusedControlId(sheet);
     CancelSheetWithoutSaving(sheet);
     EXPECT_EQ(Finish().exitCode, 1u);
 }

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tests/e2e/process_runner.h"
+
 namespace gui {
 
 namespace {
@@ -154,6 +156,29 @@ void MouseClick(HWND top, HWND control, bool right, int x, int y) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+void MoveMouseOver(HWND top, HWND control) {
+    SetForegroundWindow(top);
+    RECT bounds = {};
+    GetWindowRect(control, &bounds);
+    SetCursorPos((bounds.left + bounds.right) / 2, bounds.top + 4);
+    // A move by input, not only a new position: the page relays mouse moves
+    // to its tooltip control.
+    INPUT move = {};
+    move.type = INPUT_MOUSE;
+    move.mi.dwFlags = MOUSEEVENTF_MOVE;
+    move.mi.dx = 1;
+    SendInput(1, &move, sizeof move);
+}
+
+bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!holds()) {
+        if (GetTickCount64() >= deadline) return false;
+        Sleep(kPollMs);
+    }
+    return true;
+}
+
 bool IsChecked(HWND checkBox) {
     return SendMessageW(checkBox, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
@@ -166,6 +191,53 @@ int FocusedControlId(HWND top) {
         return 0;
     }
     return GetDlgCtrlID(info.hwndFocus);
+}
+
+void SaveScreenArea(const RECT& area, const std::wstring& path) {
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof info;
+    info.biWidth = width;
+    info.biHeight = height;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    info.biCompression = BI_RGB;
+    const int stride = (width * 3 + 3) & ~3;
+    std::vector<char> pixels(static_cast<std::size_t>(stride) * height);
+    GetDIBits(memory, bitmap, 0, height, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info),
+              DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+    bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+    bytes.append(pixels.data(), pixels.size());
+    WriteFileBytes(path, bytes);
+}
+
+ThreadHeld::ThreadHeld(HWND window)
+    : thread_(OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(window, nullptr))) {
+    if (thread_ != nullptr && SuspendThread(thread_) == static_cast<DWORD>(-1)) {
+        CloseHandle(thread_);
+        thread_ = nullptr;
+    }
+}
+
+ThreadHeld::~ThreadHeld() {
+    if (thread_ == nullptr) return;
+    ResumeThread(thread_);
+    CloseHandle(thread_);
 }
 
 bool WaitUntilGone(HWND window, DWORD timeoutMs) {

@@ -50,8 +50,30 @@ void Click(HWND top, HWND button);
 // A real mouse click (SendInput) on the middle of `control`, or at `x`, `y`
 // inside it; unlike Click it returns at once, before the program reacts.
 void MouseClick(HWND top, HWND control, bool right = false, int x = -1, int y = -1);
+// Moves the mouse onto `control`, near the top of its middle, as a person
+// pointing at it does (a tooltip then shows).
+void MoveMouseOver(HWND top, HWND control);
+// Polls `holds` until it is true; false at the bound.
+bool WaitUntil(const std::function<bool()>& holds, DWORD timeoutMs = kWaitMs);
 // The id of the control that has the keyboard focus in `top`'s thread.
 int FocusedControlId(HWND top);
+
+// The screen's pixels inside `area` as a 24-bit BMP file.
+void SaveScreenArea(const RECT& area, const std::wstring& path);
+
+// Holds the thread that owns `window` still while it lives, so that the
+// picture of a window that changes by itself (the progress window) is of
+// one moment. The programs draw all their windows on one thread.
+class ThreadHeld {
+  public:
+    explicit ThreadHeld(HWND window);
+    ~ThreadHeld();
+    ThreadHeld(const ThreadHeld&) = delete;
+    ThreadHeld& operator=(const ThreadHeld&) = delete;
+
+  private:
+    HANDLE thread_;
+};
 
 // Waits until the window is gone; false when it still exists at the bound.
 bool WaitUntilGone(HWND window, DWORD timeoutMs = kWaitMs);

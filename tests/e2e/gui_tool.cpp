@@ -3,12 +3,15 @@
 // and does them in order, as a person would, printing key=value lines.
 #include <windows.h>
 
+#include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cwctype>
 #include <functional>
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <vector>
@@ -22,13 +25,27 @@ const char kUsage[] =
     "usage: LdgGuiTool.exe [--timeout SECONDS] STEP...\n"
     "  start ARGS        start LdgHostSim.exe (beside this tool) with ARGS\n"
     "  finish            wait for it to end: host=LINE per line it printed, exit=CODE\n"
-    "  window TITLE      wait for a window titled TITLE; key, click and press act on it\n"
+    "  window TITLE      wait for a window titled TITLE (TITLE* : starting with TITLE);\n"
+    "                    the steps below act on it\n"
     "  gone              wait until that window is gone\n"
     "  key KEY           press KEY: F1-F12, Enter, Esc, Tab, Space, Up, Down, Left, Right,\n"
     "                    Home, End, PageUp, PageDown, Delete, a letter or a digit, with\n"
     "                    Shift+, Ctrl+, Alt+ in front as needed\n"
     "  click ID          a mouse click on the control ID, once it is shown\n"
     "  press ID          press the button ID (its click message to its parent)\n"
+    "  text ID TEXT      set the text of the edit field ID, as if typed\n"
+    "  hover ID          move the mouse over the control ID and wait for its tooltip\n"
+    "  park              move the mouse to the screen's bottom right corner and close\n"
+    "                    the tooltips shown\n"
+    "  menu ID           a right click on the control ID; wait for the popup menu\n"
+    "  shot FILE         once the program has drawn the last changes, save the window\n"
+    "                    with its shown tooltip or menu as a BMP file: shot=WIDTH,HEIGHT,\n"
+    "                    then part=X,Y,WIDTH,HEIGHT of each window in the picture\n"
+    "  snap FILE         the same at once, for a window busy with work: its program is\n"
+    "                    held still for the picture\n"
+
+    "  place ID...       client=WIDTH,HEIGHT of the window, then place=ID,X,Y,WIDTH,HEIGHT\n"
+    "                    of each control (shown or not) in the window's client area\n"
     "  message [BUTTON]  wait for a message box: message=TEXT; press BUTTON (ok, yes,\n"
     "                    no, cancel; default ok) and wait until the box is gone\n"
     "  time ACTION UNTIL ACTION: key KEY, click ID or start ARGS; UNTIL: window TITLE\n"
@@ -116,6 +133,25 @@ int ParseId(const std::wstring& text) {
     return static_cast<int>(id);
 }
 
+bool HasClass(HWND window, const wchar_t* name) {
+    wchar_t found[64] = {};
+    GetClassNameW(window, found, 64);
+    return lstrcmpW(found, name) == 0;
+}
+bool IsTooltip(HWND window) {
+    return HasClass(window, TOOLTIPS_CLASSW);
+}
+bool IsPopupMenu(HWND window) {
+    return HasClass(window, L"#32768");
+}
+
+std::string Numbers(std::initializer_list<long> values) {
+    std::string text;
+    for (long value : values)
+        text += (text.empty() ? "" : ",") + std::to_string(value);
+    return text;
+}
+
 int ParseButton(const std::wstring& text) {
     if (text == L"ok") return IDOK;
     if (text == L"yes") return IDYES;
@@ -187,7 +223,7 @@ class Session {
             Print("exit", std::to_string(result.exitCode));
         } else if (step == L"window") {
             const std::wstring& title = Next("a title");
-            window_ = gui::WaitForWindowTitled(title, timeoutMs_);
+            window_ = WaitForTitle(title);
             if (window_ == nullptr) Fail("no window " + Utf8(title));
         } else if (step == L"gone") {
             if (window_ == nullptr) Fail("gone: no window before");
@@ -201,6 +237,44 @@ class Session {
         } else if (step == L"press") {
             HWND control = ShownControl(ParseId(Next("a control id")));
             gui::PressButton(GetParent(control), GetDlgCtrlID(control));
+        } else if (step == L"text") {
+            HWND control = ShownControl(ParseId(Next("a control id")));
+            gui::SetControlText(control, Next("a text"));
+        } else if (step == L"park") {
+            SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+            // A tip stays up until the mouse moves over its own window again.
+            for (int tips = 0; tips < 10; ++tips) {
+                HWND tip = gui::WaitForWindow(IsTooltip, 0);
+                if (tip == nullptr) break;
+                SendMessageW(tip, TTM_POP, 0, 0);
+            }
+        } else if (step == L"hover") {
+            HWND control = ShownControl(ParseId(Next("a control id")));
+            gui::MoveMouseOver(Current(), control);
+            if (gui::WaitForWindow(IsTooltip, timeoutMs_) == nullptr) Fail("no tooltip");
+        } else if (step == L"menu") {
+            HWND control = ShownControl(ParseId(Next("a control id")));
+            gui::MouseClick(Current(), control, true);
+            if (gui::WaitForWindow(IsPopupMenu, timeoutMs_) == nullptr) Fail("no popup menu");
+        } else if (step == L"shot") {
+            Shot(Next("a file name"), true);
+        } else if (step == L"snap") {
+            Shot(Next("a file name"), false);
+        } else if (step == L"place") {
+            HWND top = Current();
+            RECT client = {};
+            GetClientRect(top, &client);
+            Print("client", Numbers({client.right, client.bottom}));
+            do {
+                const int id = ParseId(Next("a control id"));
+                HWND control = gui::FindControl(top, id);
+                if (control == nullptr) Fail("no control " + std::to_string(id));
+                RECT bounds = {};
+                GetWindowRect(control, &bounds);
+                MapWindowPoints(nullptr, top, reinterpret_cast<POINT*>(&bounds), 2);
+                Print("place", Numbers({id, bounds.left, bounds.top, bounds.right - bounds.left,
+                                        bounds.bottom - bounds.top}));
+            } while (next_ < args_.size() && std::iswdigit(args_[next_][0]));
         } else if (step == L"message") {
             const int button = NextIs(L"ok") || NextIs(L"yes") || NextIs(L"no") || NextIs(L"cancel")
                                    ? ParseButton(Next("a button"))
@@ -215,6 +289,59 @@ class Session {
         } else {
             Fail("unknown step " + Utf8(step));
         }
+    }
+
+    // The window with the tooltip or menu shown over it; the parts of the
+    // picture that they cover, for the caller to clear the rest. `settled`:
+    // first let the program draw what the last steps changed (a text set,
+    // the window activated): a round trip of a message, a repaint of what
+    // is invalid, three times, as the program may take input in between.
+    void Shot(const std::wstring& file, bool settled) {
+        HWND top = Current();
+        for (int round = 0; settled && round < 3; ++round) {
+            DWORD_PTR answer = 0;
+            if (!SendMessageTimeoutW(top, WM_NULL, 0, 0, SMTO_NORMAL, timeoutMs_, &answer))
+                Fail("the program does not answer");
+            RedrawWindow(top, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+        }
+        const gui::ThreadHeld held(top);
+        if (!IsWindowVisible(top)) Fail("the window is no longer shown");
+        std::vector<RECT> parts(1);
+        GetWindowRect(top, &parts[0]);
+        RECT area = parts[0];
+        // Only a tooltip or menu that lies over the window: a tip left over
+        // from another window stays out.
+        for (HWND popup : {gui::WaitForWindow(IsTooltip, 0), gui::WaitForWindow(IsPopupMenu, 0)}) {
+            RECT bounds = {}, common = {};
+            if (popup == nullptr || !GetWindowRect(popup, &bounds) ||
+                !IntersectRect(&common, &bounds, &parts[0]))
+                continue;
+            parts.push_back(bounds);
+            UnionRect(&area, &area, &bounds);
+        }
+        gui::SaveScreenArea(area, file);
+        Print("shot", Numbers({area.right - area.left, area.bottom - area.top}));
+        for (const RECT& part : parts) {
+            Print("part", Numbers({part.left - area.left, part.top - area.top,
+                                   part.right - part.left, part.bottom - part.top}));
+        }
+    }
+
+    // A title ending in "*" matches every title that starts with the rest:
+    // the progress window shows its percentage after its name. Its thread
+    // is busy with the run and answers no message, so the caption is read
+    // as the system keeps it (GetWindowText does not ask another process).
+    HWND WaitForTitle(const std::wstring& title) const {
+        if (title.size() < 2 || title.back() != L'*')
+            return gui::WaitForWindowTitled(title, timeoutMs_);
+        const std::wstring start = title.substr(0, title.size() - 1);
+        return gui::WaitForWindow(
+            [&start](HWND window) {
+                wchar_t caption[256] = {};
+                GetWindowTextW(window, caption, 256);
+                return std::wstring(caption).rfind(start, 0) == 0;
+            },
+            timeoutMs_, kTimedPollMs);
     }
 
     // The action is prepared first (target in front, control shown), so the
@@ -275,6 +402,8 @@ class Session {
 int wmain(int argc, wchar_t** argv) {
     // Plain LF line ends, whatever reads the output.
     _setmode(_fileno(stdout), _O_BINARY);
+    // Screen pixels in every figure, at any DPI, as the programs see them.
+    SetProcessDPIAware();
     std::vector<std::wstring> args(argv + 1, argv + argc);
     DWORD timeoutMs = 60000;
     if (args.size() >= 2 && args[0] == L"--timeout") {
