@@ -27,6 +27,11 @@ readonly PACKAGES=(
   locales
   libxml2-utils
   imagemagick
+  wixl
+  msitools
+  zip
+  unzip
+  file
   clang-format
   clang-tidy
   python3

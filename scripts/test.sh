@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests (with
 # AddressSanitizer and UndefinedBehaviorSanitizer), the fuzz targets for a
-# bounded time, the Windows and end-to-end tests under Wine against the
-# 32-bit build (the one the host loads), and one golden scenario of the
-# 64-bit build. Ends with one line "N passed, N failed" over all of them.
+# bounded time, the installation packages of the 32-bit build (the one the
+# host loads), the Windows, end-to-end and package tests under Wine against
+# it, and one golden scenario of the 64-bit build. Ends with one line
+# "N passed, N failed" over all of them.
 set -euo pipefail
 
 # shellcheck source=SCRIPTDIR/lib/ldg.sh
@@ -59,6 +60,8 @@ run_tests native
 build fuzz
 run_tests fuzz
 build win32
+step "packages"
+scripts/package.sh --no-build
 run_tests win32 scripts/with-wine.sh
 build win64
 run_tests win64-smoke scripts/with-wine.sh
