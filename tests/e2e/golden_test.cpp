@@ -15,31 +15,6 @@ namespace {
 const std::wstring kWritten =
     L"事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
 
-// A path of the build machine as the program sees it under Wine.
-std::wstring HostPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + Wide(unixPath);
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
-
-// The sample host state with dataset `no` opened and the folders moved
-// into the test's own folder.
-std::string SampleState(int no, const std::wstring& folder) {
-    std::string state = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/samples/sample-company.json"));
-    const std::string selection = "\"selection\": [1, 12]";
-    const std::size_t at = state.find(selection);
-    if (at == std::string::npos) return "";
-    state.replace(at, selection.size(), "\"selection\": [1, " + std::to_string(no) + "]");
-    const std::size_t folders = state.find("\"folders\": {");
-    const std::size_t end = state.find('}', folders);
-    if (folders == std::string::npos || end == std::string::npos) return "";
-    state.replace(folders, end + 1 - folders,
-                  "\"folders\": {\"output\": " + JsonString(folder) +
-                      ", \"conditions\": " + JsonString(folder + L"conditions\\") + "}");
-    return state;
-}
-
 using GoldenCase = std::tuple<const wchar_t*, int>;
 
 class Golden : public Scenario, public ::testing::WithParamInterface<GoldenCase> {};
