@@ -5,9 +5,11 @@
 #include <cstdint>
 #include <string>
 
+#include "aggregate/aggregation_record.h"
 #include "app/app_windows.h"
 #include "app/completion_code.h"
 #include "app/launch_arguments.h"
+#include "host/account_filter.h"
 #include "host/host.h"
 #include "host/host_records.h"
 #include "model/item_catalogue.h"
@@ -21,7 +23,10 @@ class ClOverviewApp {
     static const char kMessageTitle[];
     static const char kPastResultsMessage[];
     static const char kDatasetNotFoundMessage[];
-    static const char kReportWrittenMessage[];
+    // The closing message after the XML was written: it names the detail
+    // document beside it, or says that the detail could not be saved when
+    // `detailFileName` is empty.
+    static std::string ReportWrittenMessage(const std::string& detailFileName);
     static const char kReportFailedMessage[];
     static const char kUnexpectedFailureMessage[];
     static const char kPresetPathTooLongMessage[];
@@ -63,6 +68,11 @@ class ClOverviewApp {
     // Totals the accounts and writes the report under the progress
     // window; sets completionCode and tells the user the outcome.
     void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset);
+    // Writes the aggregation detail beside the XML from the run's record;
+    // its file name, or "" when it could not be saved. Nothing that fails
+    // here reaches the XML or the completion code.
+    std::string WriteDetail(const AggregationConditions& conditions, const DatasetRecord& dataset,
+                            const AccountFilter& filter, const AggregationRecord& record);
     void PostCompletion();
     void ReportUnexpectedFailure();
 
