@@ -297,7 +297,7 @@ class Composer {
             case Kind::kAccount:
                 out_ += "<tr class=\"" + cls + "\"" +
                         SourceData(item, CodeText(source.account), source.amount, source.counted) +
-                        "><td></td><td>" + AccountName(source.account) +
+                        "><td></td><td class=\"name\">" + AccountName(source.account) +
                         "</td><td class=\"code\">" + Html(CodeText(source.account)) + "</td><td>" +
                         SideText(source.account.side) + "</td><td class=\"num\">" +
                         Yen(source.account.balance) + "</td><td>" +
@@ -464,10 +464,10 @@ class Composer {
                 out_ += "<tr class=\"source\"" +
                         SourceData(item, CodeText(source.account), source.months[month], true) +
                         " data-month=\"" + Number(n) + "\"><td></td><td class=\"code\">" +
-                        Html(CodeText(source.account)) + "</td><td>" + AccountName(source.account) +
-                        "</td><td>" + SideText(source.account.side) + "</td><td>" +
-                        (source.sign > 0 ? "加算" : "減算") + "</td><td class=\"num\">" +
-                        Yen(source.months[month]) + "</td></tr>\n";
+                        Html(CodeText(source.account)) + "</td><td class=\"name\">" +
+                        AccountName(source.account) + "</td><td>" + SideText(source.account.side) +
+                        "</td><td>" + (source.sign > 0 ? "加算" : "減算") +
+                        "</td><td class=\"num\">" + Yen(source.months[month]) + "</td></tr>\n";
             }
             if (!any)
                 out_ += "<tr class=\"idle\"><td></td><td colspan=\"5\">集計額なし</td></tr>\n";

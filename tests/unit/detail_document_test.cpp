@@ -112,7 +112,7 @@ TEST(DetailDocument, ShowsTheRunAndCarriesEveryNumberInDataAttributes) {
         u8"data-exact=\"123.4567\" data-fed=\"accounts\">",
         u8"兼業売上&lt;高&gt;",
         u8"<tr class=\"source\" data-item=\"2\" data-code=\"4120\" data-amount=\"123.4567\">",
-        u8"<td>A&amp;B &quot;ｶﾌﾞ&quot; &#39;x&#39;?</td>",
+        u8"<td class=\"name\">A&amp;B &quot;ｶﾌﾞ&quot; &#39;x&#39;?</td>",
         u8"<td class=\"num\">123.4567</td>",
         u8"data-item=\"36\" data-key=\"TUKI03\" data-amount=\"-5\" data-exact=\"-5\" "
         u8"data-fed=\"accounts\" data-month=\"3\"><a href=\"#m36-03\">-5</a>",
