@@ -129,10 +129,17 @@ class Checks {
         std::unordered_set<std::string> used;
         for (const MappingEntry& entry : mapping_)
             used.insert(entry.accountId());
+        // Only the rows of the items' classes are looked up.
         std::unordered_map<std::uint32_t, std::vector<std::string>> idsOfClass;
+        for (const StatementItem& item : items_) {
+            if (item.IsUnusedSlot()) continue;
+            for (const std::uint32_t classCode : item.classCodes) {
+                if (classCode != 0) idsOfClass[classCode];
+            }
+        }
         std::unordered_set<std::string> met;
         for (const RowRecord& row : record_.rows) {
-            if (row.unmapped) continue;
+            if (row.unmapped || idsOfClass.count(row.classCode) == 0) continue;
             const std::string id = FormatAccountIdText(row.id.data());
             if (!met.insert(id).second || used.count(id) != 0 || !known_.IsListed(id)) continue;
             idsOfClass[row.classCode].push_back(id);

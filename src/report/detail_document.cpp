@@ -201,7 +201,11 @@ class Composer {
 
     void Row(const std::vector<std::pair<std::string, std::string>>& headed) {
         for (const auto& [name, value] : headed)
-            out_ += "<tr><th>" + name + "</th><td>" + value + "</td></tr>\n";
+            out_.append("<tr><th>")
+                .append(name)
+                .append("</th><td>")
+                .append(value)
+                .append("</td></tr>\n");
     }
 
     void Heading() {
@@ -574,12 +578,22 @@ class Composer {
                 codes += (codes.empty() ? "" : " ") + Html(CodeText(account));
                 accountText += (accountText.empty() ? "" : "<br>") + AccountText(finding, account);
             }
-            out_ += "<tr class=\"finding\" data-kind=\"" + FindingKindName(finding.kind) +
-                    "\" data-level=\"" + (check ? "check" : "note") + "\" data-items=\"" + itemNos +
-                    "\" data-codes=\"" + codes + "\"><td class=\"" +
-                    (check ? "check\">要確認" : "note\">参考") + "</td><td>" +
-                    FindingText(finding) + "</td><td>" + itemText + "</td><td>" + accountText +
-                    "</td></tr>\n";
+            out_.append("<tr class=\"finding\" data-kind=\"")
+                .append(FindingKindName(finding.kind))
+                .append("\" data-level=\"")
+                .append(check ? "check" : "note")
+                .append("\" data-items=\"")
+                .append(itemNos)
+                .append("\" data-codes=\"")
+                .append(codes)
+                .append(check ? "\"><td class=\"check\">要確認" : "\"><td class=\"note\">参考")
+                .append("</td><td>")
+                .append(FindingText(finding))
+                .append("</td><td>")
+                .append(itemText)
+                .append("</td><td>")
+                .append(accountText)
+                .append("</td></tr>\n");
         }
         out_ += "</tbody></table>\n";
     }
