@@ -153,11 +153,12 @@ void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
         completionCode = kCompletionStopped;
         return;
     }
-    AggregateAndReport(sheet.conditions, dataset);
+    AggregateAndReport(sheet.conditions, dataset, sheet.accounts);
 }
 
 void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
-                                       const DatasetRecord& dataset) {
+                                       const DatasetRecord& dataset,
+                                       const AccountDirectory& accounts) {
     ClProgressWindow progress(windows_.CreateProgressView());
     progress.Create();
     if (launchedByHost == 1) progress.SetParent(hostWindow);
@@ -184,7 +185,7 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
             written = report.WriteReport(conditions.outputPath, functionId, conditions.startMonth,
                                          dataset) == 1;
         }
-        if (written) detailFileName = WriteDetail(conditions, dataset, filter, record);
+        if (written) detailFileName = WriteDetail(conditions, dataset, filter, record, accounts);
     }
     // The hidden window still owns the closing message.
     progress.Hide();
@@ -202,9 +203,9 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
 
 std::string ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
                                        const DatasetRecord& dataset, const AccountFilter& filter,
-                                       const AggregationRecord& record) {
+                                       const AggregationRecord& record,
+                                       const AccountDirectory& accounts) {
     try {
-        const AccountDirectory accounts(host_);
         const AggregationDetail detail =
             BuildAggregationDetail(record, itemCatalogue, currentMapping, accounts);
 

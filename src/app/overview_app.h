@@ -12,6 +12,7 @@
 #include "host/account_filter.h"
 #include "host/host.h"
 #include "host/host_records.h"
+#include "model/account_directory.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/desktop.h"
@@ -67,12 +68,15 @@ class ClOverviewApp {
     void RunConditionSheet(const DatasetRecord& dataset);
     // Totals the accounts and writes the report under the progress
     // window; sets completionCode and tells the user the outcome.
-    void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset);
+    // `accounts` is the sheet's chart of accounts, read once for the run.
+    void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset,
+                            const AccountDirectory& accounts);
     // Writes the aggregation detail beside the XML from the run's record;
     // its file name, or "" when it could not be saved. Nothing that fails
     // here reaches the XML or the completion code.
     std::string WriteDetail(const AggregationConditions& conditions, const DatasetRecord& dataset,
-                            const AccountFilter& filter, const AggregationRecord& record);
+                            const AccountFilter& filter, const AggregationRecord& record,
+                            const AccountDirectory& accounts);
     void PostCompletion();
     void ReportUnexpectedFailure();
 

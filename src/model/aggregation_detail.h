@@ -83,8 +83,8 @@ struct DetailFinding {
         kNotWritten,        // sources of an item never written to the XML
     };
     enum class Level {
-        kCheck,  // 要確認: the statement is probably not what was meant
-        kNote,   // 参考: worth knowing, may be intended
+        kCheck,  // 要確認: a figure of the statement is affected; check it
+        kNote,   // 参考: no figure is wrong by this alone
     };
     Kind kind = Kind::kMappedTwice;
     Level level = Level::kCheck;

@@ -240,10 +240,16 @@ class Composer {
         out_ += "</table>\n";
     }
 
+    // A detail read from another catalogue may have fewer lists than items.
+    const std::vector<DetailSource>& SourcesAt(std::size_t position) const {
+        static const std::vector<DetailSource> kNone;
+        return position < detail_.sources.size() ? detail_.sources[position] : kNone;
+    }
+
     // What an item's amount was made from: "accounts" when no figure of the
     // host set it.
     std::string Fed(std::size_t position) const {
-        for (const DetailSource& source : detail_.sources[position]) {
+        for (const DetailSource& source : SourcesAt(position)) {
             if (source.kind == Kind::kFigure || source.kind == Kind::kRemainder) return "figure";
         }
         return "accounts";
@@ -322,6 +328,7 @@ class Composer {
                         (sign.empty() ? (remainder ? "差引" : "設定") : sign) +
                         "</td><td class=\"num\">" + Yen(source.amount) + "</td></tr>\n";
                 for (const std::size_t position : source.subtracted) {
+                    if (position >= items_.size()) continue;
                     const StatementItem& minus = *items_[position];
                     out_ += "<tr class=\"subtracted\" data-item=\"" + Number(minus.itemNo) +
                             "\" data-amount=\"" + Yen(amountsAt[position], false) +
@@ -367,7 +374,7 @@ class Composer {
             amountsAt.push_back(item->amounts[0]);
         for (std::size_t position = 0; position < monthlyBegin_; ++position) {
             const StatementItem& item = *items_[position];
-            const std::vector<DetailSource>& sources = detail_.sources[position];
+            const std::vector<DetailSource>& sources = SourcesAt(position);
             if (!HasElement(item) && sources.empty()) continue;
             const std::string key = HasElement(item) ? item.key() : "";
             out_ +=
@@ -423,7 +430,7 @@ class Composer {
         }
         out_ += "</tbody></table>\n";
         for (const std::size_t position : positions)
-            MonthlySources(*items_[position], detail_.sources[position]);
+            MonthlySources(*items_[position], SourcesAt(position));
     }
 
     static std::string CellId(const StatementItem& item, int n) {
