@@ -55,6 +55,29 @@ const std::vector<std::string> kRows = {Row(1, "0x80818000", 1, 100), Row(2, "0x
                                         Row(0, "0x40888000", 2, 700), Row(0, "0x80800000", 1, 100),
                                         Row(0, "0x80400000", 2, 40),  Row(0, "0x80200000", 2, 60)};
 
+std::string Joined(std::vector<std::string> parts, const std::vector<std::string>& more) {
+    parts.insert(parts.end(), more.begin(), more.end());
+    std::string joined;
+    for (const std::string& part : parts) {
+        if (!joined.empty()) joined += ',';
+        joined += part;
+    }
+    return joined;
+}
+
+// The base chart and rows with `accounts` and `rows` added, in a fiscal
+// year from April.
+void LoadDataset(FakeHost& host, const std::vector<std::string>& accounts = {},
+                 const std::vector<std::string>& rows = {}) {
+    std::string state = R"("user": {"selection": [1, 1]}, "datasets": [{"id": "D", "no": 1,
+        "periodStart": 20250401, "periodEnd": 20260331, "accounts": [)";
+    state += Joined(kAccounts, accounts);
+    state += R"(], "totals": [)";
+    state += Joined(kRows, rows);
+    state += "]}]";
+    host.Load(state);
+}
+
 struct ItemLine {
     int no, side;
     std::uint32_t classCode;
@@ -181,18 +204,7 @@ TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.name);
         Traced run;
-        std::string accounts, rows;
-        for (const std::string& a : kAccounts)
-            accounts += (accounts.empty() ? "" : ",") + a;
-        for (const std::string& a : s.accounts)
-            accounts += "," + a;
-        for (const std::string& r : kRows)
-            rows += (rows.empty() ? "" : ",") + r;
-        for (const std::string& r : s.rows)
-            rows += "," + r;
-        run.host.Load(R"("user": {"selection": [1, 1]}, "datasets": [{"id": "D", "no": 1,
-            "periodStart": 20250401, "periodEnd": 20260331, "accounts": [)" +
-                      accounts + "], \"totals\": [" + rows + "]}]");
+        LoadDataset(run.host, s.accounts, s.rows);
         for (const ItemLine& line : kItems) {
             StatementItem item;
             item.itemNo = static_cast<std::int16_t>(line.no);
@@ -225,14 +237,7 @@ TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
 
 TEST(AggregationDetail, SourcesTellWhatEachEntryGave) {
     Traced run;
-    std::string accounts, rows;
-    for (const std::string& a : kAccounts)
-        accounts += (accounts.empty() ? "" : ",") + a;
-    for (const std::string& r : kRows)
-        rows += (rows.empty() ? "" : ",") + r;
-    run.host.Load(R"("user": {"selection": [1, 1]}, "datasets": [{"id": "D", "no": 1,
-        "periodStart": 20250401, "periodEnd": 20260331, "accounts": [)" +
-                  accounts + "], \"totals\": [" + rows + "]}]");
+    LoadDataset(run.host);
     StatementItem sales;
     sales.itemNo = 2;
     sales.side = 2;

@@ -108,18 +108,18 @@ TEST(DetailDocument, ShowsTheRunAndCarriesEveryNumberInDataAttributes) {
         u8"税込で集計",
         u8"2026年2月3日 14:05",
         u8"C:\\出力\\x.xml",
-        u8"<tr class=\"item\" data-item=\"2\" data-key=\"KENGYOU\" data-amount=\"123\" "
-        u8"data-exact=\"123.4567\" data-fed=\"accounts\">",
+        u8"<tr class=\"item\" data-item=\"2\" data-key=\"KENGYOU\" data-amount=\"123\"",
+        u8"data-amount=\"123\" data-exact=\"123.4567\" data-fed=\"accounts\">",
         u8"兼業売上&lt;高&gt;",
         u8"<tr class=\"source\" data-item=\"2\" data-code=\"4120\" data-amount=\"123.4567\">",
         u8"<td class=\"name\">A&amp;B &quot;ｶﾌﾞ&quot; &#39;x&#39;?</td>",
         u8"<td class=\"num\">123.4567</td>",
-        u8"data-item=\"36\" data-key=\"TUKI03\" data-amount=\"-5\" data-exact=\"-5\" "
+        u8"data-item=\"36\" data-key=\"TUKI03\" data-amount=\"-5\" data-exact=\"-5\"",
         u8"data-fed=\"accounts\" data-month=\"3\"><a href=\"#m36-03\">-5</a>",
         u8"<tr class=\"month\" id=\"m36-03\"><th>2025年12月</th>",
         u8"data-item=\"36\" data-code=\"4120\" data-amount=\"-5\" data-month=\"3\"",
-        u8"<tr class=\"finding\" data-kind=\"mapped-twice\" data-level=\"check\" data-items=\"2\" "
-        u8"data-codes=\"4120\"><td class=\"check\">要確認</td>",
+        u8"<tr class=\"finding\" data-kind=\"mapped-twice\" data-level=\"check\"",
+        u8"data-items=\"2\" data-codes=\"4120\"><td class=\"check\">要確認</td>",
         u8"2回集計されています",
     };
     for (const char* fragment : expected)
