@@ -2,7 +2,7 @@
 // sample dataset that gives a report, started by the host simulator, "実行(F12)"
 // pressed on the sheet and the closing message confirmed. Each document is
 // also left in <build>/e2e-output/ for the well-formedness check on the
-// Linux side.
+// Linux side, with the aggregation detail written beside it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,7 +13,8 @@
 namespace {
 
 const std::wstring kWritten =
-    L"事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
+    L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html\n"
+    L"\nアプリケーションを終了します。";
 
 using GoldenCase = std::tuple<const wchar_t*, int>;
 
@@ -23,9 +24,11 @@ TEST_P(Golden, FullRunWritesTheExpectedDocument) {
     const std::wstring edition = std::get<0>(GetParam());
     const int no = std::get<1>(GetParam());
     const std::wstring name = edition + L"_" + std::to_wstring(no) + L".xml";
+    const std::wstring detailName = edition + L"_" + std::to_wstring(no) + L"_集計明細.html";
     const std::wstring kept = ProgramFolder() + L"..\\e2e-output\\";
     CreateDirectoryW(kept.c_str(), nullptr);
     DeleteFileW((kept + name).c_str());
+    DeleteFileW((kept + detailName).c_str());
 
     const std::string state = SampleState(no, folder_);
     ASSERT_FALSE(state.empty()) << "the sample state has changed its layout";
@@ -49,6 +52,9 @@ TEST_P(Golden, FullRunWritesTheExpectedDocument) {
     const std::string document = ReadFileBytes(output);
     ASSERT_FALSE(document.empty()) << "no report written";
     WriteFileBytes(kept + name, document);
+    const std::string detail = ReadFileBytes(folder_ + L"overview_集計明細.html");
+    EXPECT_FALSE(detail.empty()) << "no detail beside the XML";
+    WriteFileBytes(kept + detailName, detail);
     const std::string golden = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/tests/e2e/golden/") + name);
     ASSERT_FALSE(golden.empty()) << "no golden file " << Utf8(name);
     EXPECT_EQ(document, golden) << Utf8(name);  // a diff of the lines when they differ
