@@ -17,7 +17,8 @@
 namespace {
 
 // The closing message up to the detail's name.
-const std::wstring kWritten = L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html";
+const std::wstring kWritten =
+    L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html";
 const std::wstring kXmlFailed =
     L"XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 const std::wstring kItemsUnreadable =
