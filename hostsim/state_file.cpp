@@ -21,6 +21,15 @@ constexpr std::size_t kMaxStateFileBytes = std::size_t{512} * 1024 * 1024;
 
 bool ReadWhole(std::FILE* file, std::string& text) {
     text.clear();
+    // Room for the whole file at once, when its size can be told: a large
+    // state is not copied over and over as it grows.
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0 && static_cast<unsigned long>(size) <= kMaxStateFileBytes) {
+            text.reserve(static_cast<std::size_t>(size));
+        }
+        if (std::fseek(file, 0, SEEK_SET) != 0) return false;
+    }
     char buffer[65536];
     std::size_t got = 0;
     while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
