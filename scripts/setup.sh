@@ -13,7 +13,6 @@ readonly PACKAGES=(
   libgtest-dev
   libbenchmark-dev
   googletest
-  nlohmann-json3-dev
   g++-mingw-w64-x86-64
   wine64
   wine
