@@ -134,14 +134,9 @@ bool FitsDouble(std::string_view number) {
         if (significant) ++exponent;
     }
     if (i < number.size() && number[i] == '.') {
-        for (++i; i < number.size() && IsDigit(static_cast<Byte>(number[i])); ++i) {
-            if (significant) continue;
-            if (number[i] != '0') {
-                significant = true;
-                break;
-            }
+        // Zeros that open the fraction move the first significant digit.
+        for (++i; !significant && i < number.size() && number[i] == '0'; ++i)
             --exponent;
-        }
         while (i < number.size() && IsDigit(static_cast<Byte>(number[i])))
             ++i;
     }
@@ -643,16 +638,12 @@ JsonValue JsonValue::First() const {
 
 JsonValue JsonValue::Next() const {
     const std::string_view text = document_->text_;
-    std::uint32_t end = offset_;
-    std::uint32_t node = node_;
-    if (IsObject() || IsArray()) {
-        end = document_->nodes_[node_].c;
-        node = document_->nodes_[node_].a;
-    } else {
-        end = ScalarEnd(text, offset_);
-    }
+    const bool container = IsObject() || IsArray();
+    const JsonDocument::Node* node = container ? &document_->nodes_[node_] : nullptr;
+    const std::uint32_t end = container ? node->c : ScalarEnd(text, offset_);
     // Past the ',' between the elements.
-    return JsonValue(document_, SkipSpace(text, SkipSpace(text, end) + 1), node);
+    return JsonValue(document_, SkipSpace(text, SkipSpace(text, end) + 1),
+                     container ? node->a : node_);
 }
 
 JsonValue JsonValue::Member(std::string_view key) const {
