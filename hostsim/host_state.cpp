@@ -359,7 +359,7 @@ HostState ReadState(JsonValue root) {
 
 }  // namespace
 
-StateParseResult ParseHostState(const std::string& json, HostState& state, StateParseError& error) {
+StateParseResult ParseHostState(std::string_view json, HostState& state, StateParseError& error) {
     JsonDocument document;
     JsonDocument::Failure failure;
     if (!document.Read(json, failure)) {

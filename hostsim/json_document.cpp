@@ -36,12 +36,12 @@ int HexValue(Byte c) {
     return -1;
 }
 
-// The four hexadecimal digits at `at`, or -1; stops at the first other
-// character, so never passes the text's terminating NUL.
-long Hex4(const char* at) {
+// The four hexadecimal digits at `at`, or -1.
+long Hex4(std::string_view text, std::size_t at) {
+    if (at > text.size() || text.size() - at < 4) return -1;
     long value = 0;
-    for (int i = 0; i < 4; ++i) {
-        const int digit = HexValue(static_cast<Byte>(at[i]));
+    for (std::size_t i = at; i < at + 4; ++i) {
+        const int digit = HexValue(static_cast<Byte>(text[i]));
         if (digit < 0) return -1;
         value = value * 16 + digit;
     }
@@ -93,10 +93,10 @@ void Unescape(std::string_view raw, std::string& out) {
                 out += '\t';
                 break;
             case 'u': {
-                auto code = static_cast<std::uint32_t>(Hex4(raw.data() + i));
+                auto code = static_cast<std::uint32_t>(Hex4(raw, i));
                 i += 4;
                 if (code >= 0xD800 && code <= 0xDBFF) {
-                    const auto low = static_cast<std::uint32_t>(Hex4(raw.data() + i + 2));
+                    const auto low = static_cast<std::uint32_t>(Hex4(raw, i + 2));
                     i += 6;
                     code = 0x10000 + ((code - 0xD800) << 10) + (low - 0xDC00);
                 }
@@ -182,38 +182,52 @@ std::uint32_t ScalarEnd(std::string_view text, std::uint32_t at) {
     return at;
 }
 
-// Whether the eight bytes at `p` are all digits: each has the high nibble
-// 3, and keeps it after adding 6 (which carries past '9').
+// Whether the eight (four) bytes at `p` are all digits: each has the high
+// nibble 3, and keeps it after adding 6 (which carries past '9').
 bool EightDigits(const char* p, std::uint64_t& chunk) {
     std::memcpy(&chunk, p, 8);
     return ((chunk & 0xF0F0F0F0F0F0F0F0) |
             (((chunk + 0x0606060606060606) & 0xF0F0F0F0F0F0F0F0) >> 4)) == 0x3333333333333333;
 }
 
-// Past the digits from `p` on, at most `end`. Eight at a time where the
-// text allows: a state has millions of amounts of up to 19 digits.
+bool FourDigits(const char* p, std::uint32_t& chunk) {
+    std::memcpy(&chunk, p, 4);
+    return ((chunk & 0xF0F0F0F0) | (((chunk + 0x06060606) & 0xF0F0F0F0) >> 4)) == 0x33333333;
+}
+
+// Past the digits from `p` on, at most `end`. Eight and four at a time
+// where the text allows: a state has millions of amounts of up to 19 digits.
 const char* SkipDigits(const char* p, const char* end) {
-    std::uint64_t chunk = 0;
-    while (end - p >= 8 && EightDigits(p, chunk))
+    std::uint64_t eight = 0;
+    while (end - p >= 8 && EightDigits(p, eight))
         p += 8;
+    std::uint32_t four = 0;
+    if (end - p >= 4 && FourDigits(p, four)) p += 4;
     while (p < end && IsDigit(static_cast<Byte>(*p)))
         ++p;
     return p;
 }
 
 // Reads the digits from `p` on, at most `end`, as a number modulo 2^64;
-// returns past them.
+// returns past them. The first byte of a chunk is its highest digit.
 const char* ReadDigits(const char* p, const char* end, std::uint64_t& number) {
     std::uint64_t value = 0;
-    std::uint64_t chunk = 0;
-    while (kLittleEndian && end - p >= 8 && EightDigits(p, chunk)) {
-        chunk -= 0x3030303030303030;
-        chunk = chunk * 10 + (chunk >> 8);  // pairs of digits
-        chunk = (((chunk & 0x000000FF000000FF) * 0x000F424000000064) +
-                 (((chunk >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >>
+    std::uint64_t eight = 0;
+    while (kLittleEndian && end - p >= 8 && EightDigits(p, eight)) {
+        eight -= 0x3030303030303030;
+        eight = eight * 10 + (eight >> 8);  // pairs of digits
+        eight = (((eight & 0x000000FF000000FF) * 0x000F424000000064) +
+                 (((eight >> 16) & 0x000000FF000000FF) * 0x0000271000000001)) >>
                 32;
-        value = value * 100000000 + chunk;
+        value = value * 100000000 + eight;
         p += 8;
+    }
+    std::uint32_t four = 0;
+    if (kLittleEndian && end - p >= 4 && FourDigits(p, four)) {
+        four -= 0x30303030;
+        four = four * 10 + (four >> 8);  // pairs of digits
+        value = value * 10000 + (four & 0xFF) * 100 + (four >> 16 & 0xFF);
+        p += 4;
     }
     for (; p < end && IsDigit(static_cast<Byte>(*p)); ++p) {
         value = value * 10 + static_cast<std::uint64_t>(*p - '0');
@@ -225,15 +239,14 @@ const char* ReadDigits(const char* p, const char* end, std::uint64_t& number) {
 }  // namespace
 
 // One pass over the text; containers are kept open on a stack of their
-// own, not by recursion, so no input can exhaust the call stack. The text's
-// terminating NUL stops every scanning loop, so they need no bounds checks;
-// a NUL inside the text is refused wherever it stands.
+// own, not by recursion, so no input can exhaust the call stack. Past the
+// end the text reads as NUL, which no JSON token holds.
 class JsonParser {
   public:
     using Node = JsonDocument::Node;
 
-    JsonParser(const std::string& text, std::vector<Node>& nodes)
-        : begin_(text.c_str()), end_(begin_ + text.size()), p_(begin_), nodes_(nodes) {}
+    JsonParser(std::string_view text, std::vector<Node>& nodes)
+        : begin_(text.data()), end_(begin_ + text.size()), p_(begin_), nodes_(nodes) {}
 
     // The offset of the top-level value, or a failure.
     bool Parse(std::uint32_t& root, JsonDocument::Failure& failure);
@@ -250,8 +263,10 @@ class JsonParser {
         error_ = what;
         return false;
     }
+    // The byte `ahead` of the current one, NUL past the end.
+    char At(std::ptrdiff_t ahead = 0) const { return end_ - p_ > ahead ? p_[ahead] : '\0'; }
     void SkipSpace() {
-        while (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t')
+        while (p_ != end_ && (*p_ == ' ' || *p_ == '\n' || *p_ == '\r' || *p_ == '\t'))
             ++p_;
     }
     std::uint32_t Offset(const char* at) const { return static_cast<std::uint32_t>(at - begin_); }
@@ -308,7 +323,7 @@ bool JsonParser::ReadAll() {
     for (;;) {
         // A value: a scalar, or the start of a container.
         SkipSpace();
-        const char c = *p_;
+        const char c = At();
         bool escaped = false;
         if (c == '{' || c == '[') {
             if (open_.size() == JsonDocument::kMaxDepth) return Fail("nested too deep");
@@ -316,7 +331,7 @@ bool JsonParser::ReadAll() {
             nodes_.push_back({0, 0, 0, false});
             ++p_;
             SkipSpace();
-            if (*p_ != (c == '{' ? '}' : ']')) {
+            if (At() != (c == '{' ? '}' : ']')) {
                 if (c == '{' && !Key()) return false;
                 continue;  // to its first value
             }
@@ -342,7 +357,7 @@ bool JsonParser::ReadAll() {
             }
             Open& top = open_.back();
             ++top.count;
-            if (*p_ == ',') {
+            if (At() == ',') {
                 ++p_;
                 if (top.object) {
                     if (!Key()) return false;
@@ -350,11 +365,11 @@ bool JsonParser::ReadAll() {
                 }
                 // Numbers in arrays, the bulk of a state, straight on.
                 SkipSpace();
-                if (*p_ != '-' && !IsDigit(static_cast<Byte>(*p_))) break;
+                if (At() != '-' && !IsDigit(static_cast<Byte>(At()))) break;
                 if (!Number()) return false;
                 continue;
             }
-            if (*p_ != (top.object ? '}' : ']')) {
+            if (At() != (top.object ? '}' : ']')) {
                 return Fail(top.object ? "',' or '}' expected" : "',' or ']' expected");
             }
             ++p_;
@@ -365,13 +380,13 @@ bool JsonParser::ReadAll() {
 
 bool JsonParser::Key() {
     SkipSpace();
-    if (*p_ != '"') return Fail("a key string expected");
+    if (At() != '"') return Fail("a key string expected");
     const char* start = p_ + 1;
     bool escaped = false;
     if (!String(escaped)) return false;
     const std::uint32_t end = Offset(p_ - 1);
     SkipSpace();
-    if (*p_ != ':') return Fail("':' expected");
+    if (At() != ':') return Fail("':' expected");
     ++p_;
     SkipSpace();
     open_.back().key = static_cast<std::uint32_t>(nodes_.size());
@@ -390,9 +405,9 @@ bool JsonParser::String(bool& escaped) {
     }();
     ++p_;
     for (;;) {
-        while (kPlain[static_cast<Byte>(*p_)])
+        while (p_ != end_ && kPlain[static_cast<Byte>(*p_)])
             ++p_;
-        const auto c = static_cast<Byte>(*p_);
+        const auto c = static_cast<Byte>(At());
         if (c == '"') break;
         if (c == '\\') {
             escaped = true;
@@ -409,7 +424,7 @@ bool JsonParser::String(bool& escaped) {
 }
 
 bool JsonParser::Escape() {
-    switch (p_[1]) {
+    switch (At(1)) {
         case '"':
         case '\\':
         case '/':
@@ -426,12 +441,13 @@ bool JsonParser::Escape() {
             return Fail(p_ + 1 == end_ ? "the text ended in a string"
                                        : "an unknown escape in a string");
     }
-    const long code = Hex4(p_ + 2);
+    const std::string_view text(begin_, static_cast<std::size_t>(end_ - begin_));
+    const long code = Hex4(text, Offset(p_) + 2);
     if (code < 0) return Fail("\\u not followed by four hexadecimal digits");
     if (code >= 0xDC00 && code <= 0xDFFF) return Fail("a low surrogate escape without a high one");
     p_ += 6;
     if (code < 0xD800 || code > 0xDBFF) return true;
-    const long low = p_[0] == '\\' && p_[1] == 'u' ? Hex4(p_ + 2) : -1;
+    const long low = At() == '\\' && At(1) == 'u' ? Hex4(text, Offset(p_) + 2) : -1;
     if (low < 0xDC00 || low > 0xDFFF) return Fail("a high surrogate escape without a low one");
     p_ += 6;
     return true;
@@ -457,9 +473,9 @@ bool JsonParser::Utf8Sequence() {
     } else {
         return false;
     }
-    // Stops at the terminating NUL, which is no continuation byte.
+    // Past the end reads NUL, which is no continuation byte.
     for (int i = 1; i < length; ++i) {
-        const auto c = static_cast<Byte>(p_[i]);
+        const auto c = static_cast<Byte>(At(i));
         if (c < low || c > high) return false;
         low = 0x80;
         high = 0xBF;
@@ -470,14 +486,14 @@ bool JsonParser::Utf8Sequence() {
 
 bool JsonParser::Number() {
     const char* start = p_;
-    const bool negative = *p_ == '-';
+    const bool negative = At() == '-';
     if (negative) ++p_;
     auto digits = [this] {
         const char* from = p_;
         p_ = SkipDigits(p_, end_);
         return p_ - from;
     };
-    if (*p_ == '0') {
+    if (At() == '0') {
         ++p_;
     } else if (digits() == 0) {
         return Fail("a digit expected");
@@ -485,15 +501,15 @@ bool JsonParser::Number() {
     const std::string_view integerDigits(start + negative,
                                          static_cast<std::size_t>(p_ - start - negative));
     bool integer = true;
-    if (*p_ == '.') {
+    if (At() == '.') {
         ++p_;
         integer = false;
         if (digits() == 0) return Fail("a digit expected after the decimal point");
     }
-    if (*p_ == 'e' || *p_ == 'E') {
+    if (At() == 'e' || At() == 'E') {
         ++p_;
         integer = false;
-        if (*p_ == '+' || *p_ == '-') ++p_;
+        if (At() == '+' || At() == '-') ++p_;
         if (digits() == 0) return Fail("a digit expected in the exponent");
     }
     if ((!integer || !FitsInteger64(integerDigits, negative)) &&
@@ -506,7 +522,7 @@ bool JsonParser::Number() {
 
 bool JsonParser::Literal(std::string_view word) {
     for (const char c : word) {
-        if (*p_ != c) return Fail("a value expected");
+        if (At() != c) return Fail("a value expected");
         ++p_;
     }
     return true;
@@ -595,7 +611,7 @@ std::string JsonParser::PathOfKey(std::uint32_t keyNode) const {
     return path;
 }
 
-bool JsonDocument::Read(const std::string& text, Failure& failure) {
+bool JsonDocument::Read(std::string_view text, Failure& failure) {
     text_ = text;
     nodes_.clear();
     if (text.size() >= UINT32_MAX) {

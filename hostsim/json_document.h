@@ -71,7 +71,7 @@ class JsonDocument {
     // when it is not one JSON value, or an object names a key twice; the
     // first fault in the text is reported. The text must outlive the
     // document.
-    bool Read(const std::string& text, Failure& failure);
+    bool Read(std::string_view text, Failure& failure);
     JsonValue Root() const { return JsonValue(this, root_, 0); }
 
   private:
