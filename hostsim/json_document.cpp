@@ -226,7 +226,7 @@ const char* ReadDigits(const char* p, const char* end, std::uint64_t& number) {
     if (kLittleEndian && end - p >= 4 && FourDigits(p, four)) {
         four -= 0x30303030;
         four = four * 10 + (four >> 8);  // pairs of digits
-        value = value * 10000 + (four & 0xFF) * 100 + (four >> 16 & 0xFF);
+        value = value * 10000 + std::uint64_t{four & 0xFF} * 100 + (four >> 16 & 0xFF);
         p += 4;
     }
     for (; p < end && IsDigit(static_cast<Byte>(*p)); ++p) {
