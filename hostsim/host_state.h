@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/host_records.h"
@@ -63,6 +64,6 @@ struct StateParseError {
 
 // Reads a host state file's text. On failure `state` is left as it was
 // and `error` names the field and the reason.
-StateParseResult ParseHostState(const std::string& json, HostState& state, StateParseError& error);
+StateParseResult ParseHostState(std::string_view json, HostState& state, StateParseError& error);
 
 }  // namespace hostsim
