@@ -221,6 +221,10 @@ void ReadResults(const Member& object, HostResults& results) {
         results.nextRowFailAt = static_cast<std::int32_t>(
             ReadInteger(failAt.value, failAt.field, -1, std::numeric_limits<std::int32_t>::max()));
     }
+    if (const Member crashAt = Find(object.value, object.field, "nextRowCrashAt")) {
+        results.nextRowCrashAt = static_cast<std::int32_t>(ReadInteger(
+            crashAt.value, crashAt.field, -1, std::numeric_limits<std::int32_t>::max()));
+    }
     if (const Member failCode = Find(object.value, object.field, "nextRowFailCode")) {
         results.nextRowFailCode = ReadInt32(failCode);
         if (results.nextRowFailCode == 0 || results.nextRowFailCode == 5000) {

@@ -18,6 +18,8 @@ struct HostResults {
     std::int32_t seekRow = 0;
     std::int32_t nextRowFailAt = -1;
     std::int32_t nextRowFailCode = 1;
+    // The 0-based NextRow call that crashes as a faulty library would; -1: none.
+    std::int32_t nextRowCrashAt = -1;
 };
 
 struct AccountEntry {

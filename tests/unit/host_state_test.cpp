@@ -23,6 +23,7 @@ TEST(HostStateFile, EmptyObjectGivesTheDocumentedDefaults) {
     EXPECT_EQ(state.outputFolder, "");
     EXPECT_EQ(state.results.nextRowFailAt, -1);
     EXPECT_EQ(state.results.nextRowFailCode, 1);
+    EXPECT_EQ(state.results.nextRowCrashAt, -1);
     EXPECT_TRUE(state.datasets.empty());
     EXPECT_EQ(state.OpenDataset(), nullptr);
 }
@@ -118,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{R"({"results": {"nextRowFailCode": 5000}})", "results.nextRowFailCode"},
         MalformedCase{R"({"results": {"nextRowFailCode": 0}})", "results.nextRowFailCode"},
         MalformedCase{R"({"results": {"nextRowFailAt": -2}})", "results.nextRowFailAt"},
+        MalformedCase{R"({"results": {"nextRowCrashAt": -2}})", "results.nextRowCrashAt"},
         MalformedCase{R"({"results": []})", "results"},
         MalformedCase{R"({"journal": 1})", "journal"},
         MalformedCase{R"({"datasets": {}})", "datasets"},
