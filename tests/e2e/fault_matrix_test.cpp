@@ -8,6 +8,7 @@
 // conditions byte for byte.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <random>
 #include <string>
 #include <vector>
@@ -44,186 +45,53 @@ enum class Output { kTestFolder, kFullDisk, kTooLong };
 
 struct FaultCase {
     const char* name;
-    std::string results;  // members of the state's "results", or empty
+    std::string results;                 // members of the state's "results", or empty
+    std::vector<std::wstring> messages;  // in the order they appear, each confirmed
+    const char* completion;              // the simulator's first line after "completion "
+    bool pressRun = true;                // F12 once the sheet shows
+    bool xmlKept = true;
+    bool conditionsKept = true;
     Damage damage = Damage::kNone;
     Output output = Output::kTestFolder;
     bool readOnlyConditions = false;
     bool damagedConditions = false;
-    bool pressRun = true;                // F12 once the sheet shows
-    std::vector<std::wstring> messages;  // in the order they appear, each confirmed
-    const char* completion;              // the simulator's first line after "completion "
     bool hostWindowDisabled = true;
-    bool xmlKept = true;
-    bool conditionsKept = true;
 };
 
+// A failing case names itself instead of printing its bytes.
+void PrintTo(const FaultCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+const char kRunFailed[] = "function=2 code=2";
+const char kRunDone[] = "function=2 code=0";
+
+// clang-format off
 const FaultCase kCases[] = {
-    {"ConnectRefused",
-     R"("connect": 1)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     false,
-     {},
-     "none",
-     false},
-    {"SessionNotJoined",
-     R"("joinHostSession": 1)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     false,
-     {},
-     "function=2 code=1"},
-    {"SessionRefused",
-     R"("joinHostSession": 2)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     false,
-     {},
-     "function=2 code=2"},
-    {"TaxSettingsUnreadable",
-     R"("readSettings": 5)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kWritten},
-     "function=2 code=0",
-     true,
-     false},
-    {"RowCountFails",
-     R"("getRowCount": 3)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kXmlFailed},
-     "function=2 code=2"},
-    {"SeekFails",
-     R"("seekRow": 4)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kXmlFailed},
-     "function=2 code=2"},
-    {"FirstRowFails",
-     R"("nextRowFailAt": 0, "nextRowFailCode": 7)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kXmlFailed},
-     "function=2 code=2"},
-    {"MiddleRowFails",
-     R"("nextRowFailAt": 71, "nextRowFailCode": 7)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kXmlFailed},
-     "function=2 code=2"},
-    {"LastRowFails",
-     R"("nextRowFailAt": 142, "nextRowFailCode": 7)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kXmlFailed},
-     "function=2 code=2"},
-    {"FullDisk",
-     "",
-     Damage::kNone,
-     Output::kFullDisk,
-     false,
-     false,
-     true,
-     {kXmlFailed},
-     "function=2 code=2"},
-    {"ReadOnlyConditionsFolder",
-     "",
-     Damage::kNone,
-     Output::kTestFolder,
-     true,
-     false,
-     true,
-     {kNotSaved, kWritten},
-     "function=2 code=0",
-     true,
-     false},
-    {"DamagedItemDefinitions",
-     "",
-     Damage::kItemDefinitions,
-     Output::kTestFolder,
-     false,
-     false,
-     false,
-     {kItemsUnreadable},
-     "function=2 code=1"},
-    {"DamagedDefaultMapping",
-     "",
-     Damage::kDefaultMapping,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kWritten},
-     "function=2 code=0",
-     true,
-     false},
-    {"DamagedSavedConditions",
-     "",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     true,
-     true,
-     {kWritten},
-     "function=2 code=0",
-     true,
-     false,
-     false},
-    {"DamagedSupportInfo",
-     "",
-     Damage::kSupportInfo,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kWritten},
-     "function=2 code=0",
-     true,
-     false},
-    {"CrashInTheHostLibrary",
-     R"("nextRowCrashAt": 71)",
-     Damage::kNone,
-     Output::kTestFolder,
-     false,
-     false,
-     true,
-     {kUnexpected},
-     "function=2 code=2"},
-    {"HostPathTooLong",
-     "",
-     Damage::kNone,
-     Output::kTooLong,
-     false,
-     false,
-     false,
-     {kPathTooLong},
-     "function=2 code=2"},
+    {"ConnectRefused", R"("connect": 1)", {}, "none", false, true, true, Damage::kNone,
+     Output::kTestFolder, false, false, false},
+    {"SessionNotJoined", R"("joinHostSession": 1)", {}, "function=2 code=1", false},
+    {"SessionRefused", R"("joinHostSession": 2)", {}, kRunFailed, false},
+    {"TaxSettingsUnreadable", R"("readSettings": 5)", {kWritten}, kRunDone, true, false},
+    {"RowCountFails", R"("getRowCount": 3)", {kXmlFailed}, kRunFailed},
+    {"SeekFails", R"("seekRow": 4)", {kXmlFailed}, kRunFailed},
+    {"FirstRowFails", R"("nextRowFailAt": 0, "nextRowFailCode": 7)", {kXmlFailed}, kRunFailed},
+    {"MiddleRowFails", R"("nextRowFailAt": 71, "nextRowFailCode": 7)", {kXmlFailed}, kRunFailed},
+    {"LastRowFails", R"("nextRowFailAt": 142, "nextRowFailCode": 7)", {kXmlFailed}, kRunFailed},
+    {"CrashInTheHostLibrary", R"("nextRowCrashAt": 71)", {kUnexpected}, kRunFailed},
+    {"FullDisk", "", {kXmlFailed}, kRunFailed, true, true, true, Damage::kNone, Output::kFullDisk},
+    {"ReadOnlyConditionsFolder", "", {kNotSaved, kWritten}, kRunDone, true, false, true,
+     Damage::kNone, Output::kTestFolder, true},
+    {"DamagedItemDefinitions", "", {kItemsUnreadable}, "function=2 code=1", false, true, true,
+     Damage::kItemDefinitions},
+    {"DamagedDefaultMapping", "", {kWritten}, kRunDone, true, false, true, Damage::kDefaultMapping},
+    {"DamagedSavedConditions", "", {kWritten}, kRunDone, true, false, false, Damage::kNone,
+     Output::kTestFolder, false, true},
+    {"DamagedSupportInfo", "", {kWritten}, kRunDone, true, false, true, Damage::kSupportInfo},
+    {"HostPathTooLong", "", {kPathTooLong}, kRunFailed, false, true, true, Damage::kNone,
+     Output::kTooLong},
 };
+// clang-format on
 
 std::string RandomBytes(unsigned seed) {
     std::mt19937 random(seed);
