@@ -1,4 +1,4 @@
-// Opening the account selection dialog for a chart of 5,000 main accounts
+// Opening the account selection dialog for a chart of 50,000 main accounts
 // against the stand-in: the worst case maps every account to the item, so
 // that the dialog widens to all accounts and checks every row. Also the
 // whole session of checking all, hiding the non-class accounts and applying.
@@ -21,7 +21,7 @@
 
 namespace {
 
-constexpr int kAccounts = 5000;
+constexpr int kAccounts = 50000;
 constexpr std::int16_t kItem = 5;
 
 std::string IdHex(int account) {

@@ -1,7 +1,9 @@
 // Rows per second of one aggregation against the stand-in followed by the
 // XML document of its result: every account has a totals row, a tenth of
 // them are mapped, the catalogue holds all 43 items, the progress window
-// ticks with the real clock, and the document goes to memory.
+// ticks with the real clock, and the document goes to memory. The second
+// benchmark also keeps the aggregation's record and writes the aggregation
+// detail from it, as a run does.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -9,18 +11,22 @@
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "aggregate/detail_builder.h"
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
 #include "app/progress_window.h"
 #include "host/host_calls.h"
 #include "host/host_link.h"
 #include "hostsim/host_session.h"
+#include "model/account_directory.h"
+#include "report/detail_document.h"
 #include "report/overview_report.h"
 #include "tests/unit/fakes/memory_file_system.h"
 
@@ -49,7 +55,13 @@ std::string Slots(int account, int salt) {
 void ConnectDataset(int rows, const std::string& path) {
     std::ofstream out(path, std::ios::binary);
     out << R"({"user": {"selection": [1, 1]}, "datasets": [{"id": "BENCH", "no": 1, )"
-        << R"("periodStart": 20250401, "periodEnd": 20260331, "totals": [)";
+        << R"("periodStart": 20250401, "periodEnd": 20260331, "accounts": [)";
+    for (int account = 1; account <= rows - 8; ++account) {
+        out << (account > 1 ? ",\n" : "\n") << R"({"id": ")" << IdHex(account) << R"(", "code": )"
+            << account * 10000 << R"(, "name": "Account )" << account
+            << R"(", "class": "0x10000000"})";
+    }
+    out << R"(], "totals": [)";
     for (int account = 1; account <= rows; ++account) {
         const bool figure = account > rows - 8;
         out << (account > 1 ? ",\n" : "\n") << R"({"id": ")" << IdHex(account) << R"(", "class": ")"
@@ -96,8 +108,9 @@ ItemCatalogue Catalogue() {
     return catalogue;
 }
 
-// Arguments: totals rows, mapping entries.
-void BM_AggregateAndReport(benchmark::State& state) {
+// Arguments: totals rows, mapping entries; with `detail` the record is kept
+// and the detail document written beside the XML.
+void AggregateAndReport(benchmark::State& state, bool detail) {
     const int rows = static_cast<int>(state.range(0));
     const int entries = static_cast<int>(state.range(1));
     char folder[] = "/tmp/ldg-bench-XXXXXX";
@@ -116,10 +129,14 @@ void BM_AggregateAndReport(benchmark::State& state) {
     // The document goes to memory, so that the figures do not depend on the disk.
     MemoryFileSystem files;
     std::string document;
+    std::size_t detailBytes = 0;
+    std::size_t recordBytes = 0;
 
     for (auto _ : state) {
         ItemCatalogue catalogue = Catalogue();
         ClTotalsAggregator aggregator(host, progress, mapping, catalogue);
+        AggregationRecord record;
+        if (detail) aggregator.RecordInto(&record);
         if (aggregator.Aggregate(0, filter, dataset) != 1) {
             state.SkipWithError("aggregation failed");
             break;
@@ -132,9 +149,28 @@ void BM_AggregateAndReport(benchmark::State& state) {
         }
         document = files.files["overview.xml"];
         benchmark::DoNotOptimize(document.data());
+        if (!detail) continue;
+        // The directory reads the chart once per run, as the program's does.
+        const AccountDirectory accounts(host);
+        const AggregationDetail traced =
+            BuildAggregationDetail(record, catalogue, mapping, accounts);
+        DetailHeading heading;
+        heading.xmlPath = "overview.xml";
+        if (!WriteDetailDocument(files, DetailDocumentPath(heading.xmlPath),
+                                 DetailDocumentText(heading, catalogue, traced))) {
+            state.SkipWithError("detail not written");
+            break;
+        }
+        detailBytes = files.files[DetailDocumentPath(heading.xmlPath)].size();
+        recordBytes = record.rows.capacity() * sizeof(RowRecord) +
+                      record.changes.capacity() * sizeof(ItemChange);
     }
     state.counters["rows"] = static_cast<double>(rows);
     state.counters["document_bytes"] = static_cast<double>(document.size());
+    if (detail) {
+        state.counters["detail_bytes"] = static_cast<double>(detailBytes);
+        state.counters["record_bytes"] = static_cast<double>(recordBytes);
+    }
     state.counters["rows_per_second"] = benchmark::Counter(
         static_cast<double>(rows), benchmark::Counter::kIsIterationInvariantRate);
 
@@ -144,8 +180,22 @@ void BM_AggregateAndReport(benchmark::State& state) {
     std::remove(folder);
 }
 
+void BM_AggregateAndReport(benchmark::State& state) {
+    AggregateAndReport(state, false);
+}
+void BM_AggregateReportAndDetail(benchmark::State& state) {
+    AggregateAndReport(state, true);
+}
+
 // A tenth of the accounts mapped, from 1,000 to 100,000 rows.
 BENCHMARK(BM_AggregateAndReport)
+    ->Args({1000, 100})
+    ->Args({5000, 500})
+    ->Args({20000, 2000})
+    ->Args({50000, 5000})
+    ->Args({100000, 10000})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AggregateReportAndDetail)
     ->Args({1000, 100})
     ->Args({5000, 500})
     ->Args({20000, 2000})
@@ -166,21 +216,24 @@ class GrowthReporter : public benchmark::ConsoleReporter {
             const bool single = run.run_type == Run::RT_Iteration && run.repetitions <= 1;
             if (!median && !single) continue;
             const double rows = run.counters.at("rows");
-            times_.emplace_back(rows, run.GetAdjustedRealTime());
+            times_[run.run_name.function_name].emplace_back(rows, run.GetAdjustedRealTime());
         }
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        for (std::size_t i = 1; i < times_.size(); ++i) {
-            const auto& [rows0, time0] = times_[i - 1];
-            const auto& [rows1, time1] = times_[i];
-            std::printf("growth %.0f -> %.0f rows: exponent %.2f\n", rows0, rows1,
-                        std::log(time1 / time0) / std::log(rows1 / rows0));
+        for (const auto& [name, times] : times_) {
+            for (std::size_t i = 1; i < times.size(); ++i) {
+                const auto& [rows0, time0] = times[i - 1];
+                const auto& [rows1, time1] = times[i];
+                std::printf("%s growth %.0f -> %.0f rows: exponent %.2f\n", name.c_str(), rows0,
+                            rows1, std::log(time1 / time0) / std::log(rows1 / rows0));
+            }
         }
     }
 
   private:
-    std::vector<std::pair<double, double>> times_;
+    // Per benchmark, its sizes in the order run.
+    std::map<std::string, std::vector<std::pair<double, double>>> times_;
 };
 
 }  // namespace

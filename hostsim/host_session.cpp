@@ -49,14 +49,14 @@ const DatasetEntry* HostSession::OpenDataset() const {
 std::int32_t LoadSessionState() {
     HostSession& session = Session();
     if (session.loaded) return session.state.results.connect;
-    std::string text;
+    StateFileText text;
     std::string fileName;
     const StateFileStatus status = ReadStateFile(text, fileName);
     if (status == StateFileStatus::kAbsent) return 1;
     StateParseError error{"(file)", "cannot be read whole"};
     const StateParseResult result = status == StateFileStatus::kUnreadable
                                         ? kStateMalformed
-                                        : ParseHostState(text, session.state, error);
+                                        : ParseHostState(text.View(), session.state, error);
     if (result != kStateOk) {
         std::fprintf(stderr, "LdgHostState: %s: %s: %s\n", fileName.c_str(), error.field.c_str(),
                      error.reason.c_str());

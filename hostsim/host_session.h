@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/host_api.h"
@@ -55,7 +56,28 @@ LDG_LINK_API void ResetSession();
 LDG_LINK_API std::int32_t LoadSessionState();
 
 enum class StateFileStatus { kAbsent, kRead, kUnreadable };
+
+// The state file's bytes: mapped into memory where the system allows it
+// (a large state then costs no copy), else read whole.
+class StateFileText {
+  public:
+    StateFileText() = default;
+    ~StateFileText();
+    StateFileText(const StateFileText&) = delete;
+    StateFileText& operator=(const StateFileText&) = delete;
+
+    std::string_view View() const {
+        return mapped_ != nullptr ? std::string_view(mapped_, size_) : std::string_view(read_);
+    }
+
+  private:
+    friend StateFileStatus ReadStateFile(StateFileText& text, std::string& displayName);
+    const char* mapped_ = nullptr;
+    std::size_t size_ = 0;
+    std::string read_;
+};
+
 // Finds the state file and reads it whole.
-StateFileStatus ReadStateFile(std::string& text, std::string& displayName);
+StateFileStatus ReadStateFile(StateFileText& text, std::string& displayName);
 
 }  // namespace hostsim

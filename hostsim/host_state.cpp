@@ -2,10 +2,12 @@
 
 #include <cstdint>
 #include <limits>
-#include <nlohmann/json.hpp>
 #include <string>
+#include <string_view>
 #include <utility>
+#include <vector>
 
+#include "hostsim/json_document.h"
 #include "hostsim/shift_jis.h"
 
 namespace hostsim {
@@ -21,57 +23,73 @@ const DatasetEntry* HostState::OpenDataset() const {
 
 namespace {
 
-using Json = nlohmann::json;
-
 struct FormatError {
     StateParseResult result;
     std::string field;
     std::string reason;
 };
 
-[[noreturn]] void Fail(const std::string& field, const std::string& reason,
+// Where a value sits, as a chain of frames on the reader's stack: the
+// field's name is built only when a message needs it.
+struct Field {
+    const Field* parent;
+    const char* key;  // a member, or null for an element
+    std::size_t index;
+
+    Field operator[](std::size_t i) const { return {this, nullptr, i}; }
+    Field Key(const char* name) const { return {this, name, 0}; }
+    std::string Name() const {
+        if (parent == nullptr) return key != nullptr ? key : "";
+        std::string name = parent->Name();
+        if (key == nullptr) return name + "[" + std::to_string(index) + "]";
+        return name.empty() ? key : name + "." + key;
+    }
+};
+
+const Field kTopLevel{nullptr, nullptr, 0};
+
+[[noreturn]] void Fail(const Field& field, const std::string& reason,
                        StateParseResult result = kStateMalformed) {
-    throw FormatError{result, field, reason};
+    throw FormatError{result, field.Name(), reason};
 }
 
-std::string Join(const std::string& parent, const char* key) {
-    return parent.empty() ? key : parent + "." + key;
+// A member of an object the reader has checked, with its field.
+struct Member {
+    JsonValue value;
+    Field field;
+    explicit operator bool() const { return static_cast<bool>(value); }
+};
+
+Member Find(JsonValue object, const Field& path, const char* key) {
+    return {object.Member(key), path.Key(key)};
 }
 
-std::string Index(const std::string& parent, std::size_t i) {
-    return parent + "[" + std::to_string(i) + "]";
+Member Required(JsonValue object, const Field& path, const char* key) {
+    Member member = Find(object, path, key);
+    if (!member) Fail(member.field, "required field missing");
+    return member;
 }
 
-const Json* Member(const Json& object, const char* key) {
-    const auto it = object.find(key);
-    return it == object.end() ? nullptr : &*it;
+void ExpectObject(JsonValue value, const Field& field) {
+    if (!value.IsObject()) Fail(field, "not an object");
 }
 
-const Json& Required(const Json& object, const std::string& path, const char* key) {
-    const Json* value = Member(object, key);
-    if (value == nullptr) Fail(Join(path, key), "required field missing");
-    return *value;
+void ExpectArray(JsonValue value, const Field& field) {
+    if (!value.IsArray()) Fail(field, "not an array");
 }
 
-void ExpectObject(const Json& value, const std::string& field) {
-    if (!value.is_object()) Fail(field, "not an object");
-}
-
-void ExpectArray(const Json& value, const std::string& field) {
-    if (!value.is_array()) Fail(field, "not an array");
-}
-
-std::int64_t ReadInteger(const Json& value, const std::string& field, std::int64_t min,
-                         std::int64_t max) {
+std::int64_t ReadInteger(JsonValue value, const Field& field, std::int64_t min, std::int64_t max) {
+    std::uint64_t magnitude = 0;
+    bool negative = false;
+    if (!value.Integer(magnitude, negative)) Fail(field, "not an integer");
     std::int64_t number = 0;
-    if (value.is_number_unsigned()) {
-        const auto u = value.get<std::uint64_t>();
-        if (u > static_cast<std::uint64_t>(max)) Fail(field, "out of range");
-        number = static_cast<std::int64_t>(u);
-    } else if (value.is_number_integer()) {
-        number = value.get<std::int64_t>();
+    if (!negative) {
+        if (magnitude > static_cast<std::uint64_t>(max)) Fail(field, "out of range");
+        number = static_cast<std::int64_t>(magnitude);
+    } else if (magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
+        number = std::numeric_limits<std::int64_t>::min();
     } else {
-        Fail(field, "not an integer");
+        number = -static_cast<std::int64_t>(magnitude);
     }
     if (number < min || number > max) {
         Fail(field, "out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
@@ -79,31 +97,32 @@ std::int64_t ReadInteger(const Json& value, const std::string& field, std::int64
     return number;
 }
 
-std::int32_t ReadInt32(const Json& value, const std::string& field) {
-    return static_cast<std::int32_t>(ReadInteger(value, field,
+std::int32_t ReadInt32(const Member& member) {
+    return static_cast<std::int32_t>(ReadInteger(member.value, member.field,
                                                  std::numeric_limits<std::int32_t>::min(),
                                                  std::numeric_limits<std::int32_t>::max()));
 }
 
-std::uint8_t ReadByte(const Json& value, const std::string& field) {
-    return static_cast<std::uint8_t>(ReadInteger(value, field, 0, 255));
+std::uint8_t ReadByte(const Member& member) {
+    return static_cast<std::uint8_t>(ReadInteger(member.value, member.field, 0, 255));
 }
 
-std::string ReadUtf8(const Json& value, const std::string& field) {
-    if (!value.is_string()) Fail(field, "not a string");
-    const auto& text = value.get_ref<const std::string&>();
-    if (text.find('\0') != std::string::npos) Fail(field, "contains a NUL character");
+std::string_view ReadUtf8(JsonValue value, const Field& field, std::string& scratch) {
+    if (!value.IsString()) Fail(field, "not a string");
+    const std::string_view text = value.Text(scratch);
+    if (text.find('\0') != std::string_view::npos) Fail(field, "contains a NUL character");
     return text;
 }
 
 // A text as the program receives it: Shift_JIS, at most maxBytes long.
-std::string ReadText(const Json& value, const std::string& field, std::size_t maxBytes) {
+std::string ReadText(const Member& member, std::size_t maxBytes) {
+    std::string scratch;
     std::string sjis;
-    if (!Utf8ToShiftJis(ReadUtf8(value, field), sjis)) {
-        Fail(field, "has a character that Shift_JIS cannot hold", kStateTextNotConvertible);
+    if (!Utf8ToShiftJis(ReadUtf8(member.value, member.field, scratch), sjis)) {
+        Fail(member.field, "has a character that Shift_JIS cannot hold", kStateTextNotConvertible);
     }
     if (sjis.size() > maxBytes) {
-        Fail(field, "longer than " + std::to_string(maxBytes) + " bytes in Shift_JIS");
+        Fail(member.field, "longer than " + std::to_string(maxBytes) + " bytes in Shift_JIS");
     }
     return sjis;
 }
@@ -117,245 +136,242 @@ int HexDigit(char c) {
 
 // An unsigned 32-bit class code: a number, or a string "0x" and 1 to 8
 // hexadecimal digits.
-std::uint32_t ReadClassCode(const Json& value, const std::string& field) {
-    if (value.is_string()) {
-        const auto& text = value.get_ref<const std::string&>();
+std::uint32_t ReadClassCode(const Member& member) {
+    if (member.value.IsString()) {
+        std::string scratch;
+        const std::string_view text = member.value.Text(scratch);
         if (text.size() < 3 || text.size() > 10 || text[0] != '0' ||
             (text[1] != 'x' && text[1] != 'X')) {
-            Fail(field, "not \"0x\" followed by 1 to 8 hexadecimal digits");
+            Fail(member.field, "not \"0x\" followed by 1 to 8 hexadecimal digits");
         }
         std::uint32_t code = 0;
         for (std::size_t i = 2; i < text.size(); ++i) {
             const int digit = HexDigit(text[i]);
-            if (digit < 0) Fail(field, "not \"0x\" followed by 1 to 8 hexadecimal digits");
+            if (digit < 0) Fail(member.field, "not \"0x\" followed by 1 to 8 hexadecimal digits");
             code = (code << 4) | static_cast<std::uint32_t>(digit);
         }
         return code;
     }
-    return static_cast<std::uint32_t>(ReadInteger(value, field, 0, 0xFFFFFFFFLL));
+    return static_cast<std::uint32_t>(ReadInteger(member.value, member.field, 0, 0xFFFFFFFFLL));
 }
 
-void ReadIdBytes(const Json& value, const std::string& field,
-                 std::uint8_t (&id)[AccountRecord::kIdWidth]) {
-    if (!value.is_string()) Fail(field, "not a string");
-    const auto& text = value.get_ref<const std::string&>();
-    if (text.size() != 2 * AccountRecord::kIdWidth) Fail(field, "not 32 hexadecimal digits");
+void ReadIdBytes(const Member& member, std::uint8_t (&id)[AccountRecord::kIdWidth]) {
+    if (!member.value.IsString()) Fail(member.field, "not a string");
+    std::string scratch;
+    const std::string_view text = member.value.Text(scratch);
+    if (text.size() != 2 * AccountRecord::kIdWidth) Fail(member.field, "not 32 hexadecimal digits");
     for (std::size_t i = 0; i < AccountRecord::kIdWidth; ++i) {
         const int high = HexDigit(text[2 * i]);
         const int low = HexDigit(text[2 * i + 1]);
-        if (high < 0 || low < 0) Fail(field, "not 32 hexadecimal digits");
+        if (high < 0 || low < 0) Fail(member.field, "not 32 hexadecimal digits");
         id[i] = static_cast<std::uint8_t>(high * 16 + low);
     }
 }
 
-std::int32_t ReadDate(const Json& value, const std::string& field) {
-    const std::int32_t date = ReadInt32(value, field);
+std::int32_t ReadDate(const Member& member) {
+    const std::int32_t date = ReadInt32(member);
     const std::int32_t month = date / 100 % 100;
     const std::int32_t day = date % 100;
     if (date < 10000101 || date > 99991231 || month < 1 || month > 12 || day < 1 || day > 31) {
-        Fail(field, "not a date yyyymmdd");
+        Fail(member.field, "not a date yyyymmdd");
     }
     return date;
 }
 
-void ReadPackage(const Json& object, const std::string& path, HostState& state) {
-    ExpectObject(object, path);
-    if (const Json* name = Member(object, "name")) {
-        state.packageName = ReadText(*name, Join(path, "name"), 259);
+void ReadPackage(const Member& package, HostState& state) {
+    ExpectObject(package.value, package.field);
+    if (const Member name = Find(package.value, package.field, "name")) {
+        state.packageName = ReadText(name, 259);
     }
 }
 
-void ReadUser(const Json& object, const std::string& path, HostState& state) {
-    ExpectObject(object, path);
-    if (const Json* id = Member(object, "id")) state.userId = ReadText(*id, Join(path, "id"), 64);
-    if (const Json* selection = Member(object, "selection")) {
-        const std::string field = Join(path, "selection");
-        ExpectArray(*selection, field);
-        if (selection->size() != 2) Fail(field, "not two numbers");
-        state.selectionFirst = ReadInt32((*selection)[0], Index(field, 0));
-        state.selectionSecond = ReadInt32((*selection)[1], Index(field, 1));
+void ReadUser(const Member& user, HostState& state) {
+    ExpectObject(user.value, user.field);
+    if (const Member id = Find(user.value, user.field, "id")) state.userId = ReadText(id, 64);
+    if (const Member selection = Find(user.value, user.field, "selection")) {
+        ExpectArray(selection.value, selection.field);
+        if (selection.value.Size() != 2) Fail(selection.field, "not two numbers");
+        const JsonValue first = selection.value.First();
+        state.selectionFirst = ReadInt32({first, selection.field[0]});
+        state.selectionSecond = ReadInt32({first.Next(), selection.field[1]});
     }
 }
 
-void ReadFolders(const Json& object, const std::string& path, HostState& state) {
-    ExpectObject(object, path);
-    if (const Json* output = Member(object, "output")) {
-        state.outputFolder = ReadText(*output, Join(path, "output"), 4096);
+void ReadFolders(const Member& folders, HostState& state) {
+    ExpectObject(folders.value, folders.field);
+    if (const Member output = Find(folders.value, folders.field, "output")) {
+        state.outputFolder = ReadText(output, 4096);
     }
-    if (const Json* conditions = Member(object, "conditions")) {
-        state.conditionsFolder = ReadText(*conditions, Join(path, "conditions"), 4096);
+    if (const Member conditions = Find(folders.value, folders.field, "conditions")) {
+        state.conditionsFolder = ReadText(conditions, 4096);
     }
 }
 
-void ReadResults(const Json& object, const std::string& path, HostResults& results) {
-    ExpectObject(object, path);
+void ReadResults(const Member& object, HostResults& results) {
+    ExpectObject(object.value, object.field);
     const std::pair<const char*, std::int32_t*> fields[] = {
         {"connect", &results.connect},           {"joinHostSession", &results.joinHostSession},
         {"readSettings", &results.readSettings}, {"getRowCount", &results.getRowCount},
         {"seekRow", &results.seekRow},
     };
     for (const auto& [key, target] : fields) {
-        if (const Json* value = Member(object, key)) *target = ReadInt32(*value, Join(path, key));
+        if (const Member value = Find(object.value, object.field, key)) *target = ReadInt32(value);
     }
-    if (const Json* failAt = Member(object, "nextRowFailAt")) {
-        results.nextRowFailAt = static_cast<std::int32_t>(ReadInteger(
-            *failAt, Join(path, "nextRowFailAt"), -1, std::numeric_limits<std::int32_t>::max()));
+    if (const Member failAt = Find(object.value, object.field, "nextRowFailAt")) {
+        results.nextRowFailAt = static_cast<std::int32_t>(
+            ReadInteger(failAt.value, failAt.field, -1, std::numeric_limits<std::int32_t>::max()));
     }
-    if (const Json* failCode = Member(object, "nextRowFailCode")) {
-        const std::string field = Join(path, "nextRowFailCode");
-        results.nextRowFailCode = ReadInt32(*failCode, field);
+    if (const Member crashAt = Find(object.value, object.field, "nextRowCrashAt")) {
+        results.nextRowCrashAt = static_cast<std::int32_t>(ReadInteger(
+            crashAt.value, crashAt.field, -1, std::numeric_limits<std::int32_t>::max()));
+    }
+    if (const Member failCode = Find(object.value, object.field, "nextRowFailCode")) {
+        results.nextRowFailCode = ReadInt32(failCode);
         if (results.nextRowFailCode == 0 || results.nextRowFailCode == 5000) {
-            Fail(field, "must not be 0 or 5000");
+            Fail(failCode.field, "must not be 0 or 5000");
         }
     }
 }
 
-AccountEntry ReadAccount(const Json& object, const std::string& path) {
+void ReadAccount(JsonValue object, const Field& path, AccountEntry& account) {
     ExpectObject(object, path);
-    AccountEntry account;
     std::uint8_t id[AccountRecord::kIdWidth] = {};
-    ReadIdBytes(Required(object, path, "id"), Join(path, "id"), id);
+    ReadIdBytes(Required(object, path, "id"), id);
     account.record.SetIdBytes(id);
-    if (const Json* code = Member(object, "code")) {
-        account.record.SetCode(ReadInt32(*code, Join(path, "code")));
+    if (const Member code = Find(object, path, "code")) account.record.SetCode(ReadInt32(code));
+    if (const Member name = Find(object, path, "name")) {
+        account.record.SetName(ReadText(name, AccountRecord::kNameWidth - 1));
     }
-    if (const Json* name = Member(object, "name")) {
-        account.record.SetName(ReadText(*name, Join(path, "name"), AccountRecord::kNameWidth - 1));
+    if (const Member classCode = Find(object, path, "class")) {
+        account.classCode = ReadClassCode(classCode);
     }
-    if (const Json* classCode = Member(object, "class")) {
-        account.classCode = ReadClassCode(*classCode, Join(path, "class"));
-    }
-    if (const Json* flag = Member(object, "flag110")) {
-        account.record.SetFlag110(ReadByte(*flag, Join(path, "flag110")));
-    }
-    if (const Json* flag = Member(object, "flag112")) {
-        account.record.SetFlag112(ReadByte(*flag, Join(path, "flag112")));
-    }
-    return account;
+    if (const Member flag = Find(object, path, "flag110"))
+        account.record.SetFlag110(ReadByte(flag));
+    if (const Member flag = Find(object, path, "flag112"))
+        account.record.SetFlag112(ReadByte(flag));
 }
 
-void ReadAmountColumn(const Json& object, const std::string& path, const char* key,
+void ReadAmountColumn(JsonValue object, const Field& path, const char* key,
                       AccountTotalsRecord::Column column, AccountTotalsRecord& row) {
-    const Json* amounts = Member(object, key);
-    if (amounts == nullptr) return;
-    const std::string field = Join(path, key);
-    ExpectArray(*amounts, field);
-    if (amounts->size() != AccountTotalsRecord::kSlotCount) Fail(field, "not 15 integers");
+    const Member amounts = Find(object, path, key);
+    if (!amounts) return;
+    ExpectArray(amounts.value, amounts.field);
+    if (amounts.value.Size() != AccountTotalsRecord::kSlotCount) {
+        Fail(amounts.field, "not 15 integers");
+    }
+    std::int64_t values[AccountTotalsRecord::kSlotCount];
+    if (amounts.value.Int64Elements(values, AccountTotalsRecord::kSlotCount)) {
+        for (std::size_t slot = 0; slot < AccountTotalsRecord::kSlotCount; ++slot) {
+            row.SetAmount(column, slot, values[slot]);
+        }
+        return;
+    }
+    // Element by element, to name the first one that is no 64-bit integer.
+    JsonValue amount = amounts.value.First();
     for (std::size_t slot = 0; slot < AccountTotalsRecord::kSlotCount; ++slot) {
-        row.SetAmount(column, slot,
-                      ReadInteger((*amounts)[slot], Index(field, slot),
-                                  std::numeric_limits<std::int64_t>::min(),
-                                  std::numeric_limits<std::int64_t>::max()));
+        row.SetAmount(
+            column, slot,
+            ReadInteger(amount, amounts.field[slot], std::numeric_limits<std::int64_t>::min(),
+                        std::numeric_limits<std::int64_t>::max()));
+        if (slot + 1 < AccountTotalsRecord::kSlotCount) amount = amount.Next();
     }
 }
 
-AccountTotalsRecord ReadTotalsRow(const Json& object, const std::string& path) {
+void ReadTotalsRow(JsonValue object, const Field& path, AccountTotalsRecord& row) {
     ExpectObject(object, path);
-    AccountTotalsRecord row;
-    if (const Json* idValue = Member(object, "id")) {
+    if (const Member idValue = Find(object, path, "id")) {
         std::uint8_t id[AccountTotalsRecord::kIdWidth] = {};
-        ReadIdBytes(*idValue, Join(path, "id"), id);
+        ReadIdBytes(idValue, id);
         row.SetIdBytes(id);
     }
-    if (const Json* classCode = Member(object, "class")) {
-        row.SetClassCode(ReadClassCode(*classCode, Join(path, "class")));
+    if (const Member classCode = Find(object, path, "class")) {
+        row.SetClassCode(ReadClassCode(classCode));
     }
-    if (const Json* v = Member(object, "side")) row.SetSide(ReadByte(*v, Join(path, "side")));
-    if (const Json* v = Member(object, "figureSource")) {
-        row.SetFigureSource(ReadByte(*v, Join(path, "figureSource")));
-    }
-    if (const Json* v = Member(object, "figureBlocked")) {
-        row.SetFigureBlocked(ReadByte(*v, Join(path, "figureBlocked")));
-    }
-    if (const Json* v = Member(object, "unmapped")) {
-        row.SetUnmapped(ReadByte(*v, Join(path, "unmapped")));
-    }
+    if (const Member v = Find(object, path, "side")) row.SetSide(ReadByte(v));
+    if (const Member v = Find(object, path, "figureSource")) row.SetFigureSource(ReadByte(v));
+    if (const Member v = Find(object, path, "figureBlocked")) row.SetFigureBlocked(ReadByte(v));
+    if (const Member v = Find(object, path, "unmapped")) row.SetUnmapped(ReadByte(v));
     using Column = AccountTotalsRecord::Column;
     ReadAmountColumn(object, path, "debitExTax", Column::kDebitExTax, row);
     ReadAmountColumn(object, path, "debitInTax", Column::kDebitInTax, row);
     ReadAmountColumn(object, path, "creditExTax", Column::kCreditExTax, row);
     ReadAmountColumn(object, path, "creditInTax", Column::kCreditInTax, row);
-    return row;
 }
 
-DatasetEntry ReadDataset(const Json& object, const std::string& path) {
-    ExpectObject(object, path);
-    DatasetEntry dataset;
-    DatasetRecord& record = dataset.record;
-    record.SetDatasetId(ReadText(Required(object, path, "id"), Join(path, "id"),
-                                 DatasetRecord::kDatasetIdWidth - 1));
-    record.SetDatasetNo(ReadInt32(Required(object, path, "no"), Join(path, "no")));
-    if (const Json* company = Member(object, "company")) {
-        record.SetCompanyName(
-            ReadText(*company, Join(path, "company"), DatasetRecord::kCompanyNameWidth - 1));
+// Calls read(element, field, entry) for every element of an array member,
+// appending one entry each.
+template <typename Entry, typename Read>
+void ReadList(JsonValue object, const Field& path, const char* key, std::vector<Entry>& entries,
+              Read read) {
+    const Member list = Find(object, path, key);
+    if (!list) return;
+    ExpectArray(list.value, list.field);
+    const std::size_t size = list.value.Size();
+    entries.reserve(size);
+    JsonValue element = list.value.First();
+    for (std::size_t i = 0; i < size; ++i) {
+        if (i > 0) element = element.Next();
+        read(element, list.field[i], entries.emplace_back());
     }
-    record.SetPeriodStart(
-        ReadDate(Required(object, path, "periodStart"), Join(path, "periodStart")));
-    record.SetPeriodEnd(ReadDate(Required(object, path, "periodEnd"), Join(path, "periodEnd")));
-    if (const Json* v = Member(object, "interimSettlement")) {
-        record.SetInterimSettlement(ReadInt32(*v, Join(path, "interimSettlement")));
+}
+
+void ReadDataset(JsonValue object, const Field& path, DatasetEntry& dataset) {
+    ExpectObject(object, path);
+    DatasetRecord& record = dataset.record;
+    record.SetDatasetId(ReadText(Required(object, path, "id"), DatasetRecord::kDatasetIdWidth - 1));
+    record.SetDatasetNo(ReadInt32(Required(object, path, "no")));
+    if (const Member company = Find(object, path, "company")) {
+        record.SetCompanyName(ReadText(company, DatasetRecord::kCompanyNameWidth - 1));
+    }
+    record.SetPeriodStart(ReadDate(Required(object, path, "periodStart")));
+    record.SetPeriodEnd(ReadDate(Required(object, path, "periodEnd")));
+    if (const Member v = Find(object, path, "interimSettlement")) {
+        record.SetInterimSettlement(ReadInt32(v));
     }
     record.SetIntroMonth(1);
-    if (const Json* v = Member(object, "introMonth")) {
+    if (const Member v = Find(object, path, "introMonth")) {
         record.SetIntroMonth(
-            static_cast<std::int16_t>(ReadInteger(*v, Join(path, "introMonth"), -32768, 32767)));
+            static_cast<std::int16_t>(ReadInteger(v.value, v.field, -32768, 32767)));
     }
-    if (const Json* v = Member(object, "netAssetsStyle")) {
-        record.SetNetAssetsStyle(ReadByte(*v, Join(path, "netAssetsStyle")));
+    if (const Member v = Find(object, path, "netAssetsStyle")) {
+        record.SetNetAssetsStyle(ReadByte(v));
     }
-    if (const Json* v = Member(object, "cutoffDay")) {
-        dataset.cutoffDay =
-            static_cast<std::int32_t>(ReadInteger(*v, Join(path, "cutoffDay"), 0, 31));
+    if (const Member v = Find(object, path, "cutoffDay")) {
+        dataset.cutoffDay = static_cast<std::int32_t>(ReadInteger(v.value, v.field, 0, 31));
     }
-    if (const Json* v = Member(object, "taxInclusiveDefault")) {
-        dataset.taxInclusiveDefault = ReadInt32(*v, Join(path, "taxInclusiveDefault")) != 0;
+    if (const Member v = Find(object, path, "taxInclusiveDefault")) {
+        dataset.taxInclusiveDefault = ReadInt32(v) != 0;
     }
-    if (const Json* accounts = Member(object, "accounts")) {
-        const std::string field = Join(path, "accounts");
-        ExpectArray(*accounts, field);
-        for (std::size_t i = 0; i < accounts->size(); ++i) {
-            dataset.accounts.push_back(ReadAccount((*accounts)[i], Index(field, i)));
-        }
-    }
-    if (const Json* totals = Member(object, "totals")) {
-        const std::string field = Join(path, "totals");
-        ExpectArray(*totals, field);
-        for (std::size_t i = 0; i < totals->size(); ++i) {
-            dataset.totals.push_back(ReadTotalsRow((*totals)[i], Index(field, i)));
-        }
-    }
-    return dataset;
+    ReadList(object, path, "accounts", dataset.accounts, ReadAccount);
+    ReadList(object, path, "totals", dataset.totals, ReadTotalsRow);
 }
 
-HostState ReadState(const Json& root) {
-    ExpectObject(root, "(top level)");
+HostState ReadState(JsonValue root) {
+    if (!root.IsObject()) Fail({nullptr, "(top level)", 0}, "not an object");
     HostState state;
-    if (const Json* v = Member(root, "package")) ReadPackage(*v, "package", state);
-    if (const Json* v = Member(root, "user")) ReadUser(*v, "user", state);
-    if (const Json* v = Member(root, "folders")) ReadFolders(*v, "folders", state);
-    if (const Json* v = Member(root, "results")) ReadResults(*v, "results", state.results);
-    if (const Json* v = Member(root, "journal")) state.journalPath = ReadUtf8(*v, "journal");
-    if (const Json* datasets = Member(root, "datasets")) {
-        ExpectArray(*datasets, "datasets");
-        for (std::size_t i = 0; i < datasets->size(); ++i) {
-            state.datasets.push_back(ReadDataset((*datasets)[i], Index("datasets", i)));
-        }
+    if (const Member v = Find(root, kTopLevel, "package")) ReadPackage(v, state);
+    if (const Member v = Find(root, kTopLevel, "user")) ReadUser(v, state);
+    if (const Member v = Find(root, kTopLevel, "folders")) ReadFolders(v, state);
+    if (const Member v = Find(root, kTopLevel, "results")) ReadResults(v, state.results);
+    if (const Member v = Find(root, kTopLevel, "journal")) {
+        std::string scratch;
+        state.journalPath = std::string(ReadUtf8(v.value, v.field, scratch));
     }
+    ReadList(root, kTopLevel, "datasets", state.datasets, ReadDataset);
     return state;
 }
 
 }  // namespace
 
-StateParseResult ParseHostState(const std::string& json, HostState& state, StateParseError& error) {
-    Json root;
-    try {
-        root = Json::parse(json);
-    } catch (const Json::exception& e) {
-        error = {"(file)", std::string("not JSON: ") + e.what()};
+StateParseResult ParseHostState(std::string_view json, HostState& state, StateParseError& error) {
+    JsonDocument document;
+    JsonDocument::Failure failure;
+    if (!document.Read(json, failure)) {
+        error = {failure.field, failure.reason};
         return kStateMalformed;
     }
     try {
-        state = ReadState(root);
+        state = ReadState(document.Root());
     } catch (const FormatError& e) {
         error = {e.field, e.reason};
         return e.result;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "host/host_records.h"
@@ -17,6 +18,8 @@ struct HostResults {
     std::int32_t seekRow = 0;
     std::int32_t nextRowFailAt = -1;
     std::int32_t nextRowFailCode = 1;
+    // The 0-based NextRow call that crashes as a faulty library would; -1: none.
+    std::int32_t nextRowCrashAt = -1;
 };
 
 struct AccountEntry {
@@ -63,6 +66,6 @@ struct StateParseError {
 
 // Reads a host state file's text. On failure `state` is left as it was
 // and `error` names the field and the reason.
-StateParseResult ParseHostState(const std::string& json, HostState& state, StateParseError& error);
+StateParseResult ParseHostState(std::string_view json, HostState& state, StateParseError& error);
 
 }  // namespace hostsim

@@ -2,10 +2,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace hostsim {
 
 // False when the text holds a character that code page 932 lacks.
-bool Utf8ToShiftJis(const std::string& utf8, std::string& sjis);
+bool Utf8ToShiftJis(std::string_view utf8, std::string& sjis);
 
 }  // namespace hostsim

@@ -10,6 +10,9 @@
 
 #include "hostsim/text_win.h"
 #else
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -42,8 +45,27 @@ std::wstring StateFilePath() {
     return path + L"LdgHostState.json";
 }
 
-std::FILE* OpenStateFile(std::string& displayName) {
-    const std::wstring path = StateFilePath();
+// The whole file as a read-only view, or null (then it is read instead).
+const char* MapWhole(const std::wstring& path, std::size_t& size) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return nullptr;
+    LARGE_INTEGER fileSize{};
+    const void* view = nullptr;
+    if (GetFileSizeEx(file, &fileSize) && fileSize.QuadPart > 0 &&
+        static_cast<unsigned long long>(fileSize.QuadPart) <= kMaxStateFileBytes) {
+        const HANDLE mapping = CreateFileMappingW(file, nullptr, PAGE_READONLY, 0, 0, nullptr);
+        if (mapping != nullptr) {
+            view = MapViewOfFile(mapping, FILE_MAP_READ, 0, 0, 0);
+            CloseHandle(mapping);  // the view keeps it
+        }
+        size = static_cast<std::size_t>(fileSize.QuadPart);
+    }
+    CloseHandle(file);
+    return static_cast<const char*>(view);
+}
+
+std::FILE* OpenStateFile(const std::wstring& path, std::string& displayName) {
     displayName = Utf8FromWide(path);
     return _wfopen(path.c_str(), L"rb");
 }
@@ -60,19 +82,46 @@ std::string StateFilePath() {
     return path + "LdgHostState.json";
 }
 
-std::FILE* OpenStateFile(std::string& displayName) {
-    displayName = StateFilePath();
-    return std::fopen(displayName.c_str(), "rb");
+// The whole of a regular file as a read-only mapping, or null (then it is
+// read instead).
+const char* MapWhole(const std::string& path, std::size_t& size) {
+    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) return nullptr;
+    struct stat status {};
+    void* view = MAP_FAILED;
+    if (fstat(file, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0 &&
+        static_cast<unsigned long long>(status.st_size) <= kMaxStateFileBytes) {
+        size = static_cast<std::size_t>(status.st_size);
+        view = mmap(nullptr, size, PROT_READ, MAP_PRIVATE, file, 0);
+    }
+    close(file);
+    return view == MAP_FAILED ? nullptr : static_cast<const char*>(view);
+}
+
+std::FILE* OpenStateFile(const std::string& path, std::string& displayName) {
+    displayName = path;
+    return std::fopen(path.c_str(), "rb");
 }
 
 #endif
 
 }  // namespace
 
-StateFileStatus ReadStateFile(std::string& text, std::string& displayName) {
-    std::FILE* file = OpenStateFile(displayName);
+StateFileText::~StateFileText() {
+    if (mapped_ == nullptr) return;
+#ifdef _WIN32
+    UnmapViewOfFile(mapped_);
+#else
+    munmap(const_cast<char*>(mapped_), size_);
+#endif
+}
+
+StateFileStatus ReadStateFile(StateFileText& text, std::string& displayName) {
+    const auto path = StateFilePath();
+    std::FILE* file = OpenStateFile(path, displayName);
     if (file == nullptr) return StateFileStatus::kAbsent;
-    const bool complete = ReadWhole(file, text);
+    text.mapped_ = MapWhole(path, text.size_);
+    const bool complete = text.mapped_ != nullptr || ReadWhole(file, text.read_);
     std::fclose(file);
     return complete ? StateFileStatus::kRead : StateFileStatus::kUnreadable;
 }

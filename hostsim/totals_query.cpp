@@ -1,6 +1,11 @@
 #include "host/totals_query.h"
 
+#include <cstdlib>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 #include "hostsim/filter_eval.h"
 #include "hostsim/host_session.h"
@@ -15,7 +20,16 @@ struct TotalsQueryState {
 
 namespace {
 constexpr std::int32_t kFailed = 1;
+
+// What a library with a fault does to its caller: an access violation that
+// no return code reports.
+[[noreturn]] void CrashAsAFaultyLibrary() {
+#ifdef _WIN32
+    RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+#endif
+    std::abort();
 }
+}  // namespace
 
 ClQueryBase::~ClQueryBase() = default;
 
@@ -76,6 +90,7 @@ std::int32_t ClAccountTotalsQuery::SeekRow(std::int32_t row) {
 std::int32_t ClAccountTotalsQuery::NextRow(AccountTotalsRecord* record) {
     Session().journal.Write("NextRow");
     const hostsim::HostResults& results = Session().state.results;
+    if (state_->nextRowCalls == results.nextRowCrashAt) CrashAsAFaultyLibrary();
     if (state_->nextRowCalls++ == results.nextRowFailAt) return results.nextRowFailCode;
     if (record == nullptr) return kFailed;
     const hostsim::DatasetEntry* dataset = Session().OpenDataset();

@@ -17,10 +17,11 @@ fi
 state=$(realpath -m "${1:-samples/sample-company.json}")
 out_dir=$LDG_REPO/build/demo
 xml=$out_dir/overview.xml
+detail=$out_dir/overview_集計明細.html
 
 if [[ $(id -u) -eq 0 ]]; then scripts/setup.sh >/dev/null; fi
 mkdir -p "$out_dir"
-rm -f "$xml"
+rm -f "$xml" "$detail"
 ldg_build "$LDG_PROGRAM_BUILD" LdgSel18ToQb16_G LdgHostSim LdgGuiTool
 echo "demo: the host starts LdgSel18ToQb16_G.exe for $(basename "$state")"
 
@@ -44,4 +45,5 @@ if [[ -f $xml ]]; then
   echo "demo: the first lines of the report (converted from Shift_JIS for display):"
   head -n 12 "$xml" | iconv -f CP932 -t UTF-8 | tr -d '\r'
 fi
+[[ ! -f $detail ]] || echo "demo: the aggregation detail beside it: $detail"
 [[ $rc == 0 ]]

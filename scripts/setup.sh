@@ -14,7 +14,6 @@ readonly PACKAGES=(
   libgtest-dev
   libbenchmark-dev
   googletest
-  nlohmann-json3-dev
   g++-mingw-w64-x86-64
   g++-mingw-w64-i686
   wine64

@@ -1,9 +1,15 @@
 #include "app/overview_app.h"
 
+#include <exception>
+
+#include "aggregate/detail_builder.h"
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
 #include "app/dataset_texts.h"
 #include "app/program_level.h"
+#include "model/account_directory.h"
+#include "model/shift_jis_text.h"
+#include "report/detail_document.h"
 #include "report/overview_report.h"
 
 const char ClOverviewApp::kMessageTitle[] = "事業概況書";
@@ -11,8 +17,13 @@ const char ClOverviewApp::kPastResultsMessage[] =
     "過去実績データは、連携の対象として使用できません。\n\nアプリケーションを終了します。";
 const char ClOverviewApp::kDatasetNotFoundMessage[] =
     "開いているデータの会社情報を読み込めませんでした。\n\nアプリケーションを終了します。";
-const char ClOverviewApp::kReportWrittenMessage[] =
-    "事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
+std::string ClOverviewApp::ReportWrittenMessage(const std::string& detailFileName) {
+    const std::string detailLine = detailFileName.empty()
+                                       ? std::string("集計明細を保存できませんでした。")
+                                       : "集計明細：" + detailFileName;
+    return "事業概況情報の出力が終了しました。\n" + detailLine +
+           "\n\nアプリケーションを終了します。";
+}
 const char ClOverviewApp::kReportFailedMessage[] =
     "XMLファイルの出力に失敗しました。\n\nアプリケーションを終了します。";
 const char ClOverviewApp::kUnexpectedFailureMessage[] =
@@ -142,11 +153,12 @@ void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
         completionCode = kCompletionStopped;
         return;
     }
-    AggregateAndReport(sheet.conditions, dataset);
+    AggregateAndReport(sheet.conditions, dataset, sheet.accounts);
 }
 
 void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
-                                       const DatasetRecord& dataset) {
+                                       const DatasetRecord& dataset,
+                                       const AccountDirectory& accounts) {
     ClProgressWindow progress(windows_.CreateProgressView());
     progress.Create();
     if (launchedByHost == 1) progress.SetParent(hostWindow);
@@ -154,10 +166,14 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
     desktop_.ShowWaitCursor(true);
     progress.BeginProgress();
     bool written = false;
+    std::string detailFileName;
     {
         const AccountFilter filter =
             PrepareTotalsFilter(host_, dataset, conditions.startMonth, conditions.endMonth);
         ClTotalsAggregator aggregator(host_, progress, currentMapping, itemCatalogue);
+        // The detail is read from what the aggregation did, as it did it.
+        AggregationRecord record;
+        aggregator.RecordInto(&record);
         // A failed aggregation leaves partial amounts: no report is written
         // from them.
         if (aggregator.Aggregate(conditions.taxInclusive != 0 ? 1 : 0, filter, dataset) == 1) {
@@ -169,18 +185,61 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
             written = report.WriteReport(conditions.outputPath, functionId, conditions.startMonth,
                                          dataset) == 1;
         }
+        if (written) detailFileName = WriteDetail(conditions, dataset, filter, record, accounts);
     }
     // The hidden window still owns the closing message.
     progress.Hide();
     desktop_.ShowWaitCursor(false);
     if (written) {
-        desktop_.ShowMessage(progress.Window(), kReportWrittenMessage, MessageKind::kInformation);
+        desktop_.ShowMessage(progress.Window(), ReportWrittenMessage(detailFileName),
+                             MessageKind::kInformation);
         completionCode = kCompletionWritten;
     } else {
         desktop_.ShowMessage(progress.Window(), kReportFailedMessage, MessageKind::kError);
         completionCode = kCompletionFailed;
     }
     progress.Destroy();
+}
+
+std::string ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
+                                       const DatasetRecord& dataset, const AccountFilter& filter,
+                                       const AggregationRecord& record,
+                                       const AccountDirectory& accounts) {
+    try {
+        const AggregationDetail detail =
+            BuildAggregationDetail(record, itemCatalogue, currentMapping, accounts);
+
+        DetailHeading heading;
+        heading.companyName = dataset.CompanyName();
+        heading.periodStart = dataset.PeriodStart();
+        heading.periodEnd = dataset.PeriodEnd();
+        // The first month's year: the period's, unless the closing day moved
+        // the first day into January's books.
+        const int firstDayMonth = dataset.PeriodStart() / 100 % 100;
+        heading.firstMonth = conditions.startMonth;
+        heading.firstYear =
+            dataset.PeriodStart() / 10000 + (conditions.startMonth < firstDayMonth ? 1 : 0);
+        const TotalsMonthSpan span = ReadTotalsMonthSpan(filter);
+        heading.startPosition = span.startPosition;
+        heading.endPosition = span.endPosition;
+        heading.yearEndIncluded = span.yearEndIncluded;
+        heading.interimIncluded =
+            dataset.InterimSettlement() == 1 && span.endPosition == kInterimEndPosition;
+        heading.taxInclusive = conditions.taxInclusive != 0;
+        heading.editionName = edition_.displayName;
+        heading.runTime = desktop_.Now();
+        heading.xmlPath = conditions.outputPath;
+
+        const std::string path = DetailDocumentPath(conditions.outputPath);
+        if (!WriteDetailDocument(fileSystem_, path,
+                                 DetailDocumentText(heading, itemCatalogue, detail))) {
+            return {};
+        }
+        const std::size_t folderEnd = FindLastSingleByte(path, "\\/:");
+        return folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 void ClOverviewApp::EndAfterCrash() {

@@ -5,11 +5,14 @@
 #include <cstdint>
 #include <string>
 
+#include "aggregate/aggregation_record.h"
 #include "app/app_windows.h"
 #include "app/completion_code.h"
 #include "app/launch_arguments.h"
+#include "host/account_filter.h"
 #include "host/host.h"
 #include "host/host_records.h"
+#include "model/account_directory.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/desktop.h"
@@ -21,7 +24,10 @@ class ClOverviewApp {
     static const char kMessageTitle[];
     static const char kPastResultsMessage[];
     static const char kDatasetNotFoundMessage[];
-    static const char kReportWrittenMessage[];
+    // The closing message after the XML was written: it names the detail
+    // document beside it, or says that the detail could not be saved when
+    // `detailFileName` is empty.
+    static std::string ReportWrittenMessage(const std::string& detailFileName);
     static const char kReportFailedMessage[];
     static const char kUnexpectedFailureMessage[];
     static const char kPresetPathTooLongMessage[];
@@ -65,7 +71,15 @@ class ClOverviewApp {
     void RunConditionSheet(const DatasetRecord& dataset);
     // Totals the accounts and writes the report under the progress
     // window; sets completionCode and tells the user the outcome.
-    void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset);
+    // `accounts` is the sheet's chart of accounts, read once for the run.
+    void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset,
+                            const AccountDirectory& accounts);
+    // Writes the aggregation detail beside the XML from the run's record;
+    // its file name, or "" when it could not be saved. Nothing that fails
+    // here reaches the XML or the completion code.
+    std::string WriteDetail(const AggregationConditions& conditions, const DatasetRecord& dataset,
+                            const AccountFilter& filter, const AggregationRecord& record,
+                            const AccountDirectory& accounts);
     void PostCompletion();
     void ReportUnexpectedFailure();
 

@@ -4,11 +4,21 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 #include "platform/message_kind.h"
 
 using WindowRef = void*;
+
+// A moment of the local clock, to the minute.
+struct LocalTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+};
 
 class Desktop {
   public:
@@ -29,6 +39,16 @@ class Desktop {
     // The program's message box, captioned "事業概況書"; true for Yes or OK.
     virtual bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) = 0;
     virtual void ShowWaitCursor(bool waiting) = 0;
+
+    // The local date and time now, from the C library's clock; tests fix it.
+    virtual LocalTime Now() {
+        const std::time_t now = std::time(nullptr);
+        // The program has one thread: the library's shared result is safe.
+        const std::tm* local = std::localtime(&now);
+        if (local == nullptr) return {};
+        return {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday, local->tm_hour,
+                local->tm_min};
+    }
 };
 
 // A window handle that arrived as a decimal number. Window handles have 32

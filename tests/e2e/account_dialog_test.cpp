@@ -298,24 +298,12 @@ TEST_F(AccountDialog, EnterOnAnItemButtonOpensTheDialogAndModifiedEnterDoesNot) 
     EXPECT_EQ(Finish().exitCode, 1u);
 }
 
-// A path of the build machine as the program sees it under Wine.
-std::wstring HostPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + Wide(unixPath);
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
-
 // Item 2 of the sample dataset 12 holds 4120 (credits of 4,184,200 yen over
 // the year, tax excluded); adding 4130 (debits of 365,200 yen) makes it
 // 3,819,000 yen.
 TEST_F(AccountDialog, TheRunFollowsTheMappingChangedInTheDialog) {
-    std::string state = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/samples/sample-company.json"));
-    const std::size_t folders = state.find("\"folders\": {");
-    ASSERT_NE(folders, std::string::npos) << "the sample state has changed its layout";
-    state.replace(folders, state.find('}', folders) + 1 - folders,
-                  "\"folders\": {\"output\": " + JsonString(folder_) +
-                      ", \"conditions\": " + JsonString(conditionsFolder_) + "}");
+    const std::string state = SampleState(12, folder_);
+    ASSERT_FALSE(state.empty()) << "the sample state has changed its layout";
     WriteFileBytes(statePath_, state);
     const std::wstring output = folder_ + L"overview.xml";
     Start(L"--function-id 2 --output \"" + output + L"\"", Program());

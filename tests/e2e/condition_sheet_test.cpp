@@ -13,7 +13,8 @@ const std::wstring kCreateFolder =
     L"指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
 const std::wstring kOverwrite = L"同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
 const std::wstring kWritten =
-    L"事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
+    L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html\n"
+    L"\nアプリケーションを終了します。";
 
 class ConditionSheet : public Scenario {
   protected:

@@ -2,7 +2,7 @@
 // sample dataset that gives a report, started by the host simulator, "実行(F12)"
 // pressed on the sheet and the closing message confirmed. Each document is
 // also left in <build>/e2e-output/ for the well-formedness check on the
-// Linux side.
+// Linux side, with the aggregation detail written beside it.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,32 +13,8 @@
 namespace {
 
 const std::wstring kWritten =
-    L"事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。";
-
-// A path of the build machine as the program sees it under Wine.
-std::wstring HostPath(const std::string& unixPath) {
-    std::wstring path = L"Z:" + Wide(unixPath);
-    for (wchar_t& c : path)
-        if (c == L'/') c = L'\\';
-    return path;
-}
-
-// The sample host state with dataset `no` opened and the folders moved
-// into the test's own folder.
-std::string SampleState(int no, const std::wstring& folder) {
-    std::string state = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/samples/sample-company.json"));
-    const std::string selection = "\"selection\": [1, 12]";
-    const std::size_t at = state.find(selection);
-    if (at == std::string::npos) return "";
-    state.replace(at, selection.size(), "\"selection\": [1, " + std::to_string(no) + "]");
-    const std::size_t folders = state.find("\"folders\": {");
-    const std::size_t end = state.find('}', folders);
-    if (folders == std::string::npos || end == std::string::npos) return "";
-    state.replace(folders, end + 1 - folders,
-                  "\"folders\": {\"output\": " + JsonString(folder) +
-                      ", \"conditions\": " + JsonString(folder + L"conditions\\") + "}");
-    return state;
-}
+    L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html\n"
+    L"\nアプリケーションを終了します。";
 
 using GoldenCase = std::tuple<const wchar_t*, int>;
 
@@ -48,9 +24,11 @@ TEST_P(Golden, FullRunWritesTheExpectedDocument) {
     const std::wstring edition = std::get<0>(GetParam());
     const int no = std::get<1>(GetParam());
     const std::wstring name = edition + L"_" + std::to_wstring(no) + L".xml";
+    const std::wstring detailName = edition + L"_" + std::to_wstring(no) + L"_集計明細.html";
     const std::wstring kept = ProgramFolder() + L"..\\e2e-output\\";
     CreateDirectoryW(kept.c_str(), nullptr);
     DeleteFileW((kept + name).c_str());
+    DeleteFileW((kept + detailName).c_str());
 
     const std::string state = SampleState(no, folder_);
     ASSERT_FALSE(state.empty()) << "the sample state has changed its layout";
@@ -74,6 +52,9 @@ TEST_P(Golden, FullRunWritesTheExpectedDocument) {
     const std::string document = ReadFileBytes(output);
     ASSERT_FALSE(document.empty()) << "no report written";
     WriteFileBytes(kept + name, document);
+    const std::string detail = ReadFileBytes(folder_ + L"overview_集計明細.html");
+    EXPECT_FALSE(detail.empty()) << "no detail beside the XML";
+    WriteFileBytes(kept + detailName, detail);
     const std::string golden = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/tests/e2e/golden/") + name);
     ASSERT_FALSE(golden.empty()) << "no golden file " << Utf8(name);
     EXPECT_EQ(document, golden) << Utf8(name);  // a diff of the lines when they differ

@@ -45,7 +45,8 @@ TEST_P(HostBoundary, TheTotalsQueryReceivesTheMonthsOfThePeriod) {
     ASSERT_NE(sheet, nullptr) << "the sheet did not open";
     gui::PressKey(sheet, VK_F12);
     ExpectMessageAndConfirm(
-        L"事業概況情報の出力が終了しました。\n\nアプリケーションを終了します。");
+        L"事業概況情報の出力が終了しました。\n集計明細：out_集計明細.html\n"
+        L"\nアプリケーションを終了します。");
     EXPECT_EQ(Finish().exitCode, 0u);
     EXPECT_TRUE(JournalInOrder({c.expected})) << ReadFileBytes(journalPath_);
 }

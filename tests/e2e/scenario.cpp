@@ -4,6 +4,31 @@
 
 const std::wstring Scenario::kSheetTitle = L"事業概況書 - 集計条件";
 
+std::wstring HostPath(const std::string& unixPath) {
+    std::wstring path = L"Z:" + Wide(unixPath);
+    for (wchar_t& c : path)
+        if (c == L'/') c = L'\\';
+    return path;
+}
+
+std::string SampleState(int no, const std::wstring& folder, const std::string& extra) {
+    std::string state = ReadFileBytes(HostPath(LDG_SOURCE_DIR "/samples/sample-company.json"));
+    const std::string selection = "\"selection\": [1, 12]";
+    const std::size_t at = state.find(selection);
+    const std::size_t folders = state.find("\"folders\": {");
+    const std::size_t end = state.find('}', folders);
+    if (at == std::string::npos || folders == std::string::npos || end == std::string::npos) {
+        return "";
+    }
+    state.replace(folders, end + 1 - folders,
+                  "\"folders\": {\"output\": " + JsonString(folder) +
+                      ", \"conditions\": " + JsonString(folder + L"conditions\\") + "}");
+    state.replace(state.find(selection), selection.size(),
+                  "\"selection\": [1, " + std::to_string(no) + "]");
+    if (!extra.empty()) state.insert(state.find('{') + 1, extra + ", ");
+    return state;
+}
+
 void Scenario::SetUp() {
     folder_ = MakeTempFolder();
     statePath_ = folder_ + L"state.json";

@@ -11,6 +11,16 @@
 #include "tests/e2e/gui_driver.h"
 #include "tests/e2e/process_runner.h"
 
+// A path of the build machine as the program sees it under Wine.
+std::wstring HostPath(const std::string& unixPath);
+
+// The sample host state (samples/sample-company.json) with dataset `no`
+// opened, the folders moved into `folder` (the conditions into its
+// "conditions" subfolder) and `extra` fields added at the top level
+// (", "-separated JSON members, or empty). Empty when the sample's layout
+// has changed.
+std::string SampleState(int no, const std::wstring& folder, const std::string& extra = "");
+
 class Scenario : public ::testing::Test {
   protected:
     void SetUp() override;

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "hostsim/host_state.h"
+#include "hostsim/json_document.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ TEST(HostStateFile, EmptyObjectGivesTheDocumentedDefaults) {
     EXPECT_EQ(state.outputFolder, "");
     EXPECT_EQ(state.results.nextRowFailAt, -1);
     EXPECT_EQ(state.results.nextRowFailCode, 1);
+    EXPECT_EQ(state.results.nextRowCrashAt, -1);
     EXPECT_TRUE(state.datasets.empty());
     EXPECT_EQ(state.OpenDataset(), nullptr);
 }
@@ -117,6 +119,7 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{R"({"results": {"nextRowFailCode": 5000}})", "results.nextRowFailCode"},
         MalformedCase{R"({"results": {"nextRowFailCode": 0}})", "results.nextRowFailCode"},
         MalformedCase{R"({"results": {"nextRowFailAt": -2}})", "results.nextRowFailAt"},
+        MalformedCase{R"({"results": {"nextRowCrashAt": -2}})", "results.nextRowCrashAt"},
         MalformedCase{R"({"results": []})", "results"},
         MalformedCase{R"({"journal": 1})", "journal"},
         MalformedCase{R"({"datasets": {}})", "datasets"},
@@ -150,6 +153,103 @@ INSTANTIATE_TEST_SUITE_P(
         }
         return name;
     });
+
+// What the reader makes of text at the edges of JSON: a strict reading,
+// except that a file may end in NUL bytes. "(file)" marks text that is not
+// JSON; an empty field, a file that loads.
+struct StrictCase {
+    std::string text;
+    hostsim::StateParseResult result;
+    const char* field;
+};
+
+class StrictReading : public ::testing::TestWithParam<StrictCase> {};
+
+TEST_P(StrictReading, DecidesAsExpected) {
+    HostState state;
+    StateParseError error;
+    EXPECT_EQ(ParseHostState(GetParam().text, state, error), GetParam().result) << error.reason;
+    EXPECT_EQ(error.field, GetParam().field) << error.reason;
+}
+
+const std::string kNested(hostsim::JsonDocument::kMaxDepth - 1, '[');
+const std::string kClosed(hostsim::JsonDocument::kMaxDepth - 1, ']');
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StrictReading,
+    ::testing::Values(
+        StrictCase{"\xEF\xBB\xBF{}", hostsim::kStateOk, ""},
+        StrictCase{std::string("{} \n\0\0", 6), hostsim::kStateOk, ""},
+        StrictCase{R"({"x": [1e308, -0.5e-400, 18446744073709551616, "\u00e9\ud83d\ude00"]})",
+                   hostsim::kStateOk, ""},
+        StrictCase{R"({"x": )" + kNested + kClosed + "}", hostsim::kStateOk, ""},
+        StrictCase{R"({"x": [)" + kNested + kClosed + "]}", hostsim::kStateMalformed, "(file)"},
+        StrictCase{std::string(100000, '['), hostsim::kStateMalformed, "(file)"},
+        StrictCase{"", hostsim::kStateMalformed, "(file)"},
+        StrictCase{" \n", hostsim::kStateMalformed, "(file)"},
+        StrictCase{"\xEF\xBB{}", hostsim::kStateMalformed, "(file)"},
+        StrictCase{std::string("{}\0x", 4), hostsim::kStateMalformed, "(file)"},
+        StrictCase{"{} {}", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": [1,]})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": 1,})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": 1 /* note */})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": 012})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": 1.})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": 1e400})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": -1e309})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": True})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({'x': 1})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{"{\"x\": \"a\tb\"}", hostsim::kStateMalformed, "(file)"},
+        StrictCase{std::string("{\"x\": \"a\0b\"}", 11), hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": "\x41"})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": "\u12"})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": "\ud83d"})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{R"({"x": "\ude00\ud83d"})", hostsim::kStateMalformed, "(file)"},
+        StrictCase{"{\"x\": \"\xC0\x80\"}", hostsim::kStateMalformed, "(file)"},      // overlong
+        StrictCase{"{\"x\": \"\xED\xA0\x80\"}", hostsim::kStateMalformed, "(file)"},  // surrogate
+        StrictCase{"{\"x\": \"\xF4\x90\x80\x80\"}", hostsim::kStateMalformed,
+                   "(file)"},                                                     // > U+10FFFF
+        StrictCase{"{\"x\": \"\xE3\x81\"}", hostsim::kStateMalformed, "(file)"},  // cut short
+        StrictCase{"{\"x\": \"\xE3\x81", hostsim::kStateMalformed, "(file)"},
+        StrictCase{"{\"\xFF\": 1}", hostsim::kStateMalformed, "(file)"},
+        // Keys given twice, named by their field even where nothing reads them;
+        // escapes decoded before keys are compared.
+        StrictCase{R"({"user": {"id": "a", "id": "b"}})", hostsim::kStateMalformed, "user.id"},
+        StrictCase{R"({"user": {"id": "a", "i\u0064": "b"}})", hostsim::kStateMalformed, "user.id"},
+        StrictCase{R"({"x": [{}, {"a": 1, "b": 2, "a": 3}]})", hostsim::kStateMalformed, "x[1].a"},
+        // A syntax error anywhere comes before a key given twice.
+        StrictCase{R"({"x": {"a": 1, "a": 2}, "y": [1,]})", hostsim::kStateMalformed, "(file)"}));
+
+TEST(HostStateFile, EscapesAreDecodedInKeysAndTexts) {
+    HostState state;
+    StateParseError error;
+    ASSERT_EQ(ParseHostState(R"({"\u0075ser": {"id": "\u73fe\u91d1\t\"\/"},
+                                 "folders": {"output": "C:\\Users\\~a\\"}})",
+                             state, error),
+              hostsim::kStateOk)
+        << error.field << error.reason;
+    EXPECT_EQ(state.userId, "現金\t\"/");  // compiled as Shift_JIS
+    EXPECT_EQ(state.outputFolder, "C:\\Users\\~a\\") << "ASCII is kept as it is";
+}
+
+TEST(HostStateFile, AmountsReadAlikeWhateverTheirSpacing) {
+    HostState state;
+    StateParseError error;
+    ASSERT_EQ(ParseHostState(WithDataset(R"(, "totals": [{"debitExTax": [
+        -9223372036854775808 ,9223372036854775807,-0,0, 1,
+        -1,12345678901234567,0,0,0,0,0,0,0,	42 ]}])"),
+                             state, error),
+              hostsim::kStateOk)
+        << error.field << error.reason;
+    const AccountTotalsRecord& row = state.datasets.at(0).totals.at(0);
+    using Column = AccountTotalsRecord::Column;
+    EXPECT_EQ(row.Amount(Column::kDebitExTax, 0), INT64_MIN);
+    EXPECT_EQ(row.Amount(Column::kDebitExTax, 1), INT64_MAX);
+    EXPECT_EQ(row.Amount(Column::kDebitExTax, 2), 0);
+    EXPECT_EQ(row.Amount(Column::kDebitExTax, 5), -1);
+    EXPECT_EQ(row.Amount(Column::kDebitExTax, 6), 12345678901234567);
+    EXPECT_EQ(row.Amount(Column::kDebitExTax, 14), 42);
+}
 
 TEST(HostStateFile, TextWithoutShiftJisCharacterGivesTwo) {
     HostState state;

@@ -87,12 +87,59 @@ TEST_F(OverviewAppRun, RunCodeWritesTheReportAndEndsWithZero) {
     Run();
     EXPECT_EQ(PostedCode(), 0);
     ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kReportWrittenMessage);
+    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::ReportWrittenMessage("overview_集計明細.html"));
     EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kInformation);
     EXPECT_EQ(files.files[xml].rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n", 0), 0u);
     EXPECT_EQ(host.calls,
               (std::vector<std::string>{"Connect", "OwnerWindow 4242", "JoinSession", "BeginTotals",
                                         "EndTotals", "ReleaseFolders", "Close"}));
+}
+
+TEST_F(OverviewAppRun, TheDetailLiesBesideTheXmlInUtf8AndTheMessageNamesIt) {
+    host.Load(kSampleState);
+    windows.sheetEndCode = 2000;
+    Run();
+    EXPECT_EQ(PostedCode(), 0);
+    const std::string detail = files.files["C:\\out\\x_集計明細.html"];
+    EXPECT_EQ(detail.rfind("<!DOCTYPE html>", 0), 0u);
+    EXPECT_NE(detail.find(u8"株式会社見本商事"), std::string::npos);
+    EXPECT_NE(detail.find(u8"2026年1月5日 09:07"), std::string::npos) << "the desktop's clock";
+    ASSERT_EQ(desktop.boxes.size(), 1u);
+    EXPECT_EQ(desktop.boxes[0].text,
+              "事業概況情報の出力が終了しました。\n集計明細：x_集計明細.html\n\n"
+              "アプリケーションを終了します。");
+}
+
+TEST_F(OverviewAppRun, ADetailThatCannotBeSavedLeavesTheXmlAndTheCodeAlone) {
+    const struct {
+        const char* what;
+        std::string xml;
+        std::size_t failingWrites;  // of the second file
+    } cases[] = {
+        {"path too long", "C:\\" + std::string(250, 'p') + ".xml", static_cast<std::size_t>(-1)},
+        {"disk full", "C:\\out\\x.xml", 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        host = FakeHost();
+        host.Load(kSampleState);
+        desktop = FakeDesktop();
+        desktop.commandLine = "4242,49200,2," + c.xml;
+        files.files.erase(c.xml);
+        files.outputs.clear();
+        files.plannedOutputs[1].writesBeforeFailure = c.failingWrites;
+        windows.sheetEndCode = 2000;
+        Run();
+        EXPECT_EQ(PostedCode(), 0);
+        EXPECT_EQ(files.files[c.xml].rfind("<?xml", 0), 0u) << "the XML is whole";
+        EXPECT_EQ(files.files.count(c.xml.substr(0, c.xml.size() - 4) + "_集計明細.html"), 0u);
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::ReportWrittenMessage(""));
+        EXPECT_EQ(desktop.boxes[0].text,
+                  "事業概況情報の出力が終了しました。\n集計明細を保存できませんでした。\n\n"
+                  "アプリケーションを終了します。");
+        EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kInformation);
+    }
 }
 
 TEST_F(OverviewAppRun, UnwritablePathEndsWithTheXmlFailure) {

@@ -39,6 +39,15 @@ bool RowChecked(HWND list, int row) {
     return ListView_GetCheckState(list, row) != FALSE;
 }
 
+// A click on the row's check box, as the user checks it.
+void ClickCheckBox(HWND list, int row) {
+    RECT bounds = {};
+    ListView_GetItemRect(list, row, &bounds, LVIR_BOUNDS);
+    const LPARAM at = MAKELPARAM(bounds.left + 8, (bounds.top + bounds.bottom) / 2);
+    SendMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(list, WM_LBUTTONUP, 0, at);
+}
+
 HWND FindDialog() {
     return FindWindowW(nullptr, L"集約科目対応設定");
 }
@@ -63,7 +72,7 @@ void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
     seen.columns = Header_GetItemCount(header);
     seen.rowsOfClass = RowCount(list);
     // Check the second row (4130) and widen to all accounts.
-    ListView_SetCheckState(list, 1, TRUE);
+    ClickCheckBox(list, 1);
     CheckDlgButton(dialog, IDX_SHOW_ALL_ACCOUNTS, BST_CHECKED);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDX_SHOW_ALL_ACCOUNTS, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDX_SHOW_ALL_ACCOUNTS)));
@@ -71,7 +80,7 @@ void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
     seen.firstCode = ListText(list, 0, 0);
     seen.firstName = ListText(list, 0, 1);
     seen.cashCheckedAfterToggle = RowChecked(list, 0);
-    ListView_SetCheckState(list, 0, TRUE);  // 1110, outside the class
+    ClickCheckBox(list, 0);  // 1110, outside the class
     CheckDlgButton(dialog, IDX_SHOW_ALL_ACCOUNTS, BST_UNCHECKED);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDX_SHOW_ALL_ACCOUNTS, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDX_SHOW_ALL_ACCOUNTS)));

@@ -1,6 +1,6 @@
-// The account selection dialog's window (template 210): a list of accounts
-// with check boxes, run in the program's modal loop so that the dialog's
-// keys are seen before the dialog manager's.
+// The account selection dialog's window (template 210): a virtual list of
+// accounts with check boxes, fed from the dialog's rows, run in the program's modal loop so that
+// the dialog's keys are seen before the dialog manager's.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -43,6 +43,9 @@ class AccountSelectWindow final : public Dialog {
     // Copies the dialog's rows and their checks into the list.
     void ShowRows();
     void ShowListMenu();
+    // A row's texts and check, when the list draws or is asked for them.
+    void ShowRow(LVITEMW& item);
+    void ToggleRow(int row);
     void Apply();
     // The dialog's key filter, for a message to the dialog's window or, on
     // its way, to `child`.
@@ -50,9 +53,6 @@ class AccountSelectWindow final : public Dialog {
 
     ClAccountSelectDialog& dialog_;
     HWND list_ = nullptr;
-    // Set while the program itself fills the list or sets its checks: the
-    // change notifications then say nothing about the user.
-    bool filling_ = false;
     std::uint32_t shownGeneration_ = 0;
     ModalLoop* loop_ = nullptr;
 };
@@ -72,6 +72,8 @@ bool AccountSelectWindow::OnInit() {
 void AccountSelectWindow::SetUpList() {
     ListView_SetExtendedListViewStyleEx(list_, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT,
                                         LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
+    // A list of tens of thousands of accounts holds no rows of its own.
+    ListView_SetCallbackMask(list_, LVIS_STATEIMAGEMASK);
     RECT client = {};
     GetClientRect(list_, &client);
     const int width = client.right - client.left;
@@ -96,39 +98,24 @@ void AccountSelectWindow::SetUpList() {
 }
 
 void AccountSelectWindow::ShowRows() {
-    const std::vector<ClAccountSelectDialog::AccountRow>& rows = dialog_.Rows();
-    filling_ = true;
-    if (dialog_.RowsGeneration() == shownGeneration_ &&
-        static_cast<std::size_t>(ListView_GetItemCount(list_)) == rows.size()) {
-        // The same listing: only checks can have changed.
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            const int index = static_cast<int>(i);
-            if ((ListView_GetCheckState(list_, index) != FALSE) == rows[i].checked) continue;
-            ListView_SetItemState(list_, index, rows[i].checked ? kCheckedState : kClearState,
-                                  LVIS_STATEIMAGEMASK);
-        }
-        filling_ = false;
-        return;
+    const std::size_t rows = dialog_.Rows().size();
+    if (dialog_.RowsGeneration() != shownGeneration_ ||
+        static_cast<std::size_t>(ListView_GetItemCount(list_)) != rows) {
+        // A new listing starts at the top with nothing selected.
+        ListView_DeleteAllItems(list_);
+        ListView_SetItemCountEx(list_, static_cast<int>(rows), 0);
+        shownGeneration_ = dialog_.RowsGeneration();
     }
-    SendMessageW(list_, WM_SETREDRAW, FALSE, 0);
-    ListView_DeleteAllItems(list_);
-    ListView_SetItemCount(list_, static_cast<int>(rows.size()));
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        std::wstring code = WideFromCp932(rows[i].codeText);
-        LVITEMW item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = static_cast<int>(i);
-        item.pszText = code.data();
-        const int index = ListView_InsertItem(list_, &item);
-        std::wstring name = WideFromCp932(rows[i].nameText);
-        ListView_SetItemText(list_, index, 1, name.data());
-        ListView_SetItemState(list_, index, rows[i].checked ? kCheckedState : kClearState,
-                              LVIS_STATEIMAGEMASK);
-    }
-    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    // The rows' texts and checks are asked for when they are drawn.
     InvalidateRect(list_, nullptr, TRUE);
-    shownGeneration_ = dialog_.RowsGeneration();
-    filling_ = false;
+}
+
+void AccountSelectWindow::ToggleRow(int row) {
+    const std::vector<ClAccountSelectDialog::AccountRow>& rows = dialog_.Rows();
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size()) return;
+    dialog_.OnRowCheckToggled(static_cast<std::size_t>(row),
+                              !rows[static_cast<std::size_t>(row)].checked);
+    ListView_RedrawItems(list_, row, row);
 }
 
 bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
@@ -157,15 +144,20 @@ bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
 
 bool AccountSelectWindow::OnNotify(int id, NMHDR& header) {
     if (id != IDL_ACCOUNTS) return false;
-    if (header.code == LVN_ITEMCHANGED) {
-        if (filling_) return true;
-        const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-        const bool checkChanged =
-            (change.uChanged & LVIF_STATE) != 0 &&
-            ((change.uNewState ^ change.uOldState) & LVIS_STATEIMAGEMASK) != 0;
-        if (checkChanged && change.iItem >= 0) {
-            const bool checked = (change.uNewState & LVIS_STATEIMAGEMASK) == kCheckedState;
-            dialog_.OnRowCheckToggled(static_cast<std::size_t>(change.iItem), checked);
+    // The list keeps no checks of its own (it asks for them when it draws):
+    // a click on a row's check box and Space on the focused row toggle it.
+    if (header.code == NM_CLICK) {
+        const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+        LVHITTESTINFO hit = {};
+        hit.pt = click.ptAction;
+        if (ListView_SubItemHitTest(list_, &hit) >= 0 && (hit.flags & LVHT_ONITEMSTATEICON) != 0) {
+            ToggleRow(hit.iItem);
+        }
+        return true;
+    }
+    if (header.code == LVN_KEYDOWN) {
+        if (reinterpret_cast<const NMLVKEYDOWN&>(header).wVKey == VK_SPACE) {
+            ToggleRow(ListView_GetNextItem(list_, -1, LVNI_FOCUSED));
         }
         return true;
     }
@@ -173,7 +165,26 @@ bool AccountSelectWindow::OnNotify(int id, NMHDR& header) {
         ShowListMenu();
         return true;
     }
+    if (header.code == LVN_GETDISPINFOW) {
+        ShowRow(reinterpret_cast<NMLVDISPINFOW&>(header).item);
+        return true;
+    }
     return false;
+}
+
+void AccountSelectWindow::ShowRow(LVITEMW& item) {
+    const std::vector<ClAccountSelectDialog::AccountRow>& rows = dialog_.Rows();
+    if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows.size()) return;
+    const ClAccountSelectDialog::AccountRow& row = rows[static_cast<std::size_t>(item.iItem)];
+    if ((item.mask & LVIF_TEXT) != 0 && item.cchTextMax > 0) {
+        const std::wstring text = WideFromCp932(item.iSubItem == 0 ? row.codeText : row.nameText);
+        lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
+    }
+    if ((item.mask & LVIF_STATE) != 0) {
+        item.state =
+            (item.state & ~LVIS_STATEIMAGEMASK) | (row.checked ? kCheckedState : kClearState);
+        item.stateMask |= LVIS_STATEIMAGEMASK;
+    }
 }
 
 void AccountSelectWindow::ShowListMenu() {

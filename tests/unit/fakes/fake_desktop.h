@@ -61,6 +61,8 @@ class FakeDesktop : public Desktop {
         return true;
     }
     void ShowWaitCursor(bool) override {}
+    LocalTime now = {2026, 1, 5, 9, 7};
+    LocalTime Now() override { return now; }
 
     static std::string Id(WindowRef window) {
         return std::to_string(reinterpret_cast<std::uintptr_t>(window));

@@ -88,8 +88,10 @@ class MemoryFileSystem : public FileSystem {
     // The output files made, in order; a file closed without failure also
     // lands in `files`.
     std::vector<std::unique_ptr<OutputRecord>> outputs;
-    // Settings every new output file starts with.
+    // Settings every new output file starts with, unless `plannedOutputs`
+    // has some for its place in `outputs`.
     OutputRecord nextOutput;
+    std::map<std::size_t, OutputRecord> plannedOutputs;
 
     static std::string Key(std::string path) {
         if (path.size() > 1 && EndsWithSingleByte(path, '\\')) path.pop_back();
@@ -132,7 +134,9 @@ class MemoryFileSystem : public FileSystem {
     }
     std::unique_ptr<OutputFile> CreateOutputFile() override {
         if (writesThrow) throw std::runtime_error("the file system failed");
-        outputs.push_back(std::make_unique<OutputRecord>(nextOutput));
+        const auto planned = plannedOutputs.find(outputs.size());
+        outputs.push_back(std::make_unique<OutputRecord>(
+            planned != plannedOutputs.end() ? planned->second : nextOutput));
         return std::make_unique<RecordingOutputFile>(
             *outputs.back(), [this](const OutputRecord& r) { files[r.path] = r.bytes; });
     }

@@ -1,0 +1,13 @@
+// Code page 932 text as UTF-8, for documents read outside the program (the
+// aggregation detail). The system's tables convert: Win32 in
+// win/text_encoding_win.cpp, iconv in text_encoding_native.cpp.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every character of `text` in UTF-8 (half-width katakana, "\" and "~"
+// keep the code page's meaning). A byte that starts no character of the
+// code page becomes U+FFFD, so the result is always valid UTF-8. Throws
+// std::runtime_error when the system cannot convert at all.
+std::string Utf8FromCp932(std::string_view text);

@@ -1,0 +1,641 @@
+#include "report/detail_document.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/mapping_entry.h"
+#include "model/shift_jis_text.h"
+#include "platform/text_encoding.h"
+#include "report/overview_report.h"
+
+const char kDetailDocumentSuffix[] = "_集計明細.html";
+
+namespace {
+
+using Kind = DetailSource::Kind;
+using Why = DetailSource::Why;
+using FindingKind = DetailFinding::Kind;
+
+constexpr std::int64_t kUnitsPerYen = 10000;
+constexpr int kMonths = 12;
+constexpr std::uint8_t kDebitSide = 1;
+
+// The page is laid out for A4 portrait: 190 mm of text width, tables that
+// never grow wider than it, headings kept with what follows them.
+const char kStyle[] = R"(
+@page { size: A4 portrait; margin: 12mm 10mm; }
+* { box-sizing: border-box; }
+body { font-family: "IPAPGothic", "IPAexGothic", "Noto Sans CJK JP", "Meiryo", "Yu Gothic",
+  sans-serif; font-size: 9.5pt; line-height: 1.35; color: #000; margin: 0 auto;
+  max-width: 190mm; padding: 6mm 0; }
+h1 { font-size: 15pt; margin: 0 0 3mm; }
+h2 { font-size: 12pt; margin: 7mm 0 2mm; padding-bottom: 0.5mm; border-bottom: 1.5px solid #333;
+  break-after: avoid; }
+h3 { font-size: 10pt; margin: 5mm 0 1.5mm; break-after: avoid; }
+p { margin: 1mm 0 2mm; }
+table { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 2mm; }
+th, td { border: 1px solid #aaa; padding: 0.5mm 1.2mm; vertical-align: top;
+  overflow-wrap: anywhere; }
+th { background: #eee; font-weight: normal; text-align: left; }
+thead { display: table-header-group; }
+tr { break-inside: avoid; }
+.num { text-align: right; white-space: nowrap; }
+.code { font-family: "IPAGothic", monospace; font-size: 8.5pt; }
+tr.item td { background: #f3f3f3; font-weight: bold; border-top: 1.5px solid #555; }
+tr.idle td, tr.replaced td, .muted { color: #666; }
+tr.replaced td.num { text-decoration: line-through; }
+tr.subtracted td { font-size: 8.5pt; }
+tr.month th { background: #f3f3f3; }
+table.heading th { width: 28mm; }
+table.months { font-size: 8.5pt; }
+table.months th:first-child { width: 22mm; }
+.check { color: #b00000; font-weight: bold; }
+.note { color: #004080; font-weight: bold; }
+a { color: inherit; }
+@media print { body { max-width: none; padding: 0; } a { text-decoration: none; } }
+)";
+
+// A code page 932 text as HTML text or attribute value: the characters HTML
+// reserves escaped, and bytes that start no character (control bytes, a
+// lead byte without its second byte) shown as "?", so that the document
+// converts character for character.
+std::string Html(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (CharacterWidthAt(text, i) == 2) {
+            out.append(text.substr(i, 2));
+            i += 2;
+            continue;
+        }
+        const unsigned char byte = static_cast<unsigned char>(text[i++]);
+        switch (byte) {
+            case '&':
+                out += "&amp;";
+                continue;
+            case '<':
+                out += "&lt;";
+                continue;
+            case '>':
+                out += "&gt;";
+                continue;
+            case '"':
+                out += "&quot;";
+                continue;
+            case '\'':
+                out += "&#39;";
+                continue;
+            default:
+                break;
+        }
+        const bool halfWidthKana = byte >= 0xA1 && byte <= 0xDF;
+        const bool printable = byte >= 0x20 && byte < 0x7F;
+        out += printable || halfWidthKana ? static_cast<char>(byte) : '?';
+    }
+    return out;
+}
+
+std::string Number(std::int64_t value) {
+    return std::to_string(value);
+}
+
+// The exact yen of an amount in ten-thousandths: "-1234.5"; with `grouped`
+// the whole part in groups of three ("-1,234.5").
+std::string Yen(std::int64_t count, bool grouped = true) {
+    const std::uint64_t magnitude =
+        count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+    std::string whole = std::to_string(magnitude / kUnitsPerYen);
+    if (grouped) {
+        for (std::size_t at = whole.size(); at > 3; at -= 3)
+            whole.insert(at - 3, ",");
+    }
+    std::string text = (count < 0 ? "-" : "") + whole;
+    const unsigned fraction = static_cast<unsigned>(magnitude % kUnitsPerYen);
+    if (fraction != 0) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, ".%04u", fraction);
+        std::string decimals = digits;
+        while (decimals.back() == '0')
+            decimals.pop_back();
+        text += decimals;
+    }
+    return text;
+}
+
+std::string Hex(std::uint32_t code) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
+    return text;
+}
+
+std::string TwoDigits(int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+
+std::string DateText(std::int32_t yyyymmdd) {
+    return Number(yyyymmdd / 10000) + "年" + Number(yyyymmdd / 100 % 100) + "月" +
+           Number(yyyymmdd % 100) + "日";
+}
+
+std::string SideText(std::uint8_t side) {
+    if (side == 0) return "－";
+    return side == kDebitSide ? "借方" : "貸方";
+}
+
+// The code as the account dialog shows it; an id no account has is shown
+// as the id.
+std::string CodeText(const DetailAccount& account) {
+    if (account.code == 0) return account.accountId;
+    return Number(account.code / 10000);
+}
+
+bool HasElement(const StatementItem& item) {
+    return item.IsWrittenToXml() && !item.key().empty();
+}
+
+class Composer {
+  public:
+    Composer(const DetailHeading& heading, const ItemCatalogue& items,
+             const AggregationDetail& detail)
+        : heading_(heading), detail_(detail) {
+        for (const StatementItem& item : items)
+            items_.push_back(&item);
+        // As in the XML: the main items end at the first monthly item.
+        monthlyBegin_ = 0;
+        while (monthlyBegin_ < items_.size() && items_[monthlyBegin_]->itemNo < kFirstMonthlyItemNo)
+            ++monthlyBegin_;
+    }
+
+    std::string Compose() {
+        out_ += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
+        out_ += "<title>事業概況書 集計明細 " + Html(heading_.companyName) + "</title>\n";
+        out_ += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
+        Heading();
+        MainItems();
+        MonthlyItems();
+        Findings();
+        out_ += "</body>\n</html>\n";
+        return std::move(out_);
+    }
+
+  private:
+    std::string MonthLabel(int position) const {
+        const int months = heading_.firstMonth - 1 + position - 1;
+        return Number(heading_.firstYear + months / kMonths) + "年" + Number(months % kMonths + 1) +
+               "月";
+    }
+
+    std::string ItemLabel(int itemNo) const {
+        for (const StatementItem* item : items_) {
+            if (item->itemNo == itemNo) return Number(itemNo) + " " + Html(item->name());
+        }
+        return Number(itemNo);
+    }
+
+    void Row(const std::vector<std::pair<std::string, std::string>>& headed) {
+        for (const auto& [name, value] : headed)
+            out_.append("<tr><th>")
+                .append(name)
+                .append("</th><td>")
+                .append(value)
+                .append("</td></tr>\n");
+    }
+
+    void Heading() {
+        out_ += "<h1>事業概況書 集計明細</h1>\n";
+        out_ +=
+            "<p>"
+            "XMLファイルの各項目の金額が、どの勘定科目とホストの分類集計から作られたかを示します。"
+            "金額の単位は円です。</p>\n";
+        std::string months =
+            MonthLabel(heading_.startPosition) + "～" + MonthLabel(heading_.endPosition);
+        if (heading_.interimIncluded) months += "（中間決算整理を含む）";
+        if (heading_.yearEndIncluded) months += "（決算整理を含む）";
+        const LocalTime& t = heading_.runTime;
+        const std::string runTime = Number(t.year) + "年" + Number(t.month) + "月" + Number(t.day) +
+                                    "日 " + TwoDigits(t.hour) + ":" + TwoDigits(t.minute);
+        int checks = 0;
+        int notes = 0;
+        for (const DetailFinding& finding : detail_.findings)
+            (finding.level == DetailFinding::Level::kCheck ? checks : notes)++;
+        out_ += "<table class=\"heading\">\n";
+        Row({
+            {"会社名", Html(heading_.companyName)},
+            {"事業年度", DateText(heading_.periodStart) + "～" + DateText(heading_.periodEnd)},
+            {"集計月", months},
+            {"消費税", heading_.taxInclusive ? "税込で集計" : "税抜で集計"},
+            {"製品", Html(heading_.editionName)},
+            {"作成日時", runTime},
+            {"XMLファイル", "<span class=\"code\">" + Html(heading_.xmlPath) + "</span>"},
+            {"点検", "<a href=\"#checks\">要確認 " + Number(checks) + "件、参考 " + Number(notes) +
+                         "件</a>"},
+        });
+        out_ += "</table>\n";
+    }
+
+    // A detail read from another catalogue may have fewer lists than items.
+    const std::vector<DetailSource>& SourcesAt(std::size_t position) const {
+        static const std::vector<DetailSource> kNone;
+        return position < detail_.sources.size() ? detail_.sources[position] : kNone;
+    }
+
+    // What an item's amount was made from: "accounts" when no figure of the
+    // host set it.
+    std::string Fed(std::size_t position) const {
+        for (const DetailSource& source : SourcesAt(position)) {
+            if (source.kind == Kind::kFigure || source.kind == Kind::kRemainder) return "figure";
+        }
+        return "accounts";
+    }
+
+    // The item's data- attributes: number, XML element name, the amount as
+    // the XML has it and exactly.
+    std::string ItemData(const StatementItem& item, const std::string& key, std::int64_t amount,
+                         std::size_t position) const {
+        return " data-item=\"" + Number(item.itemNo) + "\" data-key=\"" + Html(key) +
+               "\" data-amount=\"" + AmountText(amount) + "\" data-exact=\"" + Yen(amount, false) +
+               "\" data-fed=\"" + Fed(position) + "\"";
+    }
+
+    static std::string XmlAmount(std::int64_t amount) {
+        const std::string text = AmountText(amount);
+        return text.empty() ? "<span class=\"muted\">－</span>" : text;
+    }
+
+    static std::string SourceData(const StatementItem& item, const std::string& code,
+                                  std::int64_t amount, bool counted) {
+        return " data-item=\"" + Number(item.itemNo) + "\" data-code=\"" + Html(code) +
+               "\" data-amount=\"" + Yen(amount, false) + "\"" +
+               (counted ? "" : " data-counted=\"0\"");
+    }
+
+    static std::string WhyText(Why why) {
+        switch (why) {
+            case Why::kNoAccount:
+                return "（勘定科目にない識別子：集計なし）";
+            case Why::kNoTotalsRow:
+                return "（集計データなし）";
+            case Why::kExcludedByHost:
+                return "（ホストが集計対象外とする科目：集計なし）";
+            case Why::kNotApplied:
+                return "（この項目には設定されない集計値）";
+            case Why::kNone:
+                break;
+        }
+        return "";
+    }
+
+    static std::string AccountName(const DetailAccount& account) {
+        if (account.code == 0) return "<span class=\"muted\">（勘定科目にない識別子）</span>";
+        return Html(account.name);
+    }
+
+    void MainSource(const StatementItem& item, const DetailSource& source,
+                    const std::vector<std::int64_t>& amountsAt) {
+        std::string cls = "source";
+        if (!source.counted) cls += " replaced";
+        if (source.kind == Kind::kNothing) cls += " idle";
+        const std::string sign = source.counted ? "" : "置換";
+        switch (source.kind) {
+            case Kind::kAccount:
+                out_ += "<tr class=\"" + cls + "\"" +
+                        SourceData(item, CodeText(source.account), source.amount, source.counted) +
+                        "><td></td><td class=\"name\">" + AccountName(source.account) +
+                        "</td><td class=\"code\">" + Html(CodeText(source.account)) + "</td><td>" +
+                        SideText(source.account.side) + "</td><td class=\"num\">" +
+                        Yen(source.account.balance) + "</td><td>" +
+                        (sign.empty() ? (source.sign > 0 ? "加算" : "減算") : sign) +
+                        "</td><td class=\"num\">" + Yen(source.amount) + "</td></tr>\n";
+                return;
+            case Kind::kFigure:
+            case Kind::kRemainder: {
+                const bool remainder = source.kind == Kind::kRemainder;
+                std::string what = "ホストの分類集計「" + source.figureName + "」";
+                if (remainder) what += "から前の項目を差し引いた額";
+                if (!source.figureFound) what += "（集計行なし）";
+                out_ += "<tr class=\"" + cls + (remainder ? " remainder" : " figure") + "\"" +
+                        SourceData(item, source.accountId, source.amount, source.counted) +
+                        "><td></td><td>" + what + "</td><td class=\"code\">" +
+                        Html(source.accountId) + "</td><td>－</td><td class=\"num\">" +
+                        Yen(source.figureValue) + "</td><td>" +
+                        (sign.empty() ? (remainder ? "差引" : "設定") : sign) +
+                        "</td><td class=\"num\">" + Yen(source.amount) + "</td></tr>\n";
+                for (const std::size_t position : source.subtracted) {
+                    if (position >= items_.size()) continue;
+                    const StatementItem& minus = *items_[position];
+                    out_ += "<tr class=\"subtracted\" data-item=\"" + Number(minus.itemNo) +
+                            "\" data-amount=\"" + Yen(amountsAt[position], false) +
+                            "\"><td></td><td>差し引き：" + ItemLabel(minus.itemNo) +
+                            "</td><td class=\"code\">" + Html(minus.key()) +
+                            "</td><td></td><td class=\"num\">" + Yen(-amountsAt[position]) +
+                            "</td><td>減算</td><td></td></tr>\n";
+                }
+                return;
+            }
+            case Kind::kNothing:
+                out_ +=
+                    "<tr class=\"" + cls + "\"" +
+                    SourceData(item,
+                               IsReservedFigureKeyword(source.accountId) ? source.accountId
+                                                                         : CodeText(source.account),
+                               0, true) +
+                    "><td></td><td>" +
+                    (IsReservedFigureKeyword(source.accountId) ? std::string("ホストの分類集計")
+                                                               : AccountName(source.account)) +
+                    WhyText(source.why) + "</td><td class=\"code\">" +
+                    Html(source.account.code != 0 ? CodeText(source.account) : source.accountId) +
+                    "</td><td>" + SideText(source.account.side) +
+                    "</td><td class=\"num\">－</td><td>－</td><td class=\"num\">0</td></tr>\n";
+                return;
+        }
+    }
+
+    void MainItems() {
+        out_ += "<h2 id=\"main\">主要科目</h2>\n";
+        out_ +=
+            "<p>各項目の下に集計元を示します。科目の期間残高は科目の貸借の向きの残高で、"
+            "項目と貸借が同じ科目は加算、異なる科目は減算されます。"
+            "金額欄の「－」はXMLで空欄となる値です。</p>\n";
+        out_ +=
+            "<table class=\"items\"><colgroup><col style=\"width:9mm\"><col>"
+            "<col style=\"width:38mm\"><col style=\"width:10mm\"><col style=\"width:27mm\">"
+            "<col style=\"width:10mm\"><col style=\"width:27mm\"></colgroup>\n"
+            "<thead><tr><th>番号</th><th>項目名／集計元</th><th>XML要素名／コード</th>"
+            "<th>貸借</th><th>期間残高</th><th>加減</th><th>金額</th></tr></thead>\n";
+        std::vector<std::int64_t> amountsAt;
+        for (const StatementItem* item : items_)
+            amountsAt.push_back(item->amounts[0]);
+        for (std::size_t position = 0; position < monthlyBegin_; ++position) {
+            const StatementItem& item = *items_[position];
+            const std::vector<DetailSource>& sources = SourcesAt(position);
+            if (!HasElement(item) && sources.empty()) continue;
+            const std::string key = HasElement(item) ? item.key() : "";
+            out_ +=
+                "<tbody id=\"item-" + Number(item.itemNo) + "\">\n<tr class=\"item\"" +
+                ItemData(item, key, item.amounts[0], position) + "><td class=\"num\">" +
+                Number(item.itemNo) + "</td><td>" + Html(item.name()) + "</td><td class=\"code\">" +
+                (HasElement(item) ? Html(key) : "<span class=\"muted\">XMLに出力しない</span>") +
+                "</td><td>" + SideText(static_cast<std::uint8_t>(item.side)) +
+                "</td><td></td><td></td><td class=\"num\">" + XmlAmount(item.amounts[0]) +
+                "</td></tr>\n";
+            if (sources.empty()) {
+                out_ +=
+                    "<tr class=\"idle\"><td></td><td colspan=\"6\">集計元の設定なし</td></tr>\n";
+            }
+            for (const DetailSource& source : sources)
+                MainSource(item, source, amountsAt);
+            out_ += "</tbody>\n";
+        }
+        out_ += "</table>\n";
+    }
+
+    std::vector<std::size_t> MonthlyPositions() const {
+        std::vector<std::size_t> positions;
+        for (std::size_t position = monthlyBegin_; position < items_.size(); ++position) {
+            if (HasElement(*items_[position])) positions.push_back(position);
+        }
+        return positions;
+    }
+
+    void MonthlyItems() {
+        const std::vector<std::size_t> positions = MonthlyPositions();
+        if (positions.empty()) return;
+        out_ += "<h2 id=\"monthly\">月別売上等</h2>\n";
+        out_ += "<p>金額を選ぶと、その月の集計元に移ります。</p>\n";
+        out_ += "<table class=\"months\"><thead><tr><th>月</th>";
+        for (const std::size_t position : positions) {
+            const StatementItem& item = *items_[position];
+            out_ += "<th><a href=\"#item-" + Number(item.itemNo) + "\">" + Number(item.itemNo) +
+                    " " + Html(item.name()) + "</a></th>";
+        }
+        out_ += "</tr></thead>\n<tbody>\n";
+        for (int n = 1; n <= kMonths; ++n) {
+            out_ += "<tr><th>" + MonthLabel(n) + "</th>";
+            for (const std::size_t position : positions) {
+                const StatementItem& item = *items_[position];
+                const std::int64_t amount = item.amounts[static_cast<std::size_t>(n)];
+                out_ += "<td class=\"item num\"" +
+                        ItemData(item, item.key() + TwoDigits(n), amount, position) +
+                        " data-month=\"" + Number(n) + "\"><a href=\"#" + CellId(item, n) + "\">" +
+                        XmlAmount(amount) + "</a></td>";
+            }
+            out_ += "</tr>\n";
+        }
+        out_ += "</tbody></table>\n";
+        for (const std::size_t position : positions)
+            MonthlySources(*items_[position], SourcesAt(position));
+    }
+
+    static std::string CellId(const StatementItem& item, int n) {
+        return "m" + Number(item.itemNo) + "-" + TwoDigits(n);
+    }
+
+    void MonthlySources(const StatementItem& item, const std::vector<DetailSource>& sources) {
+        out_ += "<h3 id=\"item-" + Number(item.itemNo) + "\">" + Number(item.itemNo) + " " +
+                Html(item.name()) + "（<span class=\"code\">" + Html(item.key()) +
+                "</span>）の集計元</h3>\n";
+        out_ +=
+            "<table class=\"cells\"><colgroup><col style=\"width:24mm\">"
+            "<col style=\"width:16mm\"><col><col style=\"width:10mm\"><col style=\"width:10mm\">"
+            "<col style=\"width:27mm\"></colgroup>\n"
+            "<thead><tr><th>月</th><th>コード</th><th>科目名</th><th>貸借</th><th>加減</th>"
+            "<th>金額</th></tr></thead>\n<tbody>\n";
+        for (const DetailSource& source : sources) {
+            if (source.kind == Kind::kAccount) continue;
+            // Sources that give no month: what went wrong, or a figure that
+            // only a main item can take.
+            const bool idle = source.kind == Kind::kNothing;
+            out_ += "<tr class=\"source idle\"" +
+                    SourceData(item, idle ? CodeText(source.account) : source.accountId, 0, true) +
+                    "><td></td><td class=\"code\">" +
+                    Html(idle && source.account.code != 0 ? CodeText(source.account)
+                                                          : source.accountId) +
+                    "</td><td>" +
+                    (idle ? AccountName(source.account) + WhyText(source.why)
+                          : std::string("ホストの分類集計（月別の項目には入りません）")) +
+                    "</td><td>" + SideText(source.account.side) +
+                    "</td><td>－</td><td class=\"num\">0</td></tr>\n";
+        }
+        for (int n = 1; n <= kMonths; ++n) {
+            const std::size_t month = static_cast<std::size_t>(n);
+            out_ += "<tr class=\"month\" id=\"" + CellId(item, n) + "\"><th>" + MonthLabel(n) +
+                    "</th><th colspan=\"4\" class=\"code\">" + Html(item.key()) + TwoDigits(n) +
+                    "</th><th class=\"num\">" + XmlAmount(item.amounts[month]) + "</th></tr>\n";
+            bool any = false;
+            for (const DetailSource& source : sources) {
+                if (source.kind != Kind::kAccount || source.months[month] == 0) continue;
+                any = true;
+                out_ += "<tr class=\"source\"" +
+                        SourceData(item, CodeText(source.account), source.months[month], true) +
+                        " data-month=\"" + Number(n) + "\"><td></td><td class=\"code\">" +
+                        Html(CodeText(source.account)) + "</td><td class=\"name\">" +
+                        AccountName(source.account) + "</td><td>" + SideText(source.account.side) +
+                        "</td><td>" + (source.sign > 0 ? "加算" : "減算") +
+                        "</td><td class=\"num\">" + Yen(source.months[month]) + "</td></tr>\n";
+            }
+            if (!any)
+                out_ += "<tr class=\"idle\"><td></td><td colspan=\"5\">集計額なし</td></tr>\n";
+        }
+        out_ += "</tbody></table>\n";
+    }
+
+    static std::string FindingKindName(FindingKind kind) {
+        switch (kind) {
+            case FindingKind::kMappedTwice:
+                return "mapped-twice";
+            case FindingKind::kNoSuchAccount:
+                return "no-such-account";
+            case FindingKind::kOutsideClasses:
+                return "outside-classes";
+            case FindingKind::kUnusedAccounts:
+                return "unused-accounts";
+            case FindingKind::kAssetsUnbalanced:
+                return "assets-unbalanced";
+            case FindingKind::kExcludedByHost:
+                return "excluded-by-host";
+            case FindingKind::kNoSuchItem:
+                return "no-such-item";
+            case FindingKind::kFigureReplaces:
+                return "figure-replaces";
+            case FindingKind::kFigureMissing:
+                return "figure-missing";
+            case FindingKind::kSharedAccount:
+                return "shared-account";
+            case FindingKind::kNotWritten:
+                return "not-written";
+        }
+        return "";
+    }
+
+    std::string FindingText(const DetailFinding& finding) const {
+        switch (finding.kind) {
+            case FindingKind::kMappedTwice:
+                return "同じ科目が同じ項目に" + Number(finding.count) + "回設定されているため、" +
+                       Number(finding.count) + "回集計されています。";
+            case FindingKind::kNoSuchAccount:
+                return "設定されている科目の識別子が、このデータの勘定科目にありません。" +
+                       (finding.count == 0 ? std::string("集計に含まれていません。")
+                                           : "識別子の一致する集計行" + Number(finding.count) +
+                                                 "件が集計されています。");
+            case FindingKind::kOutsideClasses:
+                return "項目の対象分類にない科目が設定されています。";
+            case FindingKind::kUnusedAccounts:
+                return "項目の対象分類の科目に期間残高がありますが、どの項目にも設定されていません"
+                       "。";
+            case FindingKind::kAssetsUnbalanced:
+                return "ホストの資産の部合計（" + Yen(finding.value) +
+                       "円）と、負債の部合計と純資産（資本）の部合計の和（" + Yen(finding.other) +
+                       "円）が一致しません。";
+            case FindingKind::kExcludedByHost:
+                return "設定されている科目は、ホストが集計対象外としているため集計されていません。";
+            case FindingKind::kNoSuchItem:
+                return "項目定義にない項目番号に集計元が設定されています。集計されていません。";
+            case FindingKind::kFigureReplaces:
+                return "ホストの分類集計と科目が同じ項目に設定されています。科目の金額は分類集計で"
+                       "置き換えられ、XMLの金額に含まれていません。";
+            case FindingKind::kFigureMissing:
+                return "ホストの分類集計「" + finding.figureName +
+                       "」の集計行がないため、0円が設定されています。";
+            case FindingKind::kSharedAccount:
+                return "同じ科目が複数の主要科目に設定され、それぞれに集計されています。";
+            case FindingKind::kNotWritten:
+                return "XMLに出力しない項目に集計元が設定されています。";
+        }
+        return "";
+    }
+
+    std::string AccountText(const DetailFinding& finding, const DetailAccount& account) const {
+        std::string text = "<span class=\"code\">" + Html(CodeText(account)) + "</span>";
+        if (account.code != 0) text += " " + Html(account.name);
+        if (finding.kind == FindingKind::kUnusedAccounts)
+            text += "（残高 " + Yen(account.balance) + "円）";
+        if (finding.kind == FindingKind::kOutsideClasses)
+            text += "（分類 " + Hex(account.classCode) + "）";
+        return text;
+    }
+
+    void Findings() {
+        out_ += "<h2 id=\"checks\">点検</h2>\n";
+        if (detail_.findings.empty()) {
+            out_ += "<p>点検で指摘する事項はありません。</p>\n";
+            return;
+        }
+        out_ +=
+            "<p>「要確認」は申告書の金額が意図と異なるおそれのある設定、"
+            "「参考」は意図したものであれば問題のない設定です。</p>\n"
+            "<table class=\"findings\"><colgroup><col style=\"width:14mm\"><col>"
+            "<col style=\"width:40mm\"><col style=\"width:50mm\"></colgroup>\n"
+            "<thead><tr><th>区分</th><th>内容</th><th>項目</th><th>科目</th></tr></thead>\n"
+            "<tbody>\n";
+        for (const DetailFinding& finding : detail_.findings) {
+            const bool check = finding.level == DetailFinding::Level::kCheck;
+            std::string itemNos, codes, itemText, accountText;
+            for (const int itemNo : finding.items) {
+                itemNos += (itemNos.empty() ? "" : " ") + Number(itemNo);
+                itemText += (itemText.empty() ? "" : "<br>") + ItemLabel(itemNo);
+            }
+            for (const DetailAccount& account : finding.accounts) {
+                codes += (codes.empty() ? "" : " ") + Html(CodeText(account));
+                accountText += (accountText.empty() ? "" : "<br>") + AccountText(finding, account);
+            }
+            out_.append("<tr class=\"finding\" data-kind=\"")
+                .append(FindingKindName(finding.kind))
+                .append("\" data-level=\"")
+                .append(check ? "check" : "note")
+                .append("\" data-items=\"")
+                .append(itemNos)
+                .append("\" data-codes=\"")
+                .append(codes)
+                .append(check ? "\"><td class=\"check\">要確認" : "\"><td class=\"note\">参考")
+                .append("</td><td>")
+                .append(FindingText(finding))
+                .append("</td><td>")
+                .append(itemText)
+                .append("</td><td>")
+                .append(accountText)
+                .append("</td></tr>\n");
+        }
+        out_ += "</tbody></table>\n";
+    }
+
+    const DetailHeading& heading_;
+    const AggregationDetail& detail_;
+    std::vector<const StatementItem*> items_;
+    std::size_t monthlyBegin_ = 0;
+    std::string out_;
+};
+
+}  // namespace
+
+std::string DetailDocumentPath(const std::string& xmlPath) {
+    // The extension is the last "." of the file name, not of a folder.
+    const std::size_t folderEnd = FindLastSingleByte(xmlPath, "\\/:");
+    const std::size_t nameStart = folderEnd == std::string::npos ? 0 : folderEnd + 1;
+    const std::size_t dot = FindLastSingleByte(xmlPath, ".");
+    const bool hasExtension = dot != std::string::npos && dot > nameStart;
+    return xmlPath.substr(0, hasExtension ? dot : xmlPath.size()) + kDetailDocumentSuffix;
+}
+
+std::string DetailDocumentText(const DetailHeading& heading, const ItemCatalogue& items,
+                               const AggregationDetail& detail) {
+    return Composer(heading, items, detail).Compose();
+}
+
+bool WriteDetailDocument(FileSystem& files, const std::string& path, const std::string& text) {
+    if (path.size() > kMaxPathBytes) return false;
+    const std::string utf8 = Utf8FromCp932(text);
+    const std::unique_ptr<OutputFile> file = files.CreateOutputFile();
+    if (!file->Create(path)) return false;
+    if (!file->Write(utf8)) {
+        file->Abandon();
+        return false;
+    }
+    return file->Close();
+}
