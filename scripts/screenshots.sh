@@ -10,6 +10,7 @@
 #   progress_window.png        the progress window, on a generated dataset
 #                              large enough for the window to be seen
 #   closing_message.png        the closing message of the sample company's run
+#   detail.png                 the aggregation detail of that run, on A4
 # It also checks that the sheet's own buttons stand where its layout puts
 # them, and prints one line per picture.
 #
@@ -122,25 +123,27 @@ python3 scripts/ldg_data.py state samples/sample-company.json "$work/sample.json
 sample=$(ldg_windows_path "$work/sample.json")
 gui start "--state \"$sample\" --function-id 2 \"$program\"" window "$SHEET" >/dev/null
 check_layout
+# A file name instead of "*.xml", typed while page 1 is the current page.
+gui window "$SHEET" text "$OUTPUT_PATH" 'C:\users\Public\Documents\事業概況書.xml' >/dev/null
 # The dialog first: the sheet is drawn as the active window only once it has
 # been activated again after the dialog (the driver starts it in the
 # background). The tooltip last: it stays until the sheet closes.
 shot account_dialog_menu window "$SHEET" key F6 click "$CASH_BUTTON" window "$DIALOG" \
   menu "$ACCOUNT_LIST"
 gui window "$DIALOG" park key Esc key Esc gone >/dev/null
-shot sheet_page1 window "$SHEET" park key F5 text "$OUTPUT_PATH" \
-  'C:\users\Public\Documents\事業概況書.xml'
+shot sheet_page1 window "$SHEET" park key F5
 shot sheet_page3 window "$SHEET" key F6 key F6
 shot sheet_page2_tooltip window "$SHEET" key F5 hover "$CASH_BUTTON"
 shot closing_message window "$SHEET" key F12 window '事業概況書'
 gui message ok >/dev/null
 
 # ---------------------------------------------------------------------------
-# The aggregation detail: once the run writes "<XML name>_集計明細.html"
-# beside the XML (C:\users\Public\Documents\事業概況書_集計明細.html here,
-# $WINEPREFIX/drive_c/users/Public/Documents/ on this machine), render it
-# here into $out/aggregation_detail.png while the prefix still exists.
+# The aggregation detail the run wrote beside its XML
+# (C:\users\Public\Documents\事業概況書_集計明細.html), printed on A4 by
+# scripts/render_detail.sh: its first page and the one of the monthly table.
 # ---------------------------------------------------------------------------
+scripts/render_detail.sh "$WINEPREFIX/drive_c/users/Public/Documents/事業概況書_集計明細.html" \
+  "$out/detail.png" | sed 's/^render:/screenshots: detail/'
 
 # The progress window is seen only on a large dataset: a generated one of
 # 50,000 accounts, on which it stays for a few tenths of a second. The

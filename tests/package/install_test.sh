@@ -91,8 +91,8 @@ expect "the product's version" "$version" "$(product "$old_code" DisplayVersion)
 expect "the product's folder" "$win_host\\" "$(product "$old_code" InstallLocation)"
 expect "the folder remembered" "$win_host\\" "$(remembered)"
 
-# The host starts the installed program; conditions and report go into the
-# program's own folder, which the uninstallation must leave alone.
+# The host starts the installed program; conditions, report and detail go
+# into the program's own folder, which the uninstallation must leave alone.
 python3 scripts/ldg_data.py state samples/sample-company.json "$work/state.json" --dataset 12 \
   --folder "$win_host"
 ldg_gui --timeout 120 start "--state \"$(ldg_windows_path "$work/state.json")\" --function-id 2 \
@@ -102,7 +102,7 @@ expect "the run of the installed program" "exit=0" "$(grep '^exit=\|^error=' "$w
 cmp -s "$host/overview.xml" "tests/e2e/golden/${EDITION}_12.xml" ||
   expect "the report equals tests/e2e/golden/${EDITION}_12.xml" same differs
 user_files=$(printf '%s\n' KodamaDef.ini conditions/QB16_G_admin_1_12.env overview.xml \
-  "${HOST_LIBRARIES[@]}" | sort)
+  overview_集計明細.html "${HOST_LIBRARIES[@]}" | sort)
 
 # Without INSTALLDIR: the package finds the folder of the installed one.
 msiexec /i "$(ldg_windows_path "$new")" /qn || expect "upgrade" 0 $?
