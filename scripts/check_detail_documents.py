@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks each aggregation detail against the XML beside it.
 
-For each <name>.xml in FOLDER (default build/win64/e2e-output) the detail
+For each <name>.xml in FOLDER (default build/win32/e2e-output) the detail
 <name>_集計明細.html must be there, be UTF-8 and parse as HTML with every
 element closed in order; it must show every item element of the XML's
 statement with the same name and amount (data-key, data-amount) and no
@@ -154,7 +154,7 @@ def check(xml_path):
 
 
 def main(argv):
-    folder = pathlib.Path(argv[1] if len(argv) > 1 else pathlib.Path(ROOT, "build", "win64", "e2e-output"))
+    folder = pathlib.Path(argv[1] if len(argv) > 1 else pathlib.Path(ROOT, "build", "win32", "e2e-output"))
     documents = sorted(folder.glob("*.xml"))
     problems = 0 if documents else 1
     if not documents:
