@@ -41,6 +41,7 @@ class AccountLookups : public ::testing::Test {
     }
     static std::vector<std::int32_t> CodesOf(const std::vector<AccountRecord>& records) {
         std::vector<std::int32_t> codes;
+        codes.reserve(records.size());
         for (const AccountRecord& record : records)
             codes.push_back(record.Code());
         return codes;
