@@ -2,15 +2,15 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "model/mapping_entry.h"
 #include "model/shift_jis_text.h"
 #include "platform/text_encoding.h"
+#include "report/detail_findings.h"
+#include "report/detail_html.h"
 #include "report/overview_report.h"
 
 const char kDetailDocumentSuffix[] = "_集計明細.html";
@@ -19,142 +19,8 @@ namespace {
 
 using Kind = DetailSource::Kind;
 using Why = DetailSource::Why;
-using FindingKind = DetailFinding::Kind;
 
-constexpr std::int64_t kUnitsPerYen = 10000;
 constexpr int kMonths = 12;
-constexpr std::uint8_t kDebitSide = 1;
-
-// The page is laid out for A4 portrait: 190 mm of text width, tables that
-// never grow wider than it, headings kept with what follows them.
-const char kStyle[] = R"(
-@page { size: A4 portrait; margin: 12mm 10mm; }
-* { box-sizing: border-box; }
-body { font-family: "IPAPGothic", "IPAexGothic", "Noto Sans CJK JP", "Meiryo", "Yu Gothic",
-  sans-serif; font-size: 9.5pt; line-height: 1.35; color: #000; margin: 0 auto;
-  max-width: 190mm; padding: 6mm 0; }
-h1 { font-size: 15pt; margin: 0 0 3mm; }
-h2 { font-size: 12pt; margin: 7mm 0 2mm; padding-bottom: 0.5mm; border-bottom: 1.5px solid #333;
-  break-after: avoid; }
-h3 { font-size: 10pt; margin: 5mm 0 1.5mm; break-after: avoid; }
-p { margin: 1mm 0 2mm; }
-table { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 2mm; }
-th, td { border: 1px solid #aaa; padding: 0.5mm 1.2mm; vertical-align: top;
-  overflow-wrap: anywhere; }
-th { background: #eee; font-weight: normal; text-align: left; }
-thead { display: table-header-group; }
-tr { break-inside: avoid; }
-.num { text-align: right; white-space: nowrap; }
-.code { font-family: "IPAGothic", monospace; font-size: 8.5pt; }
-tr.item td { background: #f3f3f3; font-weight: bold; border-top: 1.5px solid #555; }
-tr.idle td, tr.replaced td, .muted { color: #666; }
-tr.replaced td.num { text-decoration: line-through; }
-tr.subtracted td { font-size: 8.5pt; }
-tr.month th { background: #f3f3f3; }
-table.heading th { width: 28mm; }
-table.months { font-size: 8.5pt; }
-table.months th:first-child { width: 22mm; }
-.check { color: #b00000; font-weight: bold; }
-.note { color: #004080; font-weight: bold; }
-a { color: inherit; }
-@media print { body { max-width: none; padding: 0; } a { text-decoration: none; } }
-)";
-
-// A code page 932 text as HTML text or attribute value: the characters HTML
-// reserves escaped, and bytes that start no character (control bytes, a
-// lead byte without its second byte) shown as "?", so that the document
-// converts character for character.
-std::string Html(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        if (CharacterWidthAt(text, i) == 2) {
-            out.append(text.substr(i, 2));
-            i += 2;
-            continue;
-        }
-        const unsigned char byte = static_cast<unsigned char>(text[i++]);
-        switch (byte) {
-            case '&':
-                out += "&amp;";
-                continue;
-            case '<':
-                out += "&lt;";
-                continue;
-            case '>':
-                out += "&gt;";
-                continue;
-            case '"':
-                out += "&quot;";
-                continue;
-            case '\'':
-                out += "&#39;";
-                continue;
-            default:
-                break;
-        }
-        const bool halfWidthKana = byte >= 0xA1 && byte <= 0xDF;
-        const bool printable = byte >= 0x20 && byte < 0x7F;
-        out += printable || halfWidthKana ? static_cast<char>(byte) : '?';
-    }
-    return out;
-}
-
-std::string Number(std::int64_t value) {
-    return std::to_string(value);
-}
-
-// The exact yen of an amount in ten-thousandths: "-1234.5"; with `grouped`
-// the whole part in groups of three ("-1,234.5").
-std::string Yen(std::int64_t count, bool grouped = true) {
-    const std::uint64_t magnitude =
-        count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
-    std::string whole = std::to_string(magnitude / kUnitsPerYen);
-    if (grouped) {
-        for (std::size_t at = whole.size(); at > 3; at -= 3)
-            whole.insert(at - 3, ",");
-    }
-    std::string text = (count < 0 ? "-" : "") + whole;
-    const unsigned fraction = static_cast<unsigned>(magnitude % kUnitsPerYen);
-    if (fraction != 0) {
-        char digits[8];
-        std::snprintf(digits, sizeof digits, ".%04u", fraction);
-        std::string decimals = digits;
-        while (decimals.back() == '0')
-            decimals.pop_back();
-        text += decimals;
-    }
-    return text;
-}
-
-std::string Hex(std::uint32_t code) {
-    char text[12];
-    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
-    return text;
-}
-
-std::string TwoDigits(int n) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%02d", n);
-    return text;
-}
-
-std::string DateText(std::int32_t yyyymmdd) {
-    return Number(yyyymmdd / 10000) + "年" + Number(yyyymmdd / 100 % 100) + "月" +
-           Number(yyyymmdd % 100) + "日";
-}
-
-std::string SideText(std::uint8_t side) {
-    if (side == 0) return "－";
-    return side == kDebitSide ? "借方" : "貸方";
-}
-
-// The code as the account dialog shows it; an id no account has is shown
-// as the id.
-std::string CodeText(const DetailAccount& account) {
-    if (account.code == 0) return account.accountId;
-    return Number(account.code / 10000);
-}
 
 bool HasElement(const StatementItem& item) {
     return item.IsWrittenToXml() && !item.key().empty();
@@ -176,11 +42,11 @@ class Composer {
     std::string Compose() {
         out_ += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
         out_ += "<title>事業概況書 集計明細 " + Html(heading_.companyName) + "</title>\n";
-        out_ += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
+        out_ += "<style>" + std::string(kDetailStyle) + "</style>\n</head>\n<body>\n";
         Heading();
         MainItems();
         MonthlyItems();
-        Findings();
+        out_ += DetailFindingsSection(detail_.findings, items_);
         out_ += "</body>\n</html>\n";
         return std::move(out_);
     }
@@ -190,13 +56,6 @@ class Composer {
         const int months = heading_.firstMonth - 1 + position - 1;
         return Number(heading_.firstYear + months / kMonths) + "年" + Number(months % kMonths + 1) +
                "月";
-    }
-
-    std::string ItemLabel(int itemNo) const {
-        for (const StatementItem* item : items_) {
-            if (item->itemNo == itemNo) return Number(itemNo) + " " + Html(item->name());
-        }
-        return Number(itemNo);
     }
 
     void Row(const std::vector<std::pair<std::string, std::string>>& headed) {
@@ -332,7 +191,7 @@ class Composer {
                     const StatementItem& minus = *items_[position];
                     out_ += "<tr class=\"subtracted\" data-item=\"" + Number(minus.itemNo) +
                             "\" data-amount=\"" + Yen(amountsAt[position], false) +
-                            "\"><td></td><td>差し引き：" + ItemLabel(minus.itemNo) +
+                            "\"><td></td><td>差し引き：" + ItemLabel(items_, minus.itemNo) +
                             "</td><td class=\"code\">" + Html(minus.key()) +
                             "</td><td></td><td class=\"num\">" + Yen(-amountsAt[position]) +
                             "</td><td>減算</td><td></td></tr>\n";
@@ -482,125 +341,6 @@ class Composer {
             }
             if (!any)
                 out_ += "<tr class=\"idle\"><td></td><td colspan=\"5\">集計額なし</td></tr>\n";
-        }
-        out_ += "</tbody></table>\n";
-    }
-
-    static std::string FindingKindName(FindingKind kind) {
-        switch (kind) {
-            case FindingKind::kMappedTwice:
-                return "mapped-twice";
-            case FindingKind::kNoSuchAccount:
-                return "no-such-account";
-            case FindingKind::kOutsideClasses:
-                return "outside-classes";
-            case FindingKind::kUnusedAccounts:
-                return "unused-accounts";
-            case FindingKind::kAssetsUnbalanced:
-                return "assets-unbalanced";
-            case FindingKind::kExcludedByHost:
-                return "excluded-by-host";
-            case FindingKind::kNoSuchItem:
-                return "no-such-item";
-            case FindingKind::kFigureReplaces:
-                return "figure-replaces";
-            case FindingKind::kFigureMissing:
-                return "figure-missing";
-            case FindingKind::kSharedAccount:
-                return "shared-account";
-            case FindingKind::kNotWritten:
-                return "not-written";
-        }
-        return "";
-    }
-
-    std::string FindingText(const DetailFinding& finding) const {
-        switch (finding.kind) {
-            case FindingKind::kMappedTwice:
-                return "同じ科目が同じ項目に" + Number(finding.count) + "回設定されているため、" +
-                       Number(finding.count) + "回集計されています。";
-            case FindingKind::kNoSuchAccount:
-                return "設定されている科目の識別子が、このデータの勘定科目にありません。" +
-                       (finding.count == 0 ? std::string("集計に含まれていません。")
-                                           : "識別子の一致する集計行" + Number(finding.count) +
-                                                 "件が集計されています。");
-            case FindingKind::kOutsideClasses:
-                return "項目の対象分類にない科目が設定されています。";
-            case FindingKind::kUnusedAccounts:
-                return "項目の対象分類の科目に期間残高がありますが、どの項目にも設定されていません"
-                       "。";
-            case FindingKind::kAssetsUnbalanced:
-                return "ホストの資産の部合計（" + Yen(finding.value) +
-                       "円）と、負債の部合計と純資産（資本）の部合計の和（" + Yen(finding.other) +
-                       "円）が一致しません。";
-            case FindingKind::kExcludedByHost:
-                return "設定されている科目は、ホストが集計対象外としているため集計されていません。";
-            case FindingKind::kNoSuchItem:
-                return "項目定義にない項目番号に集計元が設定されています。集計されていません。";
-            case FindingKind::kFigureReplaces:
-                return "ホストの分類集計と科目が同じ項目に設定されています。科目の金額は分類集計で"
-                       "置き換えられ、XMLの金額に含まれていません。";
-            case FindingKind::kFigureMissing:
-                return "ホストの分類集計「" + finding.figureName +
-                       "」の集計行がないため、0円が設定されています。";
-            case FindingKind::kSharedAccount:
-                return "同じ科目が複数の主要科目に設定され、それぞれに集計されています。";
-            case FindingKind::kNotWritten:
-                return "XMLに出力しない項目に集計元が設定されています。";
-        }
-        return "";
-    }
-
-    std::string AccountText(const DetailFinding& finding, const DetailAccount& account) const {
-        std::string text = "<span class=\"code\">" + Html(CodeText(account)) + "</span>";
-        if (account.code != 0) text += " " + Html(account.name);
-        if (finding.kind == FindingKind::kUnusedAccounts)
-            text += "（残高 " + Yen(account.balance) + "円）";
-        if (finding.kind == FindingKind::kOutsideClasses)
-            text += "（分類 " + Hex(account.classCode) + "）";
-        return text;
-    }
-
-    void Findings() {
-        out_ += "<h2 id=\"checks\">点検</h2>\n";
-        if (detail_.findings.empty()) {
-            out_ += "<p>点検で指摘する事項はありません。</p>\n";
-            return;
-        }
-        out_ +=
-            "<p>「要確認」は申告書の金額が意図と異なるおそれのある設定、"
-            "「参考」は意図したものであれば問題のない設定です。</p>\n"
-            "<table class=\"findings\"><colgroup><col style=\"width:14mm\"><col>"
-            "<col style=\"width:40mm\"><col style=\"width:50mm\"></colgroup>\n"
-            "<thead><tr><th>区分</th><th>内容</th><th>項目</th><th>科目</th></tr></thead>\n"
-            "<tbody>\n";
-        for (const DetailFinding& finding : detail_.findings) {
-            const bool check = finding.level == DetailFinding::Level::kCheck;
-            std::string itemNos, codes, itemText, accountText;
-            for (const int itemNo : finding.items) {
-                itemNos += (itemNos.empty() ? "" : " ") + Number(itemNo);
-                itemText += (itemText.empty() ? "" : "<br>") + ItemLabel(itemNo);
-            }
-            for (const DetailAccount& account : finding.accounts) {
-                codes += (codes.empty() ? "" : " ") + Html(CodeText(account));
-                accountText += (accountText.empty() ? "" : "<br>") + AccountText(finding, account);
-            }
-            out_.append("<tr class=\"finding\" data-kind=\"")
-                .append(FindingKindName(finding.kind))
-                .append("\" data-level=\"")
-                .append(check ? "check" : "note")
-                .append("\" data-items=\"")
-                .append(itemNos)
-                .append("\" data-codes=\"")
-                .append(codes)
-                .append(check ? "\"><td class=\"check\">要確認" : "\"><td class=\"note\">参考")
-                .append("</td><td>")
-                .append(FindingText(finding))
-                .append("</td><td>")
-                .append(itemText)
-                .append("</td><td>")
-                .append(accountText)
-                .append("</td></tr>\n");
         }
         out_ += "</tbody></table>\n";
     }

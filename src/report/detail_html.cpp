@@ -1,0 +1,142 @@
+#include "report/detail_html.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/shift_jis_text.h"
+
+namespace {
+
+constexpr std::int64_t kUnitsPerYen = 10000;
+constexpr std::uint8_t kDebitSide = 1;
+
+}  // namespace
+
+const char kDetailStyle[] = R"(
+@page { size: A4 portrait; margin: 12mm 10mm; }
+* { box-sizing: border-box; }
+body { font-family: "IPAPGothic", "IPAexGothic", "Noto Sans CJK JP", "Meiryo", "Yu Gothic",
+  sans-serif; font-size: 9.5pt; line-height: 1.35; color: #000; margin: 0 auto;
+  max-width: 190mm; padding: 6mm 0; }
+h1 { font-size: 15pt; margin: 0 0 3mm; }
+h2 { font-size: 12pt; margin: 7mm 0 2mm; padding-bottom: 0.5mm; border-bottom: 1.5px solid #333;
+  break-after: avoid; }
+h3 { font-size: 10pt; margin: 5mm 0 1.5mm; break-after: avoid; }
+p { margin: 1mm 0 2mm; }
+table { width: 100%; border-collapse: collapse; table-layout: fixed; margin: 0 0 2mm; }
+th, td { border: 1px solid #aaa; padding: 0.5mm 1.2mm; vertical-align: top;
+  overflow-wrap: anywhere; }
+th { background: #eee; font-weight: normal; text-align: left; }
+thead { display: table-header-group; }
+tr { break-inside: avoid; }
+.num { text-align: right; white-space: nowrap; }
+.code { font-family: "IPAGothic", monospace; font-size: 8.5pt; }
+tr.item td { background: #f3f3f3; font-weight: bold; border-top: 1.5px solid #555; }
+tr.idle td, tr.replaced td, .muted { color: #666; }
+tr.replaced td.num { text-decoration: line-through; }
+tr.subtracted td { font-size: 8.5pt; }
+tr.month th { background: #f3f3f3; }
+table.heading th { width: 28mm; }
+table.months { font-size: 8.5pt; }
+table.months th:first-child { width: 22mm; }
+.check { color: #b00000; font-weight: bold; }
+.note { color: #004080; font-weight: bold; }
+a { color: inherit; }
+@media print { body { max-width: none; padding: 0; } a { text-decoration: none; } }
+)";
+std::string Html(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        if (CharacterWidthAt(text, i) == 2) {
+            out.append(text.substr(i, 2));
+            i += 2;
+            continue;
+        }
+        const unsigned char byte = static_cast<unsigned char>(text[i++]);
+        switch (byte) {
+            case '&':
+                out += "&amp;";
+                continue;
+            case '<':
+                out += "&lt;";
+                continue;
+            case '>':
+                out += "&gt;";
+                continue;
+            case '"':
+                out += "&quot;";
+                continue;
+            case '\'':
+                out += "&#39;";
+                continue;
+            default:
+                break;
+        }
+        const bool halfWidthKana = byte >= 0xA1 && byte <= 0xDF;
+        const bool printable = byte >= 0x20 && byte < 0x7F;
+        out += printable || halfWidthKana ? static_cast<char>(byte) : '?';
+    }
+    return out;
+}
+
+std::string Number(std::int64_t value) {
+    return std::to_string(value);
+}
+std::string Yen(std::int64_t count, bool grouped) {
+    const std::uint64_t magnitude =
+        count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
+    std::string whole = std::to_string(magnitude / kUnitsPerYen);
+    if (grouped) {
+        for (std::size_t at = whole.size(); at > 3; at -= 3)
+            whole.insert(at - 3, ",");
+    }
+    std::string text = (count < 0 ? "-" : "") + whole;
+    const unsigned fraction = static_cast<unsigned>(magnitude % kUnitsPerYen);
+    if (fraction != 0) {
+        char digits[8];
+        std::snprintf(digits, sizeof digits, ".%04u", fraction);
+        std::string decimals = digits;
+        while (decimals.back() == '0')
+            decimals.pop_back();
+        text += decimals;
+    }
+    return text;
+}
+
+std::string Hex(std::uint32_t code) {
+    char text[12];
+    std::snprintf(text, sizeof text, "%08X", static_cast<unsigned>(code));
+    return text;
+}
+
+std::string TwoDigits(int n) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02d", n);
+    return text;
+}
+
+std::string DateText(std::int32_t yyyymmdd) {
+    return Number(yyyymmdd / 10000) + "年" + Number(yyyymmdd / 100 % 100) + "月" +
+           Number(yyyymmdd % 100) + "日";
+}
+
+std::string SideText(std::uint8_t side) {
+    if (side == 0) return "－";
+    return side == kDebitSide ? "借方" : "貸方";
+}
+std::string CodeText(const DetailAccount& account) {
+    if (account.code == 0) return account.accountId;
+    return Number(account.code / 10000);
+}
+
+std::string ItemLabel(const std::vector<const StatementItem*>& items, int itemNo) {
+    for (const StatementItem* item : items) {
+        if (item->itemNo == itemNo) return Number(itemNo) + " " + Html(item->name());
+    }
+    return Number(itemNo);
+}
