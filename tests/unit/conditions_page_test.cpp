@@ -47,7 +47,8 @@ class RecordingPage1View : public Page1View {
 class ConditionsPage : public ::testing::Test {
   protected:
     void SetUp() override {
-        sheet.page1.sheet = &sheet;
+        sheet.page1.Link(
+            {&sheet.conditions, [this](const char* message) { sheet.RefuseOutputPath(message); }});
         sheet.page1.AttachView(&view);
         sheet.AttachView(&sheetView);
     }

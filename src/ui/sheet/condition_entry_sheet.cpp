@@ -27,7 +27,7 @@ ClConditionEntrySheet::~ClConditionEntrySheet() {
 }
 
 void ClConditionEntrySheet::Initialise() {
-    page1.sheet = this;
+    page1.Link({&conditions, [this](const char* message) { RefuseOutputPath(message); }});
     MappingPageLinks links;
     links.accounts = &accounts;
     links.itemCatalogue = itemCatalogue;

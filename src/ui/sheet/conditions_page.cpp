@@ -6,7 +6,6 @@
 #include "model/shift_jis_text.h"
 #include "platform/file_system.h"
 #include "res/condition_sheet_res.h"
-#include "ui/sheet/condition_entry_sheet.h"
 #include "ui/sheet/condition_validation.h"
 #include "ui/sheet/own_buttons.h"
 
@@ -14,20 +13,20 @@ const char ClCEPage1::kLockedGroupText[] = "出力先";
 const char ClCEPage1::kBrowseTitle[] = "保存ファイルを指定";
 
 void ClCEPage1::ShowConditions(int locked) {
-    if (sheet == nullptr || view_ == nullptr) return;
-    const AggregationConditions& c = sheet->conditions;
+    if (links_.conditions == nullptr || view_ == nullptr) return;
+    const AggregationConditions& c = *links_.conditions;
     view_->ShowTexts(companyText, periodText, std::to_string(c.startMonth),
                      std::to_string(c.endMonth), c.outputPath, c.taxInclusive == 1);
     if (locked == 1) view_->LockOutput();
 }
 
 void ClCEPage1::OnTaxClicked(bool checked) {
-    if (sheet != nullptr) sheet->conditions.taxInclusive = checked ? 1 : 0;
+    if (links_.conditions != nullptr) links_.conditions->taxInclusive = checked ? 1 : 0;
 }
 
 void ClCEPage1::OnOutputPathChanged(const std::string& text) {
-    if (sheet == nullptr) return;
-    std::string& path = sheet->conditions.outputPath;
+    if (links_.conditions == nullptr) return;
+    std::string& path = links_.conditions->outputPath;
     // A longer path loaded from elsewhere may stay and be shortened; only
     // growth past the bound is refused.
     if (text.size() <= kOutputPathFieldBytes || text.size() <= path.size()) {
@@ -41,13 +40,13 @@ void ClCEPage1::OnOutputPathChanged(const std::string& text) {
 
 void ClCEPage1::OnEndMonthChanged(const std::string& text) {
     // The field takes two digits at most; an empty field reads as 0.
-    if (sheet != nullptr) {
-        sheet->conditions.endMonth = static_cast<std::int16_t>(ReadLeadingDecimal(text));
+    if (links_.conditions != nullptr) {
+        links_.conditions->endMonth = static_cast<std::int16_t>(ReadLeadingDecimal(text));
     }
 }
 
 bool ClCEPage1::FilterKey(const KeyMessage& message, int targetControlId) {
-    if (sheet == nullptr || view_ == nullptr) return false;
+    if (links_.conditions == nullptr || view_ == nullptr) return false;
     if (message.alt && !message.shift && !message.ctrl && message.key == kKeyF4) return true;
     const bool plainEnter = message.kind == KeyMessageKind::kKeyDown && message.key == kKeyEnter &&
                             !message.shift && !message.ctrl && !message.alt;
@@ -78,16 +77,16 @@ bool ClCEPage1::FilterKey(const KeyMessage& message, int targetControlId) {
 }
 
 void ClCEPage1::BrowseOutputFile() {
-    if (sheet == nullptr || view_ == nullptr) return;
-    const PathParts parts = SplitOutputPath(sheet->conditions.outputPath);
+    if (links_.conditions == nullptr || view_ == nullptr) return;
+    const PathParts parts = SplitOutputPath(links_.conditions->outputPath);
     const std::optional<std::string> chosen = view_->AskOutputFile(parts.folder, parts.fileName);
     if (!chosen) return;
     // Cut, it would name another file.
     if (chosen->size() > kMaxPathBytes) {
-        sheet->RefuseOutputPath(ConditionMessages::kInvalidCharacter);
+        links_.refuseOutputPath(ConditionMessages::kInvalidCharacter);
         return;
     }
-    sheet->conditions.outputPath = *chosen;
+    links_.conditions->outputPath = *chosen;
     ShowConditions(0);
 }
 

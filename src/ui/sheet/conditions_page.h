@@ -3,12 +3,12 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 
+#include "model/aggregation_conditions.h"
 #include "ui/sheet/sheet_keys.h"
-
-class ClConditionEntrySheet;
 
 // The page's controls, as the page needs them.
 class Page1View {
@@ -52,6 +52,14 @@ struct BoundedEdit {
 BoundedEdit KeepWhatFits(const std::string& previous, const std::string& current,
                          std::size_t maxBytes);
 
+// What the page works on, given by the sheet.
+struct Page1Links {
+    AggregationConditions* conditions = nullptr;
+    // Tells the user the output path cannot be taken, with the message, and
+    // brings the path field forward.
+    std::function<void(const char* message)> refuseOutputPath;
+};
+
 class ClCEPage1 {
   public:
     static const char kLockedGroupText[];
@@ -61,8 +69,9 @@ class ClCEPage1 {
     std::string companyText;
     std::string periodText;
 
-    // Set by the sheet's initialisation; every handler waits for it.
-    ClConditionEntrySheet* sheet = nullptr;
+    // Set by the sheet's initialisation; until then every handler does
+    // nothing.
+    void Link(const Page1Links& links) { links_ = links; }
     void AttachView(Page1View* view) { view_ = view; }
 
     void ShowConditions(int locked);
@@ -79,6 +88,7 @@ class ClCEPage1 {
     void BrowseOutputFile();
 
   private:
+    Page1Links links_;
     Page1View* view_ = nullptr;
 };
 
