@@ -14,9 +14,11 @@ std::wstring TemporaryName(unsigned attempt) {
     static unsigned counter = 0;
     const unsigned mixed = (GetTickCount() * 2654435761u) ^ (GetCurrentProcessId() << 16) ^
                            (++counter * 40503u) ^ attempt;
-    wchar_t name[16];
-    wsprintfW(name, L"~ldg%08x.tmp", mixed);
-    return name;
+    static const wchar_t kHexDigits[] = L"0123456789abcdef";
+    std::wstring name = L"~ldg";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        name += kHexDigits[(mixed >> shift) & 0xFu];
+    return name + L".tmp";
 }
 
 std::wstring FolderOf(const std::wstring& path) {
