@@ -243,9 +243,16 @@ std::string ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
 }
 
 void ClOverviewApp::EndAfterCrash() {
-    if (exited_) return;
+    if (completing_) return;
     ReportUnexpectedFailure();
-    ExitInstance();
+    if (!exited_) {
+        ExitInstance();
+        return;
+    }
+    // The crash came while the host's session was being closed: the host
+    // still waits for the completion.
+    completing_ = true;
+    if (launchedByHost == 1) PostCompletion();
 }
 
 void ClOverviewApp::ExitInstance() {
@@ -258,6 +265,9 @@ void ClOverviewApp::ExitInstance() {
     } catch (...) {
         completionCode = kCompletionFailed;
     }
+    // A crash while closing has posted the completion already.
+    if (completing_) return;
+    completing_ = true;
     if (launchedByHost != 1) return;
     try {
         PostCompletion();

@@ -91,4 +91,7 @@ class ClOverviewApp {
     // The current user and the selection numbers, looked up once.
     UserSelection user_;
     bool exited_ = false;
+    // The completion is on its way to the host: a crash now has nothing
+    // left to end.
+    bool completing_ = false;
 };

@@ -293,19 +293,28 @@ TEST_F(OverviewAppRun, AnUnexpectedFailureAnywhereEndsWithOneMessageCodeTwoAndTh
 
 TEST_F(OverviewAppRun, ACrashEndsTheRunOnceAsAnUnexpectedFailure) {
     host.Load(kSampleState);
-    windows.sheetEndCode = 2000;
-    ClOverviewApp app(host, desktop, windows, files, kTestEdition);
-    // As if the process crashed during the aggregation.
-    windows.user = [&app](ClConditionEntrySheet&) {
-        app.EndAfterCrash();
-        return 2001;
-    };
-    app.InitInstance();
-    app.ExitInstance();
-    EXPECT_EQ(PostedCode(), 2) << "posted once, with the failure's code";
-    ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kUnexpectedFailureMessage);
-    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Close"), 1);
+    const FakeHost freshHost = host;
+    const FakeDesktop freshDesktop = desktop;
+    for (const bool whileClosing : {false, true}) {
+        SCOPED_TRACE(whileClosing ? "while the host's session closes" : "during the aggregation");
+        host = freshHost;
+        desktop = freshDesktop;
+        windows.sheetEndCode = 2000;
+        ClOverviewApp app(host, desktop, windows, files, kTestEdition);
+        // As if the process crashed there.
+        windows.user = [&app, whileClosing](ClConditionEntrySheet&) {
+            if (!whileClosing) app.EndAfterCrash();
+            return 2001;
+        };
+        if (whileClosing) host.onClose = [&app] { app.EndAfterCrash(); };
+        app.InitInstance();
+        app.ExitInstance();
+        EXPECT_EQ(PostedCode(), 2) << "posted once, with the failure's code";
+        ASSERT_EQ(desktop.boxes.size(), 1u);
+        EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kUnexpectedFailureMessage);
+        EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Close"), 1);
+        EXPECT_EQ(desktop.events.back(), "enable 4242");
+    }
 }
 
 TEST_F(OverviewAppRun, AHostPathTooLongForAnyPathFailsBeforeTheSheet) {

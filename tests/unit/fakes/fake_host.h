@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,8 @@ class FakeHost : public Host {
     bool totalsQueryAvailable = true;
     // The totals query raises a failure nobody expects.
     bool totalsThrow = false;
+    // Runs inside Close, as the host's sign-out code would.
+    std::function<void()> onClose;
 
     // `body` is the JSON text inside the top-level braces of a host state.
     void Load(const std::string& body) { LoadText("{" + body + "}"); }
@@ -63,7 +66,10 @@ class FakeHost : public Host {
         calls.push_back("ShowMessage");
         shown.push_back({owner, text, title});
     }
-    void Close() override { calls.push_back("Close"); }
+    void Close() override {
+        calls.push_back("Close");
+        if (onClose) onClose();
+    }
 
     UserSelection CurrentUser() override {
         return {state.userId, state.selectionFirst, state.selectionSecond};
