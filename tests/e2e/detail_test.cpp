@@ -17,9 +17,7 @@ TEST_F(DetailDocument, APathTooLongLeavesTheXmlAndTheSuccess) {
         folder_ + std::wstring(255 - Utf8(folder_).size() - 4, L'a') + L".xml";
     Start(L"--function-id 2 --output \"" + output + L"\"",
           ProgramFolder() + L"LdgSel18ToQb16_G.exe");
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
-    gui::PressKey(sheet, VK_F12);
+    ASSERT_NO_FATAL_FAILURE(WaitForSheetAndRun());
     ExpectMessageAndConfirm(
         L"事業概況情報の出力が終了しました。\n集計明細を保存できませんでした。\n\n"
         L"アプリケーションを終了します。");

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "tests/e2e/scenario.h"
+#include "tests/win/folder_entries.h"
 
 namespace {
 
@@ -109,20 +110,6 @@ std::wstring MountFolder(const wchar_t* name) {
                                                                                          : L"";
 }
 
-// The names in a folder, "." and ".." left out.
-std::vector<std::wstring> Entries(const std::wstring& folder) {
-    std::vector<std::wstring> names;
-    WIN32_FIND_DATAW entry;
-    HANDLE find = FindFirstFileW((folder + L"*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) return names;
-    do {
-        const std::wstring name = entry.cFileName;
-        if (name != L"." && name != L"..") names.push_back(name);
-    } while (FindNextFileW(find, &entry));
-    FindClose(find);
-    return names;
-}
-
 class FaultMatrix : public Scenario, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(FaultMatrix, EndsSoundlyAndKeepsWhatItMustKeep) {
@@ -177,9 +164,7 @@ TEST_P(FaultMatrix, EndsSoundlyAndKeepsWhatItMustKeep) {
 
     Start(L"--function-id 2 --output \"" + xml + L"\"", program);
     if (c.pressRun) {
-        HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-        ASSERT_NE(sheet, nullptr) << "the sheet did not open";
-        gui::PressKey(sheet, VK_F12);
+        ASSERT_NO_FATAL_FAILURE(WaitForSheetAndRun());
     }
     for (const std::wstring& message : c.messages) {
         HWND box = gui::WaitForMessageBox();
@@ -195,7 +180,7 @@ TEST_P(FaultMatrix, EndsSoundlyAndKeepsWhatItMustKeep) {
     EXPECT_TRUE(JournalEndsWithSignOut()) << ReadFileBytes(journalPath_);
     if (c.xmlKept) {
         EXPECT_EQ(ReadFileBytes(xml), previousXml) << "the previous XML must stay";
-        for (const std::wstring& name : Entries(xml.substr(0, xml.rfind(L'\\') + 1))) {
+        for (const std::wstring& name : FolderEntries(xml.substr(0, xml.rfind(L'\\') + 1))) {
             EXPECT_NE(name.rfind(L"~ldg", 0), 0u) << "a temporary file stayed: " << Utf8(name);
         }
     }

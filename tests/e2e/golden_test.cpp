@@ -35,9 +35,7 @@ TEST_P(Golden, FullRunWritesTheExpectedDocument) {
     WriteFileBytes(statePath_, state);
     const std::wstring output = folder_ + L"overview.xml";
     Start(L"--function-id 2 --output \"" + output + L"\"", ProgramFolder() + edition + L".exe");
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
-    gui::PressKey(sheet, VK_F12);
+    ASSERT_NO_FATAL_FAILURE(WaitForSheetAndRun());
     HWND box = gui::WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no closing message";
     EXPECT_EQ(gui::MessageBoxText(box), kWritten);

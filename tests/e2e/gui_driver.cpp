@@ -143,7 +143,7 @@ void Click(HWND top, HWND button) {
 }
 
 void MouseClick(HWND top, HWND control, bool right, int x, int y) {
-    SetForegroundWindow(top);
+    BringToFront(top);
     RECT bounds = {};
     GetWindowRect(control, &bounds);
     SetCursorPos(x < 0 ? (bounds.left + bounds.right) / 2 : bounds.left + x,
@@ -157,7 +157,7 @@ void MouseClick(HWND top, HWND control, bool right, int x, int y) {
 }
 
 void MoveMouseOver(HWND top, HWND control) {
-    SetForegroundWindow(top);
+    BringToFront(top);
     RECT bounds = {};
     GetWindowRect(control, &bounds);
     SetCursorPos((bounds.left + bounds.right) / 2, bounds.top + 4);

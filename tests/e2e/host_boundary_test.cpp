@@ -41,9 +41,7 @@ TEST_P(HostBoundary, TheTotalsQueryReceivesTheMonthsOfThePeriod) {
                    "[P1]\n" + std::to_string(c.endMonth) + "/0/0/" + Utf8(folder_) +
                        "out.xml\n[終了]\n[P2/P3]\n[終了]\n");
     Start(L"--function-id 2", ProgramFolder() + L"LdgSel18ToQb16_G.exe");
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
-    gui::PressKey(sheet, VK_F12);
+    ASSERT_NO_FATAL_FAILURE(WaitForSheetAndRun());
     ExpectMessageAndConfirm(
         L"事業概況情報の出力が終了しました。\n集計明細：out_集計明細.html\n"
         L"\nアプリケーションを終了します。");

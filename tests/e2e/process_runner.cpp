@@ -106,8 +106,12 @@ RunningProcess StartHostSimulator(const std::wstring& arguments) {
     startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
     std::wstring commandLine = L"\"" + ProgramFolder() + L"LdgHostSim.exe\" " + arguments;
     PROCESS_INFORMATION process = {};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                       &startup, &process)) {
+    // Suspended until it is in the job, so that the program it starts is too.
+    running.job = CreateJobObjectW(nullptr, nullptr);
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_SUSPENDED,
+                       nullptr, nullptr, &startup, &process)) {
+        if (running.job != nullptr) AssignProcessToJobObject(running.job, process.hProcess);
+        ResumeThread(process.hThread);
         CloseHandle(process.hThread);
         running.process = process.hProcess;
     } else {
@@ -121,6 +125,7 @@ ProcessResult FinishProcess(RunningProcess& running) {
     ProcessResult result;
     if (running.process == nullptr) {
         if (running.output != nullptr) CloseHandle(running.output);
+        if (running.job != nullptr) CloseHandle(running.job);
         const DWORD error = running.startError;
         running = RunningProcess{};
         return {9998, "cannot start the host simulator (error " + std::to_string(error) + ")"};
@@ -134,8 +139,15 @@ ProcessResult FinishProcess(RunningProcess& running) {
     GetExitCodeProcess(running.process, &result.exitCode);
     CloseHandle(running.process);
     CloseHandle(running.output);
+    if (running.job != nullptr) CloseHandle(running.job);
     running = RunningProcess{};
     return result;
+}
+
+ProcessResult KillProcess(RunningProcess& running) {
+    if (running.job != nullptr) TerminateJobObject(running.job, 1);
+    if (running.process != nullptr) TerminateProcess(running.process, 1);
+    return FinishProcess(running);
 }
 
 ProcessResult RunHostSimulator(const std::wstring& arguments) {

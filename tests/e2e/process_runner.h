@@ -28,6 +28,8 @@ std::string ReadFileBytes(const std::wstring& path);
 struct RunningProcess {
     HANDLE process = nullptr;
     HANDLE output = nullptr;
+    // The simulator and the program it starts, so that both can be ended.
+    HANDLE job = nullptr;
     DWORD startError = 0;  // GetLastError() when the process could not be started
 };
 
@@ -35,6 +37,9 @@ struct RunningProcess {
 RunningProcess StartHostSimulator(const std::wstring& arguments);
 // Waits for it to end and collects its output and exit code.
 ProcessResult FinishProcess(RunningProcess& running);
+// Ends the simulator and the program it started (a test that failed half
+// way leaves them waiting), then collects what there is.
+ProcessResult KillProcess(RunningProcess& running);
 // Both in one.
 ProcessResult RunHostSimulator(const std::wstring& arguments);
 

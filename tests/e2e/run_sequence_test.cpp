@@ -104,9 +104,7 @@ TEST_F(RunSequence, UnwritableReportEndsWithTheXmlFailure) {
     const std::wstring target = folder_ + L"taken.xml";
     CreateDirectoryW(target.c_str(), nullptr);
     Start(L"--output \"" + target + L"\"", Program());
-    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
-    ASSERT_NE(sheet, nullptr);
-    gui::PressKey(sheet, VK_F12);
+    ASSERT_NO_FATAL_FAILURE(WaitForSheetAndRun());
     HWND question = gui::WaitForMessageBox();
     ASSERT_NE(question, nullptr);
     if (gui::MessageBoxText(question).find(L"上書き") != std::wstring::npos) {

@@ -38,10 +38,7 @@ void Scenario::SetUp() {
 }
 
 void Scenario::TearDown() {
-    if (running_.process != nullptr) {
-        TerminateProcess(running_.process, 1);
-        FinishProcess(running_);
-    }
+    if (running_.process != nullptr) KillProcess(running_);
     RemoveFolderTree(folder_);
 }
 
@@ -105,6 +102,12 @@ void Scenario::WaitForSheetAndCancel() {
     HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
     ASSERT_NE(sheet, nullptr) << "the sheet did not open";
     CancelSheetWithoutSaving(sheet);
+}
+
+void Scenario::WaitForSheetAndRun() {
+    HWND sheet = gui::WaitForWindowTitled(kSheetTitle);
+    ASSERT_NE(sheet, nullptr) << "the sheet did not open";
+    gui::PressKey(sheet, VK_F12);
 }
 
 void Scenario::ExpectMessageAndConfirm(const std::wstring& text) {

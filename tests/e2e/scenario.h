@@ -43,6 +43,8 @@ class Scenario : public ::testing::Test {
     void CancelSheetWithoutSaving(HWND sheet);
     // Waits for the sheet to open, then leaves it as above.
     void WaitForSheetAndCancel();
+    // Waits for the sheet to open, then presses "実行(F12)".
+    void WaitForSheetAndRun();
     // Waits for a message box and checks its text, then presses OK.
     void ExpectMessageAndConfirm(const std::wstring& text);
 

@@ -9,6 +9,7 @@
 
 #include "platform/win/code_page.h"
 #include "platform/win/file_system_win.h"
+#include "tests/win/folder_entries.h"
 #include "ui/sheet/folder_creation.h"
 #include "ui/sheet/path_rules.h"
 
@@ -32,18 +33,8 @@ class RealFolders : public ::testing::Test {
         std::string bytes;
         return files_.ReadWholeFile(base_ + name, bytes) ? bytes : "(none)";
     }
-    // Names of the folder's entries, "." and ".." left out.
     std::vector<std::wstring> Entries(const std::string& folder) {
-        std::vector<std::wstring> names;
-        WIN32_FIND_DATAW entry;
-        HANDLE find = FindFirstFileW((WideFromCp932(base_ + folder) + L"\\*").c_str(), &entry);
-        if (find == INVALID_HANDLE_VALUE) return names;
-        do {
-            const std::wstring name = entry.cFileName;
-            if (name != L"." && name != L"..") names.push_back(name);
-        } while (FindNextFileW(find, &entry));
-        FindClose(find);
-        return names;
+        return FolderEntries(WideFromCp932(base_ + folder));
     }
 
     Win32FileSystem files_;
