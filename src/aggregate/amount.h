@@ -20,7 +20,6 @@ class ClAmount {
     static constexpr std::int64_t kFractionUnits = 10000;
     // No result may reach 10^18 ten-thousandths (10^14 units): every
     // amount below it converts back to a 64-bit count.
-    static constexpr std::uint64_t kWholeBound = 100000000000000;
     static constexpr std::int64_t kCountBound = 1000000000000000000;
 
     // Zero.

@@ -33,7 +33,6 @@ DetailSource SourceOfChange(const ItemChange& change, const AggregationRecord& r
     if (change.kind == ItemChange::Kind::kAccount) {
         source.kind = Kind::kAccount;
         source.account = known.AccountOfRow(change.row);
-        source.accountId = source.account.accountId;
         source.sign = change.sign;
         source.months = change.months;
         return source;

@@ -76,7 +76,6 @@ class Checks {
         bool replaced = false;
         bool gives = false;
         std::string missingFigure;
-        std::set<std::string> listed;
         for (const Source& source : sources) {
             replaced = replaced || !source.counted;
             gives = gives || source.kind != Source::Kind::kNothing;
@@ -85,9 +84,11 @@ class Checks {
                 missingFigure = source.figureName;
             }
             if (!NamesAccount(source.accountId)) continue;
-            if (entriesOfId[source.accountId].empty()) ids.push_back(source.accountId);
-            entriesOfId[source.accountId].insert(source.entry);
-            if (!listed.insert(source.accountId).second) continue;
+            std::set<std::size_t>& entries = entriesOfId[source.accountId];
+            const bool firstMet = entries.empty();
+            entries.insert(source.entry);
+            if (!firstMet) continue;
+            ids.push_back(source.accountId);
             const DetailAccount account = known_.Account(source.accountId);
             if (account.code == 0) {
                 unknown.push_back(account);
@@ -119,8 +120,7 @@ class Checks {
         if (replaced) Add(Kind::kFigureReplaces, Level::kCheck, &item);
         if (!missingFigure.empty())
             Add(Kind::kFigureMissing, Level::kCheck, &item).figureName = missingFigure;
-        if (gives && (!item.IsWrittenToXml() || item.key().empty()))
-            Add(Kind::kNotWritten, Level::kNote, &item);
+        if (gives && !item.HasXmlElement()) Add(Kind::kNotWritten, Level::kNote, &item);
     }
 
     // Accounts the user could map (listed, not excluded by the host) of an

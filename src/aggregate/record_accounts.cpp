@@ -66,7 +66,11 @@ DetailAccount RecordAccounts::Account(const std::string& accountId) const {
 
 DetailAccount RecordAccounts::AccountOfRow(std::size_t row) const {
     const RowRecord& read = record_.rows[row];
-    DetailAccount account = Account(FormatAccountIdText(read.id.data()));
+    DetailAccount account;
+    account.accountId = FormatAccountIdText(read.id.data());
+    const Chart& chart = ChartOf(account.accountId);
+    account.code = chart.code;
+    account.name = chart.name;
     account.classCode = read.classCode;
     account.side = read.side;
     account.balance = read.balance;

@@ -249,23 +249,16 @@ void ClTotalsAggregator::ApplyKeywords() {
 
 void ClTotalsAggregator::SetFigure(const MappingEntry& entry, ClassFigure figure) {
     const std::int64_t value = figures_[static_cast<std::size_t>(figure)].ToCount();
-    SetItemAmount(entry.itemNo, value);
-    if (record_ == nullptr) return;
-    // The item SetItemAmount set: the first of that number, looking no
-    // further than the first item numbered above 36.
-    for (const StatementItem& item : itemCatalogue_) {
-        if (item.itemNo > kFirstMonthlyItemNo) break;
-        if (item.itemNo != entry.itemNo) continue;
-        ItemChange set;
-        set.kind = ItemChange::Kind::kFigure;
-        set.item = PositionOf(item);
-        set.entry = PositionOf(entry);
-        set.figure = figure;
-        set.figureValue = value;
-        set.amount = value;
-        record_->changes.push_back(std::move(set));
-        break;
-    }
+    const StatementItem* item = SetItemAmount(entry.itemNo, value);
+    if (record_ == nullptr || item == nullptr) return;
+    ItemChange set;
+    set.kind = ItemChange::Kind::kFigure;
+    set.item = PositionOf(*item);
+    set.entry = PositionOf(entry);
+    set.figure = figure;
+    set.figureValue = value;
+    set.amount = value;
+    record_->changes.push_back(std::move(set));
 }
 
 void ClTotalsAggregator::SetRemainder(const MappingEntry& entry,
@@ -305,13 +298,14 @@ std::size_t ClTotalsAggregator::PositionOf(const MappingEntry& entry) const {
     return static_cast<std::size_t>(&entry - &*currentMapping_.begin());
 }
 
-void ClTotalsAggregator::SetItemAmount(int itemNo, std::int64_t count) {
+const StatementItem* ClTotalsAggregator::SetItemAmount(int itemNo, std::int64_t count) {
     for (StatementItem& item : itemCatalogue_) {
         progress_.Tick();
-        if (item.itemNo > kFirstMonthlyItemNo) return;
+        if (item.itemNo > kFirstMonthlyItemNo) return nullptr;
         if (item.itemNo == itemNo) {
             item.amounts[0] = count;
-            return;
+            return &item;
         }
     }
+    return nullptr;
 }

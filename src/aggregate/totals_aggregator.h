@@ -42,7 +42,8 @@ class ClTotalsAggregator {
 
     // Sets amounts[0] of the first item numbered itemNo, looking no further
     // than the first item numbered above 36; ticks once per item visited.
-    void SetItemAmount(int itemNo, std::int64_t count);
+    // The item set, or null when there is none.
+    const StatementItem* SetItemAmount(int itemNo, std::int64_t count);
 
     // Keeps what the next run does in `record` (null: nothing is kept).
     void RecordInto(AggregationRecord* record) { record_ = record; }

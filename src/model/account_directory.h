@@ -45,9 +45,6 @@ class AccountDirectory final : public AccountLookup {
     static AccountIdText FormatAccountId(const AccountRecord& record) {
         return FormatAccountId(record.IdBytes());
     }
-    static AccountIdText FormatAccountId(const AccountTotalsRecord& record) {
-        return FormatAccountId(record.IdBytes());
-    }
     // `name` up to its first NUL, cut to 50 bytes without splitting a
     // double-byte character, without trailing ASCII or full-width blanks.
     static std::string TrimAccountName(const std::string& name);

@@ -52,6 +52,9 @@ class StatementItem {
     bool IsUnusedSlot() const { return name_ == "-"; }
     // A "-" anywhere in the key keeps the item out of the XML.
     bool IsWrittenToXml() const;
+    // The item has an element in the XML: it is written and its key names
+    // the element.
+    bool HasXmlElement() const { return IsWrittenToXml() && !key_.empty(); }
 
   private:
     std::string name_;

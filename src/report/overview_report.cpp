@@ -22,18 +22,13 @@ constexpr int kFieldDepth = 2;
 constexpr int kGroupDepth = 3;
 constexpr int kItemDepth = 4;
 
-// An element needs a name; a "-" in the key keeps the item out.
-bool HasElement(const StatementItem& item) {
-    return item.IsWrittenToXml() && !item.key().empty();
-}
+}  // namespace
 
 std::string TwoDigitName(const std::string& prefix, int n) {
     char digits[16];
     std::snprintf(digits, sizeof digits, "%02d", n);
     return prefix + digits;
 }
-
-}  // namespace
 
 std::string AmountText(std::int64_t amount) {
     const std::int64_t yen = amount / kUnitsPerYen;
@@ -141,7 +136,7 @@ int ClOverviewReport::WriteDataSection(ClXmlWriter& writer, int startMonth) {
             if (!writer.OpenElement("SYUYOUKAMOKU", kGroupDepth)) return 0;
             groupOpen = true;
         }
-        if (HasElement(*item) &&
+        if (item->HasXmlElement() &&
             !writer.WriteElement(item->key(), AmountText(item->amounts[0]), kItemDepth))
             return 0;
         if (item->itemNo == kLastMainItemNo) {
@@ -161,7 +156,7 @@ int ClOverviewReport::WriteDataSection(ClXmlWriter& writer, int startMonth) {
                                  std::to_string(MonthNumber(startMonth, n)), kItemDepth))
             return 0;
         for (auto monthly = monthlyBegin; monthly != itemCatalogue_.end(); ++monthly) {
-            if (!HasElement(*monthly)) continue;
+            if (!monthly->HasXmlElement()) continue;
             if (!writer.WriteElement(TwoDigitName(monthly->key(), n),
                                      AmountText(monthly->amounts[n]), kItemDepth))
                 return 0;

@@ -27,6 +27,9 @@ std::string AmountText(std::int64_t amount);
 // starts in `startMonth`.
 int MonthNumber(int startMonth, int n);
 
+// `prefix` and `n` in two digits: the element name of a month ("URI03").
+std::string TwoDigitName(const std::string& prefix, int n);
+
 class ClOverviewReport {
   public:
     static constexpr std::int16_t kDefaultProgressBase = 500;
