@@ -22,10 +22,6 @@ using Why = DetailSource::Why;
 
 constexpr int kMonths = 12;
 
-bool HasElement(const StatementItem& item) {
-    return item.IsWrittenToXml() && !item.key().empty();
-}
-
 class Composer {
   public:
     Composer(const DetailHeading& heading, const ItemCatalogue& items,
@@ -156,8 +152,19 @@ class Composer {
         return Html(account.name);
     }
 
-    void MainSource(const StatementItem& item, const DetailSource& source,
-                    const std::vector<std::int64_t>& amountsAt) {
+    // What a source that changed nothing names: a figure keyword of the
+    // host, an account, or an identifier no account has.
+    static std::string IdleCode(const DetailSource& source) {
+        if (IsReservedFigureKeyword(source.accountId) || source.account.code == 0)
+            return source.accountId;
+        return CodeText(source.account);
+    }
+    static std::string IdleName(const DetailSource& source) {
+        if (IsReservedFigureKeyword(source.accountId)) return "ホストの分類集計";
+        return AccountName(source.account);
+    }
+
+    void MainSource(const StatementItem& item, const DetailSource& source) {
         std::string cls = "source";
         if (!source.counted) cls += " replaced";
         if (source.kind == Kind::kNothing) cls += " idle";
@@ -190,28 +197,20 @@ class Composer {
                     if (position >= items_.size()) continue;
                     const StatementItem& minus = *items_[position];
                     out_ += "<tr class=\"subtracted\" data-item=\"" + Number(minus.itemNo) +
-                            "\" data-amount=\"" + Yen(amountsAt[position], false) +
+                            "\" data-amount=\"" + Yen(minus.amounts[0], false) +
                             "\"><td></td><td>差し引き：" + ItemLabel(items_, minus.itemNo) +
                             "</td><td class=\"code\">" + Html(minus.key()) +
-                            "</td><td></td><td class=\"num\">" + Yen(-amountsAt[position]) +
+                            "</td><td></td><td class=\"num\">" + Yen(-minus.amounts[0]) +
                             "</td><td>減算</td><td></td></tr>\n";
                 }
                 return;
             }
             case Kind::kNothing:
-                out_ +=
-                    "<tr class=\"" + cls + "\"" +
-                    SourceData(item,
-                               IsReservedFigureKeyword(source.accountId) ? source.accountId
-                                                                         : CodeText(source.account),
-                               0, true) +
-                    "><td></td><td>" +
-                    (IsReservedFigureKeyword(source.accountId) ? std::string("ホストの分類集計")
-                                                               : AccountName(source.account)) +
-                    WhyText(source.why) + "</td><td class=\"code\">" +
-                    Html(source.account.code != 0 ? CodeText(source.account) : source.accountId) +
-                    "</td><td>" + SideText(source.account.side) +
-                    "</td><td class=\"num\">－</td><td>－</td><td class=\"num\">0</td></tr>\n";
+                out_ += "<tr class=\"" + cls + "\"" + SourceData(item, IdleCode(source), 0, true) +
+                        "><td></td><td>" + IdleName(source) + WhyText(source.why) +
+                        "</td><td class=\"code\">" + Html(IdleCode(source)) + "</td><td>" +
+                        SideText(source.account.side) +
+                        "</td><td class=\"num\">－</td><td>－</td><td class=\"num\">0</td></tr>\n";
                 return;
         }
     }
@@ -228,28 +227,26 @@ class Composer {
             "<col style=\"width:10mm\"><col style=\"width:27mm\"></colgroup>\n"
             "<thead><tr><th>番号</th><th>項目名／集計元</th><th>XML要素名／コード</th>"
             "<th>貸借</th><th>期間残高</th><th>加減</th><th>金額</th></tr></thead>\n";
-        std::vector<std::int64_t> amountsAt;
-        for (const StatementItem* item : items_)
-            amountsAt.push_back(item->amounts[0]);
         for (std::size_t position = 0; position < monthlyBegin_; ++position) {
             const StatementItem& item = *items_[position];
             const std::vector<DetailSource>& sources = SourcesAt(position);
-            if (!HasElement(item) && sources.empty()) continue;
-            const std::string key = HasElement(item) ? item.key() : "";
-            out_ +=
-                "<tbody id=\"item-" + Number(item.itemNo) + "\">\n<tr class=\"item\"" +
-                ItemData(item, key, item.amounts[0], position) + "><td class=\"num\">" +
-                Number(item.itemNo) + "</td><td>" + Html(item.name()) + "</td><td class=\"code\">" +
-                (HasElement(item) ? Html(key) : "<span class=\"muted\">XMLに出力しない</span>") +
-                "</td><td>" + SideText(static_cast<std::uint8_t>(item.side)) +
-                "</td><td></td><td></td><td class=\"num\">" + XmlAmount(item.amounts[0]) +
-                "</td></tr>\n";
+            if (!item.HasXmlElement() && sources.empty()) continue;
+            const std::string key = item.HasXmlElement() ? item.key() : "";
+            out_ += "<tbody id=\"item-" + Number(item.itemNo) + "\">\n<tr class=\"item\"" +
+                    ItemData(item, key, item.amounts[0], position) + "><td class=\"num\">" +
+                    Number(item.itemNo) + "</td><td>" + Html(item.name()) +
+                    "</td><td class=\"code\">" +
+                    (item.HasXmlElement() ? Html(key)
+                                          : "<span class=\"muted\">XMLに出力しない</span>") +
+                    "</td><td>" + SideText(static_cast<std::uint8_t>(item.side)) +
+                    "</td><td></td><td></td><td class=\"num\">" + XmlAmount(item.amounts[0]) +
+                    "</td></tr>\n";
             if (sources.empty()) {
                 out_ +=
                     "<tr class=\"idle\"><td></td><td colspan=\"6\">集計元の設定なし</td></tr>\n";
             }
             for (const DetailSource& source : sources)
-                MainSource(item, source, amountsAt);
+                MainSource(item, source);
             out_ += "</tbody>\n";
         }
         out_ += "</table>\n";
@@ -258,7 +255,7 @@ class Composer {
     std::vector<std::size_t> MonthlyPositions() const {
         std::vector<std::size_t> positions;
         for (std::size_t position = monthlyBegin_; position < items_.size(); ++position) {
-            if (HasElement(*items_[position])) positions.push_back(position);
+            if (items_[position]->HasXmlElement()) positions.push_back(position);
         }
         return positions;
     }
@@ -281,7 +278,7 @@ class Composer {
                 const StatementItem& item = *items_[position];
                 const std::int64_t amount = item.amounts[static_cast<std::size_t>(n)];
                 out_ += "<td class=\"item num\"" +
-                        ItemData(item, item.key() + TwoDigits(n), amount, position) +
+                        ItemData(item, TwoDigitName(item.key(), n), amount, position) +
                         " data-month=\"" + Number(n) + "\"><a href=\"#" + CellId(item, n) + "\">" +
                         XmlAmount(amount) + "</a></td>";
             }
@@ -311,13 +308,10 @@ class Composer {
             // Sources that give no month: what went wrong, or a figure that
             // only a main item can take.
             const bool idle = source.kind == Kind::kNothing;
-            out_ += "<tr class=\"source idle\"" +
-                    SourceData(item, idle ? CodeText(source.account) : source.accountId, 0, true) +
-                    "><td></td><td class=\"code\">" +
-                    Html(idle && source.account.code != 0 ? CodeText(source.account)
-                                                          : source.accountId) +
-                    "</td><td>" +
-                    (idle ? AccountName(source.account) + WhyText(source.why)
+            const std::string code = idle ? IdleCode(source) : source.accountId;
+            out_ += "<tr class=\"source idle\"" + SourceData(item, code, 0, true) +
+                    "><td></td><td class=\"code\">" + Html(code) + "</td><td>" +
+                    (idle ? IdleName(source) + WhyText(source.why)
                           : std::string("ホストの分類集計（月別の項目には入りません）")) +
                     "</td><td>" + SideText(source.account.side) +
                     "</td><td>－</td><td class=\"num\">0</td></tr>\n";
@@ -325,7 +319,7 @@ class Composer {
         for (int n = 1; n <= kMonths; ++n) {
             const std::size_t month = static_cast<std::size_t>(n);
             out_ += "<tr class=\"month\" id=\"" + CellId(item, n) + "\"><th>" + MonthLabel(n) +
-                    "</th><th colspan=\"4\" class=\"code\">" + Html(item.key()) + TwoDigits(n) +
+                    "</th><th colspan=\"4\" class=\"code\">" + Html(TwoDigitName(item.key(), n)) +
                     "</th><th class=\"num\">" + XmlAmount(item.amounts[month]) + "</th></tr>\n";
             bool any = false;
             for (const DetailSource& source : sources) {
