@@ -25,6 +25,3 @@ class OutputFile {
     // Drops the file: the path stays as it was.
     virtual void Abandon() = 0;
 };
-
-// The Windows file (win/output_file_win.cpp, Windows builds only).
-std::unique_ptr<OutputFile> CreateWin32OutputFile();

@@ -26,14 +26,16 @@ std::wstring FolderOf(const std::wstring& path) {
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
-}  // namespace
-
+// `path` in the form the system takes beyond MAX_PATH ("\\\\?\\C:\\..." or
+// "\\\\?\\UNC\\server\\..."), when it is that long and absolute.
 std::wstring ExtendedLengthPath(const std::wstring& path) {
     if (path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0) return path;
     if (path.size() >= 3 && path[1] == L':' && path[2] == L'\\') return L"\\\\?\\" + path;
     if (path.compare(0, 2, L"\\\\") == 0) return L"\\\\?\\UNC\\" + path.substr(2);
     return path;
 }
+
+}  // namespace
 
 bool FileReplacement::Begin(const std::wstring& target) {
     Abandon();

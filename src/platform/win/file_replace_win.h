@@ -28,14 +28,9 @@ class FileReplacement {
     void Abandon();
 
     bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
-    const std::wstring& TemporaryPath() const { return temporary_; }
 
   private:
     HANDLE file_ = INVALID_HANDLE_VALUE;
     std::wstring target_;
     std::wstring temporary_;
 };
-
-// `path` in the form the system takes beyond MAX_PATH ("\\\\?\\C:\\..." or
-// "\\\\?\\UNC\\server\\..."), when it is that long and absolute.
-std::wstring ExtendedLengthPath(const std::wstring& path);

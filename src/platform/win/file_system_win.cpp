@@ -7,6 +7,7 @@
 
 #include "platform/win/code_page.h"
 #include "platform/win/file_replace_win.h"
+#include "platform/win/output_file_win.h"
 
 namespace {
 

@@ -1,13 +1,14 @@
 // An output file on Windows: the program's paths are code page 932 and are
 // opened through the UTF-16 functions, whatever the system's code page.
 // The document replaces what stood at its path only once it is complete.
+#include "platform/win/output_file_win.h"
+
 #include <windows.h>
 
 #include <memory>
 #include <string>
 #include <string_view>
 
-#include "platform/output_file.h"
 #include "platform/win/code_page.h"
 #include "platform/win/file_replace_win.h"
 

@@ -3,8 +3,6 @@
 #include <commctrl.h>
 #include <prsht.h>
 
-#include <utility>
-
 #include "platform/win/code_page.h"
 #include "platform/win/modal_loop_win.h"
 
@@ -44,10 +42,6 @@ HWND PropertySheetWindow::Create(HWND parent, const std::string& caption,
     window_ = reinterpret_cast<HWND>(created);
     SetWindowLongPtrW(window_, GWL_STYLE, GetWindowLongPtrW(window_, GWL_STYLE) & ~WS_SYSMENU);
     SetWindowSubclass(window_, Subclass, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
-    if (unclaimed_) {
-        Destroy();
-        std::rethrow_exception(std::exchange(unclaimed_, nullptr));
-    }
     return window_;
 }
 

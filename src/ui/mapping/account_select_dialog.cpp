@@ -214,9 +214,7 @@ void ClAccountSelectDialog::ApplySelection() {
 
 ClAccountSelectDialog::KeyAction ClAccountSelectDialog::DecideKey(const KeyMessage& message,
                                                                   KeyFocus focus) {
-    if (message.kind != KeyMessageKind::kKeyDown || message.shift || message.ctrl || message.alt) {
-        return KeyAction::kPass;
-    }
+    if (!message.IsPlainKeyDown()) return KeyAction::kPass;
     if (message.key == kKeyF12) return KeyAction::kApply;
     if (message.key != kKeyEnter) return KeyAction::kPass;
     switch (focus) {

@@ -119,10 +119,7 @@ void ClConditionEntrySheet::OnRun() {
 }
 
 void ClConditionEntrySheet::RefuseOutputPath(const char* message) {
-    if (view_ == nullptr) return;
-    view_->ShowError(message);
-    view_->ActivatePage(0);
-    view_->FocusConditionField(IDE_OUTPUT_PATH);
+    if (view_ != nullptr) Refuse(*view_, message, IDE_OUTPUT_PATH);
 }
 
 void ClConditionEntrySheet::OnExit() {

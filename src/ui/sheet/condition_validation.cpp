@@ -59,12 +59,6 @@ bool IsBeforeIntroduction(Host& host, const AggregationConditions& conditions) {
     return endPosition < conditions.introMonth;
 }
 
-void Refuse(SheetView& view, const char* message, int fieldId) {
-    view.ShowError(message);
-    view.ActivatePage(0);
-    view.FocusConditionField(fieldId);
-}
-
 // Back to page 1 with the focus on the output path, after a question
 // answered No.
 void BackToPath(SheetView& view) {
@@ -73,6 +67,12 @@ void BackToPath(SheetView& view) {
 }
 
 }  // namespace
+
+void Refuse(SheetView& view, const char* message, int fieldId) {
+    view.ShowError(message);
+    view.ActivatePage(0);
+    view.FocusConditionField(fieldId);
+}
 
 bool ValidateConditions(Host& host, const AggregationConditions& conditions, FileSystem& fileSystem,
                         SheetView& view, const std::function<void()>& browseOutputFile) {

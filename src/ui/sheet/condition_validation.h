@@ -29,5 +29,9 @@ struct ConditionMessages {
 // IDE_OUTPUT_PATH; with no path at all it calls `browseOutputFile` instead)
 // and gives false. The record is not changed; folders the user agreed to
 // create stay.
+// Shows `message` as an error and brings page 1 forward with the focus in
+// the field `fieldId`.
+void Refuse(SheetView& view, const char* message, int fieldId);
+
 bool ValidateConditions(Host& host, const AggregationConditions& conditions, FileSystem& fileSystem,
                         SheetView& view, const std::function<void()>& browseOutputFile);

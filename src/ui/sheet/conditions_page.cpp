@@ -47,10 +47,8 @@ void ClCEPage1::OnEndMonthChanged(const std::string& text) {
 
 bool ClCEPage1::FilterKey(const KeyMessage& message, int targetControlId) {
     if (links_.conditions == nullptr || view_ == nullptr) return false;
-    if (message.alt && !message.shift && !message.ctrl && message.key == kKeyF4) return true;
-    const bool plainEnter = message.kind == KeyMessageKind::kKeyDown && message.key == kKeyEnter &&
-                            !message.shift && !message.ctrl && !message.alt;
-    if (!plainEnter) return false;
+    if (message.IsAltF4()) return true;
+    if (!message.IsPlainKeyDown() || message.key != kKeyEnter) return false;
     switch (targetControlId) {
         case IDE_END_MONTH:
             view_->FocusControl(IDX_TAX_INCLUSIVE, false);

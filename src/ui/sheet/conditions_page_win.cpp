@@ -70,7 +70,8 @@ void ConditionsPageWindow::RestoreOutputPath(const std::string& text, std::size_
 }
 
 bool ConditionsPageWindow::OnInit() {
-    SendDlgItemMessageW(Handle(), IDE_OUTPUT_PATH, EM_LIMITTEXT, 255, 0);
+    // Never more characters than bytes; the byte bound is kept on each change.
+    SendDlgItemMessageW(Handle(), IDE_OUTPUT_PATH, EM_LIMITTEXT, kOutputPathFieldBytes, 0);
     SendDlgItemMessageW(Handle(), IDE_END_MONTH, EM_LIMITTEXT, 2, 0);
     return true;
 }

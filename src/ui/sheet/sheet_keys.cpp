@@ -23,12 +23,8 @@ SheetKeyAction ActionOfButton(std::int32_t buttonId) {
 
 SheetKeyAction DecideSheetKey(const KeyMessage& message) {
     // Alt+F4 would close the sheet past its exit dialogue.
-    if (message.alt && !message.shift && !message.ctrl && message.key == kKeyF4) {
-        return SheetKeyAction::kSwallow;
-    }
-    if (message.kind != KeyMessageKind::kKeyDown || message.shift || message.ctrl || message.alt) {
-        return SheetKeyAction::kPass;
-    }
+    if (message.IsAltF4()) return SheetKeyAction::kSwallow;
+    if (!message.IsPlainKeyDown()) return SheetKeyAction::kPass;
     switch (message.key) {
         case kKeyEnter:
             return ActionOfButton(message.targetButtonId);
