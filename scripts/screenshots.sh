@@ -38,7 +38,7 @@ fi
 readonly SHEET=$LDG_SHEET_TITLE
 readonly DIALOG='集約科目対応設定'
 # Control ids of the templates (src/res/*_res.h).
-readonly OUTPUT_PATH=1008 CASH_BUTTON=1048 ACCOUNT_LIST=1030
+readonly OUTPUT_PATH=1008 CASH_BUTTON=1048 ACCOUNT_LIST=1030 PAGE3_LAST_BUTTON=1034
 readonly OWN_BUTTONS='2002 2003 2000 2001' APPLY_BUTTON=12321
 
 if [[ $(id -u) -eq 0 ]]; then scripts/setup.sh >/dev/null; fi
@@ -131,8 +131,9 @@ gui window "$SHEET" text "$OUTPUT_PATH" 'C:\users\Public\Documents\事業概況�
 shot account_dialog_menu window "$SHEET" key F6 click "$CASH_BUTTON" window "$DIALOG" \
   menu "$ACCOUNT_LIST"
 gui window "$DIALOG" park key Esc key Esc gone >/dev/null
-shot sheet_page1 window "$SHEET" park key F5
-shot sheet_page3 window "$SHEET" key F6 key F6
+# Keys change the page after the driver's next step: wait until it shows.
+shot sheet_page1 window "$SHEET" park key F5 shown "$OUTPUT_PATH"
+shot sheet_page3 window "$SHEET" key F6 key F6 shown "$PAGE3_LAST_BUTTON"
 shot sheet_page2_tooltip window "$SHEET" key F5 hover "$CASH_BUTTON"
 shot closing_message window "$SHEET" key F12 window '事業概況書'
 gui message ok >/dev/null

@@ -33,6 +33,7 @@ const char kUsage[] =
     "                    Shift+, Ctrl+, Alt+ in front as needed\n"
     "  click ID          a mouse click on the control ID, once it is shown\n"
     "  press ID          press the button ID (its click message to its parent)\n"
+    "  shown ID          wait until the control ID is shown (a page changed by a key)\n"
     "  text ID TEXT      set the text of the edit field ID, as if typed\n"
     "  hover ID          move the mouse over the control ID and wait for its tooltip\n"
     "  park              move the mouse to the screen's bottom right corner and close\n"
@@ -237,6 +238,8 @@ class Session {
         } else if (step == L"press") {
             HWND control = ShownControl(ParseId(Next("a control id")));
             gui::PressButton(GetParent(control), GetDlgCtrlID(control));
+        } else if (step == L"shown") {
+            ShownControl(ParseId(Next("a control id")));
         } else if (step == L"text") {
             HWND control = ShownControl(ParseId(Next("a control id")));
             gui::SetControlText(control, Next("a text"));
