@@ -123,9 +123,8 @@ TEST(DetailDocument, ShowsTheRunAndCarriesEveryNumberInDataAttributes) {
         u8"data-fed=\"accounts\" data-month=\"3\"><a href=\"#m36-03\">-5</a>",
         u8"<tr class=\"month\" id=\"m36-03\"><th>2025年12月</th>",
         u8"data-item=\"36\" data-code=\"4120\" data-amount=\"-5\" data-month=\"3\"",
-        u8"<tr class=\"source idle\" data-item=\"36\" data-code=\"URIAGEDAKA\" data-amount=\"0\">"
-        u8"<td></td><td "
-        u8"class=\"code\">URIAGEDAKA</td><td>ホストの分類集計（この項目には設定されない集計値）",
+        u8"<tr class=\"source idle\" data-item=\"36\" data-code=\"URIAGEDAKA\" data-amount=\"0\">",
+        u8"URIAGEDAKA</td><td>ホストの分類集計（この項目には設定されない集計値）",
         u8"<tr class=\"finding\" data-kind=\"mapped-twice\" data-level=\"check\"",
         u8"data-items=\"2\" data-codes=\"4120\"><td class=\"check\">要確認</td>",
         u8"2回集計されています",
