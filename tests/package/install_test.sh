@@ -57,13 +57,8 @@ new_code=$(msi_value "$new" ProductCode)
 
 # --- Wine: a prefix and a display of this test's own ----------------------
 LDG_QUIET=1
-# shellcheck source=SCRIPTDIR/../../scripts/wine-env.sh
-source scripts/wine-env.sh
 unset DISPLAY
-ldg_on_exit 'ldg_stop_wineserver; ldg_stop_display'
-ldg_start_display
-ldg_throwaway_prefix "$work/prefix"
-ldg_start_wineserver
+ldg_wine_session "$work/prefix"
 
 # The host's folder: its libraries and level file, where the program goes.
 host=$work/host
