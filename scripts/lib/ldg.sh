@@ -92,11 +92,10 @@ ldg_value() {
   sed -n "/^$1=/{s///p;q}"
 }
 
-# ldg_play_user PROGRAM SIMULATOR-OPTIONS : the host starts PROGRAM (a file
-# name in the build's bin folder), the user presses "実行(F12)" on the sheet
-# and confirms the closing message. Prints message=, host= and exit= lines.
+# ldg_play_user PROGRAM SIMULATOR-OPTIONS : the host starts PROGRAM (its
+# Windows path, see ldg_windows_path), the user presses "実行(F12)" on the
+# sheet and confirms the closing message. Prints message=, host= and exit=
+# lines.
 ldg_play_user() {
-  local program
-  program=$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/$1")
-  ldg_gui --timeout 120 start "$2 \"$program\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
+  ldg_gui --timeout 120 start "$2 \"$1\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
 }
