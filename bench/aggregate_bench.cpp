@@ -188,20 +188,15 @@ void BM_AggregateReportAndDetail(benchmark::State& state) {
 }
 
 // A tenth of the accounts mapped, from 1,000 to 100,000 rows.
-BENCHMARK(BM_AggregateAndReport)
-    ->Args({1000, 100})
-    ->Args({5000, 500})
-    ->Args({20000, 2000})
-    ->Args({50000, 5000})
-    ->Args({100000, 10000})
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_AggregateReportAndDetail)
-    ->Args({1000, 100})
-    ->Args({5000, 500})
-    ->Args({20000, 2000})
-    ->Args({50000, 5000})
-    ->Args({100000, 10000})
-    ->Unit(benchmark::kMillisecond);
+void Sizes(benchmark::internal::Benchmark* family) {
+    family->Args({1000, 100})
+        ->Args({5000, 500})
+        ->Args({20000, 2000})
+        ->Args({50000, 5000})
+        ->Args({100000, 10000});
+}
+BENCHMARK(BM_AggregateAndReport)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AggregateReportAndDetail)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
 // Prints each run as the console does, then how the time grows between
 // consecutive sizes: the exponent k of time ~ rows^k (1 is linear).

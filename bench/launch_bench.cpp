@@ -10,7 +10,6 @@
 //   LDG_HOST_STATE=/tmp/s.json build/bench/bin/launch_bench
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -22,6 +21,7 @@
 #include "hostsim/host_session.h"
 #include "model/account_directory.h"
 #include "model/item_definition_file.h"
+#include "model/saved_conditions_file.h"
 #include "tests/unit/fakes/memory_file_system.h"
 #include "tests/unit/fakes/recording_views.h"
 #include "ui/sheet/condition_entry_sheet.h"
@@ -51,19 +51,21 @@ void PrepareFiles(Host& host, MemoryFileSystem& files, const UserSelection& user
     ItemCatalogue items;
     LoadItemDefinitions(files.files["LdgSel18ToQb16_G_GaiKmk.dat"], items);
     AccountDirectory accounts(host);
-    std::string mapping;
+    MappingList mapping;
     for (const StatementItem& item : items) {
         if (item.classCodes[0] == 0) continue;
         const std::vector<AccountRecord> listed = accounts.ListAccounts(&item.classCodes);
-        for (std::size_t i = 0; i < listed.size(); i += 10) {
-            mapping += std::to_string(item.itemNo) + "/" +
-                       AccountDirectory::FormatAccountId(listed[i]) + "[END]\n";
-        }
+        for (std::size_t i = 0; i < listed.size(); i += 10)
+            mapping.Append(MappingEntry(item.itemNo, AccountDirectory::FormatAccountId(listed[i])));
     }
-    char name[128];
-    std::snprintf(name, sizeof name, "%sQB16_G_%s_%d_%d.env", folder.c_str(), user.userId.c_str(),
-                  user.first, user.second);
-    files.files[name] = "[P1]\n3/0/0/C:\\out\\x.xml\n[終了]\n[P2/P3]\n" + mapping + "[終了]\n";
+    AggregationConditions conditions;
+    conditions.userId = user.userId;
+    conditions.selectionFirst = user.first;
+    conditions.selectionSecond = user.second;
+    conditions.endMonth = 3;
+    conditions.outputPath = "C:\\out\\x.xml";
+    files.files[folder + SavedConditionsFileName(conditions)] =
+        FormatSavedConditions(conditions, mapping);
 }
 
 void BM_StandInReadsItsState(benchmark::State& state) {

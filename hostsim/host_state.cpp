@@ -336,9 +336,8 @@ void ReadDataset(JsonValue object, const Field& path, DatasetEntry& dataset) {
     if (const Member v = Find(object, path, "netAssetsStyle")) {
         record.SetNetAssetsStyle(ReadByte(v));
     }
-    if (const Member v = Find(object, path, "cutoffDay")) {
-        dataset.cutoffDay = static_cast<std::int32_t>(ReadInteger(v.value, v.field, 0, 31));
-    }
+    // The calendar takes the closing day from the end date; a bad value is still refused.
+    if (const Member v = Find(object, path, "cutoffDay")) ReadInteger(v.value, v.field, 0, 31);
     if (const Member v = Find(object, path, "taxInclusiveDefault")) {
         dataset.taxInclusiveDefault = ReadInt32(v) != 0;
     }

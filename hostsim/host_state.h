@@ -29,7 +29,6 @@ struct AccountEntry {
 
 struct DatasetEntry {
     DatasetRecord record;
-    std::int32_t cutoffDay = 0;
     bool taxInclusiveDefault = false;
     std::vector<AccountEntry> accounts;
     std::vector<AccountTotalsRecord> totals;

@@ -44,10 +44,12 @@ void Journal::Close() {
     file_ = nullptr;
 }
 
-void Journal::Write(const char* method, std::initializer_list<std::int64_t> numbers) {
+void Journal::Write(const char* method, std::initializer_list<std::int64_t> numbers,
+                    const std::string& trailing) {
     std::string line = method;
     for (const std::int64_t number : numbers)
         line += " " + std::to_string(number);
+    if (!trailing.empty()) line += " " + trailing;
     WriteLine(line);
 }
 

@@ -20,7 +20,9 @@ class LDG_LINK_API Journal {
     // Connect) are kept and written first when it opens.
     void Open(const std::string& utf8Path);
     void Close();
-    void Write(const char* method, std::initializer_list<std::int64_t> numbers = {});
+    // "method n1 n2 …", then `trailing` after a space when there is one.
+    void Write(const char* method, std::initializer_list<std::int64_t> numbers = {},
+               const std::string& trailing = {});
     void WriteLine(const std::string& line);
 
   private:

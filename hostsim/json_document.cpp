@@ -245,8 +245,13 @@ class JsonParser {
   public:
     using Node = JsonDocument::Node;
 
-    JsonParser(std::string_view text, std::vector<Node>& nodes)
-        : begin_(text.data()), end_(begin_ + text.size()), p_(begin_), nodes_(nodes) {}
+    // Reads the document's text into its nodes.
+    explicit JsonParser(JsonDocument& document)
+        : document_(document),
+          begin_(document.text_.data()),
+          end_(begin_ + document.text_.size()),
+          p_(begin_),
+          nodes_(document.nodes_) {}
 
     // The offset of the top-level value, or a failure.
     bool Parse(std::uint32_t& root, JsonDocument::Failure& failure);
@@ -270,11 +275,10 @@ class JsonParser {
             ++p_;
     }
     std::uint32_t Offset(const char* at) const { return static_cast<std::uint32_t>(at - begin_); }
-    std::uint32_t NextKey(std::uint32_t key) const {
-        const char lead = begin_[nodes_[key].c];
-        return lead == '{' || lead == '[' ? nodes_[key + 1].a : key + 1;
+    std::uint32_t NextKey(std::uint32_t key) const { return document_.NextKey(key); }
+    std::string_view KeyText(std::uint32_t key, std::string& scratch) const {
+        return document_.KeyText(key, scratch);
     }
-    std::string_view KeyText(std::uint32_t key, std::string& scratch) const;
 
     bool ReadAll();
     bool Key();
@@ -287,6 +291,7 @@ class JsonParser {
     void CheckKeys();
     std::string PathOfKey(std::uint32_t keyNode) const;
 
+    const JsonDocument& document_;
     const char* const begin_;
     const char* const end_;
     const char* p_;
@@ -538,14 +543,6 @@ void JsonParser::Close() {
     open_.pop_back();
 }
 
-std::string_view JsonParser::KeyText(std::uint32_t key, std::string& scratch) const {
-    const Node& node = nodes_[key];
-    const std::string_view text(begin_ + node.a, node.b - node.a);
-    if (!node.escaped) return text;
-    Unescape(text, scratch);
-    return scratch;
-}
-
 // Notes the first key that the object being closed names twice.
 void JsonParser::CheckKeys() {
     const std::uint32_t first = open_.back().node + 1;
@@ -553,14 +550,10 @@ void JsonParser::CheckKeys() {
     keys_.clear();
     decoded_.clear();
     decoded_.reserve(count);  // keys_ holds views into it
-    std::string plain;        // unused: keys without escapes are views into the text
     for (std::uint32_t key = first, member = 0; member < count; ++member, key = NextKey(key)) {
-        if (nodes_[key].escaped) {
-            decoded_.emplace_back();
-            keys_.push_back(KeyText(key, decoded_.back()));
-        } else {
-            keys_.push_back(KeyText(key, plain));
-        }
+        // A key without escapes is a view into the text and leaves its scratch empty.
+        decoded_.emplace_back();
+        keys_.push_back(KeyText(key, decoded_.back()));
     }
     std::size_t twice = keys_.size();
     if (keys_.size() <= 16) {
@@ -620,7 +613,7 @@ bool JsonDocument::Read(std::string_view text, Failure& failure) {
     }
     // A generated state has a node in about every 40 bytes.
     nodes_.reserve(text.size() / 32 + 16);
-    JsonParser parser(text, nodes_);
+    JsonParser parser(*this);
     if (parser.Parse(root_, failure)) return true;
     nodes_.clear();
     return false;

@@ -65,8 +65,11 @@ const char* MapWhole(const std::wstring& path, std::size_t& size) {
     return static_cast<const char*>(view);
 }
 
-std::FILE* OpenStateFile(const std::wstring& path, std::string& displayName) {
-    displayName = Utf8FromWide(path);
+std::string DisplayName(const std::wstring& path) {
+    return Utf8FromWide(path);
+}
+
+std::FILE* OpenStateFile(const std::wstring& path) {
     return _wfopen(path.c_str(), L"rb");
 }
 
@@ -98,8 +101,11 @@ const char* MapWhole(const std::string& path, std::size_t& size) {
     return view == MAP_FAILED ? nullptr : static_cast<const char*>(view);
 }
 
-std::FILE* OpenStateFile(const std::string& path, std::string& displayName) {
-    displayName = path;
+std::string DisplayName(const std::string& path) {
+    return path;
+}
+
+std::FILE* OpenStateFile(const std::string& path) {
     return std::fopen(path.c_str(), "rb");
 }
 
@@ -118,10 +124,13 @@ StateFileText::~StateFileText() {
 
 StateFileStatus ReadStateFile(StateFileText& text, std::string& displayName) {
     const auto path = StateFilePath();
-    std::FILE* file = OpenStateFile(path, displayName);
-    if (file == nullptr) return StateFileStatus::kAbsent;
+    displayName = DisplayName(path);
     text.mapped_ = MapWhole(path, text.size_);
-    const bool complete = text.mapped_ != nullptr || ReadWhole(file, text.read_);
+    if (text.mapped_ != nullptr) return StateFileStatus::kRead;
+    // Missing, empty or not mappable: read the plain way.
+    std::FILE* file = OpenStateFile(path);
+    if (file == nullptr) return StateFileStatus::kAbsent;
+    const bool complete = ReadWhole(file, text.read_);
     std::fclose(file);
     return complete ? StateFileStatus::kRead : StateFileStatus::kUnreadable;
 }

@@ -57,12 +57,8 @@ std::int32_t ClAccountTotalsQuery::BeginTotals(
     // The filter, decoded after the numbers, so that tests at the host
     // boundary see which months the program asked for; the slots delivered
     // do not depend on it.
-    std::string line = "BeginTotals " + std::to_string(basis) + " " +
-                       std::to_string(departmentMode) + " " + std::to_string(displayKind) + " " +
-                       std::to_string(pastMode);
-    const std::string conditions = filter != nullptr ? hostsim::DescribeFilter(*filter) : "";
-    if (!conditions.empty()) line += " " + conditions;
-    Session().journal.WriteLine(line);
+    Session().journal.Write("BeginTotals", {basis, departmentMode, displayKind, pastMode},
+                            filter != nullptr ? hostsim::DescribeFilter(*filter) : "");
     *state_ = TotalsQueryState{};
     state_->begun = true;
     return kHostOk;

@@ -30,8 +30,7 @@ from ldg_data import (EDITIONS, FIGURE_KEYWORDS as KEYWORDS, HEADER, ITEMS_WITHO
                       full_code, is_listed, parse_class, selection, split_item_line,
                       split_mapping_line)
 
-FIGURE_CODES = {0x40888000, 0x40884000, 0x40880008, 0x40880000, 0x40200080,
-                0x80800000, 0x80400000, 0x80200000}
+FIGURE_CODES = set(KEYWORDS.values())
 INT64 = (-(1 << 63), (1 << 63) - 1)
 
 

@@ -26,7 +26,8 @@ ldg_build "$LDG_PROGRAM_BUILD" LdgSel18ToQb16_G LdgHostSim LdgGuiTool
 echo "demo: the host starts LdgSel18ToQb16_G.exe for $(basename "$state")"
 
 ldg_wine_session
-output=$(ldg_play_user LdgSel18ToQb16_G.exe "--state \"$(ldg_windows_path "$state")\" \
+program=$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/LdgSel18ToQb16_G.exe")
+output=$(ldg_play_user "$program" "--state \"$(ldg_windows_path "$state")\" \
 --output \"$(ldg_windows_path "$xml")\" --function-id 2") || true
 sed -n 's/^host=//p' <<<"$output"
 message=$(ldg_value message <<<"$output")

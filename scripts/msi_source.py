@@ -7,6 +7,8 @@
   msi_source.py editions
       one line per edition: file prefix, then display name (from
       src/res/edition.h)
+  msi_source.py files PREFIX
+      the files the edition's package installs, one a line
   msi_source.py wxs PREFIX VERSION
       the WiX source of the edition's package: the program and its two
       data files, installed per machine into INSTALLDIR; wixl runs in the
@@ -161,6 +163,8 @@ def main(argv):
     elif len(argv) == 2 and argv[1] == "editions":
         for prefix, display in editions():
             print(prefix, display)
+    elif len(argv) == 3 and argv[1] == "files":
+        print("\n".join(package_files(argv[2])))
     elif len(argv) == 4 and argv[1] == "wxs":
         sys.stdout.write(wxs(argv[2], argv[3]))
     else:

@@ -89,7 +89,7 @@ for entry in "${editions[@]}"; do
   v=${version:-$(python3 scripts/msi_source.py version "$bin/$prefix.exe")}
   dir=$stage/$prefix
   mkdir -p "$dir"
-  files=("$prefix.exe" "${prefix}_GaiKmk.dat" "${prefix}_DefKmk.dat")
+  mapfile -t files < <(python3 scripts/msi_source.py files "$prefix")
   for f in "${files[@]}"; do cp "$bin/$f" "$dir/"; done
   cp src/res/program.ico "$dir/"
 

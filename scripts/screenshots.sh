@@ -46,13 +46,10 @@ ldg_build "$LDG_PROGRAM_BUILD" LdgSel18ToQb16_G LdgHostSim LdgGuiTool
 mkdir -p "$out"
 work=$(mktemp -d /tmp/ldg-screenshots-XXXXXX)
 
-# shellcheck source=SCRIPTDIR/wine-env.sh
-source "$LDG_REPO/scripts/wine-env.sh"
 ldg_on_exit "rm -rf '$work'"
-ldg_on_exit 'ldg_stop_wineserver; ldg_stop_display'
-ldg_start_display
-ldg_throwaway_prefix "$work/prefix"
-ldg_start_wineserver
+# With progress lines: a new prefix takes minutes.
+LDG_QUIET=${LDG_QUIET:-0}
+ldg_wine_session "$work/prefix"
 ldg_set_dpi "$dpi"
 
 program=$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/LdgSel18ToQb16_G.exe")

@@ -10,21 +10,11 @@ if (($# == 0)); then
   exit 2
 fi
 
-# shellcheck source=SCRIPTDIR/wine-env.sh
-source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
-
-# shellcheck disable=SC2317  # called from the EXIT trap
-cleanup() {
-  ldg_stop_wineserver
-  ldg_stop_display
-}
-trap cleanup EXIT
-trap 'exit 130' INT
-trap 'exit 143' TERM
-
-ldg_start_display
-ldg_prepare_prefix
-ldg_start_wineserver
+# shellcheck source=SCRIPTDIR/lib/ldg.sh
+source "$(dirname "${BASH_SOURCE[0]}")/lib/ldg.sh"
+# Progress lines unless the caller asks for quiet.
+LDG_QUIET=${LDG_QUIET:-0}
+ldg_wine_session
 
 rc=0
 "$@" || rc=$?

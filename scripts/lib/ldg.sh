@@ -61,15 +61,23 @@ _ldg_exit_hooks() {
   for hook in "${LDG_EXIT_HOOKS[@]}"; do eval "$hook" || true; done
 }
 
-# Brings up the Wine session (display, prefix, persistent server) and
-# tears it down when the calling script exits.
+# ldg_wine_session [THROWAWAY_DIR] : brings up the Wine session (display,
+# prefix, persistent server) and tears it down when the calling script
+# exits. With THROWAWAY_DIR it runs in a copy of the prefix made there (see
+# ldg_throwaway_prefix; the caller removes the folder). No progress lines
+# unless LDG_QUIET is set to something else than 1.
+# shellcheck disable=SC2120  # the folder is optional
 ldg_wine_session() {
   LDG_QUIET=${LDG_QUIET:-1}
   # shellcheck source=SCRIPTDIR/../wine-env.sh
   source "$LDG_REPO/scripts/wine-env.sh"
   ldg_on_exit 'ldg_stop_wineserver; ldg_stop_display'
-  ldg_start_display
-  ldg_prepare_prefix
+  ldg_start_display || return 1
+  if (($# > 0)); then
+    ldg_throwaway_prefix "$1" || return 1
+  else
+    ldg_prepare_prefix || return 1
+  fi
   ldg_start_wineserver
 }
 
@@ -84,11 +92,10 @@ ldg_value() {
   sed -n "/^$1=/{s///p;q}"
 }
 
-# ldg_play_user PROGRAM SIMULATOR-OPTIONS : the host starts PROGRAM (a file
-# name in the build's bin folder), the user presses "実行(F12)" on the sheet
-# and confirms the closing message. Prints message=, host= and exit= lines.
+# ldg_play_user PROGRAM SIMULATOR-OPTIONS : the host starts PROGRAM (its
+# Windows path, see ldg_windows_path), the user presses "実行(F12)" on the
+# sheet and confirms the closing message. Prints message=, host= and exit=
+# lines.
 ldg_play_user() {
-  local program
-  program=$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/$1")
-  ldg_gui --timeout 120 start "$2 \"$program\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
+  ldg_gui --timeout 120 start "$2 \"$1\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
 }

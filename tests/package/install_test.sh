@@ -57,13 +57,8 @@ new_code=$(msi_value "$new" ProductCode)
 
 # --- Wine: a prefix and a display of this test's own ----------------------
 LDG_QUIET=1
-# shellcheck source=SCRIPTDIR/../../scripts/wine-env.sh
-source scripts/wine-env.sh
 unset DISPLAY
-ldg_on_exit 'ldg_stop_wineserver; ldg_stop_display'
-ldg_start_display
-ldg_throwaway_prefix "$work/prefix"
-ldg_start_wineserver
+ldg_wine_session "$work/prefix"
 
 # The host's folder: its libraries and level file, where the program goes.
 host=$work/host
@@ -95,9 +90,8 @@ expect "the folder remembered" "$win_host\\" "$(remembered)"
 # into the program's own folder, which the uninstallation must leave alone.
 python3 scripts/ldg_data.py state samples/sample-company.json "$work/state.json" --dataset 12 \
   --folder "$win_host"
-ldg_gui --timeout 120 start "--state \"$(ldg_windows_path "$work/state.json")\" --function-id 2 \
---output \"$win_host\\overview.xml\" \"$win_host\\$EDITION.exe\"" window "$LDG_SHEET_TITLE" \
-  key F12 message ok finish >"$work/run.out" 2>&1 || true
+ldg_play_user "$win_host\\$EDITION.exe" "--state \"$(ldg_windows_path "$work/state.json")\" \
+--function-id 2 --output \"$win_host\\overview.xml\"" >"$work/run.out" 2>&1 || true
 expect "the run of the installed program" "exit=0" "$(grep '^exit=\|^error=' "$work/run.out")"
 cmp -s "$host/overview.xml" "tests/e2e/golden/${EDITION}_12.xml" ||
   expect "the report equals tests/e2e/golden/${EDITION}_12.xml" same differs
