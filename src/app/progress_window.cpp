@@ -1,5 +1,6 @@
 #include "app/progress_window.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -81,9 +82,14 @@ void ClProgressWindow::StepRange(int from, int to) {
 
 void ClProgressWindow::Tick() {
     // A tick can be a few nanoseconds of work: reading the clock on every
-    // one would cost more than the work itself.
-    if (++ticksSinceClock_ < kTicksPerClockRead && lastPaint_) return;
+    // one would cost more than the work itself. A tick that takes long must
+    // not wait for 63 more before the window answers again.
+    if (++ticksSinceClock_ < ticksPerClockRead_ && lastPaint_) return;
     ticksSinceClock_ = 0;
+    const auto now = clock_();
+    const bool fast = lastClockRead_ && now - *lastClockRead_ < kFastBatch;
+    ticksPerClockRead_ = fast ? std::min(ticksPerClockRead_ * 2, kMaxTicksPerClockRead) : 1;
+    lastClockRead_ = now;
     if (SweepDue()) Sweep();
 }
 
@@ -105,6 +111,9 @@ void ClProgressWindow::Sweep() {
         view_->SetActivityPosition(position);
         view_->Repaint();
     }
+    // As often as the sweeps and no more: a look at the queue is cheap, but
+    // not at every row.
+    view_->AnswerSentMessages();
     MarkPainted();
 }
 

@@ -39,6 +39,10 @@ class ProgressView {
     virtual void BringToForeground() = 0;
     // Paints now: nothing else will, since the work blocks the message loop.
     virtual void Repaint() = 0;
+    // Lets the messages other programs and the system sent to the window be
+    // answered, taking no input off the queue, so that the window is never
+    // taken for one that has stopped responding.
+    virtual void AnswerSentMessages() = 0;
 };
 
 class NullProgressView final : public ProgressView {
@@ -57,6 +61,7 @@ class NullProgressView final : public ProgressView {
     void BringToTop() override {}
     void BringToForeground() override {}
     void Repaint() override {}
+    void AnswerSentMessages() override {}
 };
 
 // The Win32 dialog (progress_window_win.cpp, Windows builds only).
@@ -94,8 +99,9 @@ class ClProgressWindow : public ProgressSink {
     // tenth step shows the percentage in the caption.
     void StepRange(int from, int to) override;
     // One sweep of the activity bar, which also raises the window to the
-    // front; skipped while the window was painted less than kSweepInterval
-    // ago. The bar is at the start of its range after every Tick.
+    // front and lets it answer what was sent to it; skipped while the
+    // window was painted less than kSweepInterval ago. The bar is at the
+    // start of its range after every Tick.
     void Tick() override;
 
   private:
@@ -111,6 +117,12 @@ class ClProgressWindow : public ProgressSink {
     std::optional<int> shownMainPosition_;
     // When the window was last painted; none before the first paint.
     std::optional<std::chrono::steady_clock::time_point> lastPaint_;
-    static constexpr int kTicksPerClockRead = 64;
+    // Ticks that come fast are counted in batches of up to
+    // kMaxTicksPerClockRead between readings of the clock; one that takes
+    // long (a host slow to give each row) reads it every time.
+    static constexpr int kMaxTicksPerClockRead = 64;
+    static constexpr std::chrono::milliseconds kFastBatch{1};
+    int ticksPerClockRead_ = 1;
     int ticksSinceClock_ = 0;
+    std::optional<std::chrono::steady_clock::time_point> lastClockRead_;
 };

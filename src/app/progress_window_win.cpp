@@ -71,6 +71,13 @@ class ProgressDialog final : public Dialog, public ProgressView {
     void BringToTop() override { BringWindowToTop(Live()); }
     void BringToForeground() override { SetForegroundWindow(Live()); }
     void Repaint() override { UpdateWindow(Live()); }
+    // Looking at the queue is enough: the system then delivers what other
+    // threads and programs sent, and nothing is taken off it.
+    void AnswerSentMessages() override {
+        Live();
+        MSG message;
+        PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);
+    }
 
   protected:
     bool OnInit() override {

@@ -87,6 +87,29 @@ TEST_F(ProgressWindowTest, BurstOfStepsStillPaintsEveryPercentageAndWhereItStopp
     EXPECT_EQ(seen.paintedMainPosition, 1005);
 }
 
+// Windows takes a window that answers nothing for 5 s for a hung one. A
+// host slow to give each row makes every tick long: each then lets the
+// window answer; fast ones let it answer once per interval and no more.
+TEST(ProgressWindowAnswers, OncePerIntervalWhateverEachTickCosts) {
+    const struct {
+        milliseconds apart;
+        int ticks;
+        int answers;
+    } cases[] = {
+        {milliseconds(250), 40, 40}, {milliseconds(5), 300, 100}, {milliseconds(0), 5000, 1}};
+    for (const auto& c : cases) {
+        ProgressRecord seen;
+        std::chrono::steady_clock::time_point now{};
+        ClProgressWindow window(std::make_unique<ProgressRecorder>(seen), [&now] { return now; });
+        for (int tick = 0; tick < c.ticks; ++tick) {
+            now += c.apart;
+            window.Tick();
+        }
+        EXPECT_EQ(seen.answers, c.answers) << c.apart.count() << " ms apart";
+        EXPECT_EQ(seen.answers, seen.sweeps);
+    }
+}
+
 TEST(ProgressWindowLifecycle, DestructionDestroysTheWindow) {
     ProgressRecord seen;
     { ClProgressWindow window(std::make_unique<ProgressRecorder>(seen)); }

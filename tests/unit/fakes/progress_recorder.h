@@ -11,7 +11,7 @@ struct ProgressRecord {
     std::vector<std::string> captions;
     int mainHigh = -1, mainPosition = -1, mainMoves = 0;
     std::vector<int> activityPositions;
-    int activityHigh = -1, sweeps = 0, raises = 0, repaints = 0;
+    int activityHigh = -1, sweeps = 0, raises = 0, repaints = 0, answers = 0;
     // What the last repaint showed.
     std::string paintedCaption;
     int paintedMainPosition = -1;
@@ -45,6 +45,8 @@ class ProgressRecorder : public ProgressView {
         r_.paintedCaption = r_.captions.empty() ? "" : r_.captions.back();
         r_.paintedMainPosition = r_.mainPosition;
     }
+
+    void AnswerSentMessages() override { ++r_.answers; }
 
   private:
     ProgressRecord& r_;
