@@ -45,6 +45,7 @@ std::int32_t ClHostLink::JoinHostSession() {
 
 std::int32_t ClHostLink::SignOut() {
     Session().journal.Write("SignOut");
+    if (Session().state.results.signOutCrash != 0) hostsim::CrashAsAFaultyLibrary();
     return 0;
 }
 

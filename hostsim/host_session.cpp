@@ -2,8 +2,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 #include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
 
 namespace hostsim {
 
@@ -16,6 +21,13 @@ std::unique_ptr<HostSession>& SessionSlot() {
 
 HostSession& Session() {
     return *SessionSlot();
+}
+
+void CrashAsAFaultyLibrary() {
+#ifdef _WIN32
+    RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+#endif
+    std::abort();
 }
 
 void ResetSession() {

@@ -50,6 +50,9 @@ struct LDG_LINK_API HostSession {
 };
 
 LDG_LINK_API HostSession& Session();
+// What a library with a fault does to its caller: an access violation that
+// no return code reports (natively the process aborts).
+[[noreturn]] LDG_LINK_API void CrashAsAFaultyLibrary();
 // Back to the state of a process that has not linked yet (for tests).
 LDG_LINK_API void ResetSession();
 // Reads the state file as Connect does; returns Connect's result.

@@ -212,7 +212,7 @@ void ReadResults(const Member& object, HostResults& results) {
     const std::pair<const char*, std::int32_t*> fields[] = {
         {"connect", &results.connect},           {"joinHostSession", &results.joinHostSession},
         {"readSettings", &results.readSettings}, {"getRowCount", &results.getRowCount},
-        {"seekRow", &results.seekRow},
+        {"seekRow", &results.seekRow},           {"signOutCrash", &results.signOutCrash},
     };
     for (const auto& [key, target] : fields) {
         if (const Member value = Find(object.value, object.field, key)) *target = ReadInt32(value);
@@ -224,6 +224,13 @@ void ReadResults(const Member& object, HostResults& results) {
     if (const Member crashAt = Find(object.value, object.field, "nextRowCrashAt")) {
         results.nextRowCrashAt = static_cast<std::int32_t>(ReadInteger(
             crashAt.value, crashAt.field, -1, std::numeric_limits<std::int32_t>::max()));
+    }
+    if (const Member delay = Find(object.value, object.field, "nextRowDelayMs")) {
+        results.nextRowDelayMs =
+            static_cast<std::int32_t>(ReadInteger(delay.value, delay.field, 0, 60000));
+    }
+    if (const Member to = Find(object.value, object.field, "switchDatasetAtTotals")) {
+        results.switchDatasetAtTotals = ReadInt32(to);
     }
     if (const Member failCode = Find(object.value, object.field, "nextRowFailCode")) {
         results.nextRowFailCode = ReadInt32(failCode);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,12 @@ struct HostResults {
     std::int32_t nextRowFailCode = 1;
     // The 0-based NextRow call that crashes as a faulty library would; -1: none.
     std::int32_t nextRowCrashAt = -1;
+    // How long each NextRow takes, in milliseconds.
+    std::int32_t nextRowDelayMs = 0;
+    // Non-zero: SignOut crashes as well.
+    std::int32_t signOutCrash = 0;
+    // The dataset number that becomes the open one when a totals query is made.
+    std::optional<std::int32_t> switchDatasetAtTotals;
 };
 
 struct AccountEntry {

@@ -1,10 +1,12 @@
 #include "host/totals_query.h"
 
-#include <cstdlib>
 #include <string>
 
 #ifdef _WIN32
 #include <windows.h>
+#else
+#include <chrono>
+#include <thread>
 #endif
 
 #include "hostsim/filter_eval.h"
@@ -21,13 +23,15 @@ struct TotalsQueryState {
 namespace {
 constexpr std::int32_t kFailed = 1;
 
-// What a library with a fault does to its caller: an access violation that
-// no return code reports.
-[[noreturn]] void CrashAsAFaultyLibrary() {
+// A host that takes its time over each row, as one whose data lies on a
+// server does.
+void WaitAsASlowHost(std::int32_t milliseconds) {
+    if (milliseconds <= 0) return;
 #ifdef _WIN32
-    RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+    Sleep(static_cast<DWORD>(milliseconds));
+#else
+    std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 #endif
-    std::abort();
 }
 }  // namespace
 
@@ -45,7 +49,12 @@ void ClQueryBase::AttachOptions(ClOptionSet* /*options*/) {
     Session().journal.Write("AttachOptions");
 }
 
-ClAccountTotalsQuery::ClAccountTotalsQuery() : state_(new TotalsQueryState) {}
+ClAccountTotalsQuery::ClAccountTotalsQuery() : state_(new TotalsQueryState) {
+    // Another company opened in the host meanwhile.
+    const hostsim::HostResults& results = Session().state.results;
+    if (results.switchDatasetAtTotals)
+        Session().state.selectionSecond = *results.switchDatasetAtTotals;
+}
 
 ClAccountTotalsQuery::~ClAccountTotalsQuery() {
     delete state_;
@@ -86,7 +95,8 @@ std::int32_t ClAccountTotalsQuery::SeekRow(std::int32_t row) {
 std::int32_t ClAccountTotalsQuery::NextRow(AccountTotalsRecord* record) {
     Session().journal.Write("NextRow");
     const hostsim::HostResults& results = Session().state.results;
-    if (state_->nextRowCalls == results.nextRowCrashAt) CrashAsAFaultyLibrary();
+    if (state_->nextRowCalls == results.nextRowCrashAt) hostsim::CrashAsAFaultyLibrary();
+    WaitAsASlowHost(results.nextRowDelayMs);
     if (state_->nextRowCalls++ == results.nextRowFailAt) return results.nextRowFailCode;
     if (record == nullptr) return kFailed;
     const hostsim::DatasetEntry* dataset = Session().OpenDataset();

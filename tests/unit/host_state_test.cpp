@@ -24,8 +24,23 @@ TEST(HostStateFile, EmptyObjectGivesTheDocumentedDefaults) {
     EXPECT_EQ(state.results.nextRowFailAt, -1);
     EXPECT_EQ(state.results.nextRowFailCode, 1);
     EXPECT_EQ(state.results.nextRowCrashAt, -1);
+    EXPECT_EQ(state.results.nextRowDelayMs, 0);
+    EXPECT_EQ(state.results.signOutCrash, 0);
+    EXPECT_FALSE(state.results.switchDatasetAtTotals.has_value());
     EXPECT_TRUE(state.datasets.empty());
     EXPECT_EQ(state.OpenDataset(), nullptr);
+}
+
+TEST(HostStateFile, TheSlowHostTheSecondFaultAndTheSwitchedDatasetAreRead) {
+    HostState state;
+    StateParseError error;
+    ASSERT_EQ(ParseHostState(R"({"results": {"nextRowDelayMs": 250, "signOutCrash": 1,
+                                             "switchDatasetAtTotals": 13}})",
+                             state, error),
+              hostsim::kStateOk);
+    EXPECT_EQ(state.results.nextRowDelayMs, 250);
+    EXPECT_EQ(state.results.signOutCrash, 1);
+    EXPECT_EQ(state.results.switchDatasetAtTotals, 13);
 }
 
 TEST(HostStateFile, DatasetFieldsReachTheRecordsAsShiftJis) {
@@ -120,6 +135,10 @@ INSTANTIATE_TEST_SUITE_P(
         MalformedCase{R"({"results": {"nextRowFailCode": 0}})", "results.nextRowFailCode"},
         MalformedCase{R"({"results": {"nextRowFailAt": -2}})", "results.nextRowFailAt"},
         MalformedCase{R"({"results": {"nextRowCrashAt": -2}})", "results.nextRowCrashAt"},
+        MalformedCase{R"({"results": {"nextRowDelayMs": -1}})", "results.nextRowDelayMs"},
+        MalformedCase{R"({"results": {"nextRowDelayMs": 60001}})", "results.nextRowDelayMs"},
+        MalformedCase{R"({"results": {"switchDatasetAtTotals": "13"}})",
+                      "results.switchDatasetAtTotals"},
         MalformedCase{R"({"results": []})", "results"},
         MalformedCase{R"({"journal": 1})", "journal"},
         MalformedCase{R"({"datasets": {}})", "datasets"},
