@@ -53,9 +53,14 @@ int ClTotalsAggregator::Aggregate(int taxInclusive, const AccountFilter& filter,
     if (!IsPosition(span.startPosition) || !IsPosition(span.endPosition)) return 0;
 
     progress_.StepRange(0, 100);
+    datasetChanged_ = false;
     if (!query_) {
         query_ = host_.OpenTotalsQuery();
         if (!query_) return 0;
+    }
+    if (query_->DatasetId() != dataset.DatasetId()) {
+        datasetChanged_ = true;
+        return 0;
     }
 
     progress_.StepRange(100, 200);

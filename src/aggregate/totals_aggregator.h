@@ -35,15 +35,21 @@ class ClTotalsAggregator {
     // Adds every mapped account's balance into amounts[0] of the main items
     // (below 36) and amounts[1..12] of the monthly items, without clearing
     // them first. taxInclusive non-zero takes the amounts including tax.
-    // 1 on success. 0 when the query fails, an amount reaches its bound or
-    // the filter's positions lie outside the fiscal year; the items then
-    // hold partial amounts and must not be written.
+    // 1 on success. 0 when the query fails, an amount reaches its bound,
+    // the filter's positions lie outside the fiscal year or the query is
+    // bound to another dataset than `dataset`; the items then hold partial
+    // amounts and must not be written.
     int Aggregate(int taxInclusive, const AccountFilter& filter, const DatasetRecord& dataset);
 
     // Sets amounts[0] of the first item numbered itemNo, looking no further
     // than the first item numbered above 36; ticks once per item visited.
     // The item set, or null when there is none.
     const StatementItem* SetItemAmount(int itemNo, std::int64_t count);
+
+    // True when the last run stopped because the host's open dataset was no
+    // longer the one given to it: its figures would go out under another
+    // company's name.
+    bool DatasetChanged() const { return datasetChanged_; }
 
     // Keeps what the next run does in `record` (null: nothing is kept).
     void RecordInto(AggregationRecord* record) { record_ = record; }
@@ -87,4 +93,5 @@ class ClTotalsAggregator {
         entriesOfId_;
     std::unordered_map<int, std::vector<StatementItem*>> itemsOfNo_;
     AggregationRecord* record_ = nullptr;
+    bool datasetChanged_ = false;
 };

@@ -30,6 +30,14 @@ const char ClOverviewApp::kUnexpectedFailureMessage[] =
     "予期しないエラーが発生したため、処理を中止しました。\n\nアプリケーションを終了します。";
 const char ClOverviewApp::kPresetPathTooLongMessage[] =
     "ホストから指定された出力先のパスが長すぎます。\n\nアプリケーションを終了します。";
+const char ClOverviewApp::kPresetPathUnconvertibleMessage[] =
+    "ホストから指定された出力先のパスに、使用できない文字が含まれています。\n\n"
+    "アプリケーションを終了します。";
+const char ClOverviewApp::kProgramFolderUnconvertibleMessage[] =
+    "このプログラムのインストール先のフォルダ名に、使用できない文字が含まれています。\n\n"
+    "アプリケーションを終了します。";
+const char ClOverviewApp::kDatasetChangedMessage[] =
+    "開いているデータが変更されたため、処理を中止しました。\n\nアプリケーションを終了します。";
 
 namespace {
 constexpr std::uint32_t kExclamationOk = 0x30;  // MB_OK | MB_ICONEXCLAMATION
@@ -57,7 +65,8 @@ int ClOverviewApp::ReadLaunchArguments(const std::string& commandLine) {
 
 int ClOverviewApp::CheckProgramLevel() {
     std::string bytes;
-    const bool exists = fileSystem_.ReadWholeFile(LevelFilePath(desktop_.CurrentFolder()), bytes);
+    const bool exists = fileSystem_.ReadWholeFile(LevelFilePath(desktop_.CurrentFolder()), bytes) ==
+                        FileRead::kRead;
     const int code = ProgramLevelCode(exists, bytes);
     if (code == kLevelAccepted) return 1;
     host_.ShowMessage(hostWindow, ProgramLevelMessage(code), kMessageTitle, kExclamationOk);
@@ -73,7 +82,9 @@ void ClOverviewApp::InitInstance() {
     try {
         // A host that refuses the link hears nothing: the program ends silently.
         if (host_.Connect(kMessageTitle) != kHostOk) return;
-        if (ReadLaunchArguments(desktop_.CommandLine()) == 1) {
+        const SystemText commandLine = desktop_.CommandLine();
+        commandLineIncomplete = !commandLine.complete;
+        if (ReadLaunchArguments(commandLine.text) == 1) {
             launchedByHost = 1;
             desktop_.EnableWindow(hostWindow, false);
             host_.SetOwnerWindow(hostWindow);
@@ -97,7 +108,14 @@ void ClOverviewApp::ReportUnexpectedFailure() {
 
 void ClOverviewApp::Run() {
     // The level file and the edition's data files lie beside the program.
-    desktop_.SetCurrentFolder(desktop_.ProgramFolder());
+    const std::string programFolder = desktop_.ProgramFolder();
+    if (programFolder.empty()) {
+        // Any other name for it would be another folder.
+        desktop_.ShowMessage(nullptr, kProgramFolderUnconvertibleMessage, MessageKind::kError);
+        completionCode = kCompletionFailed;
+        return;
+    }
+    desktop_.SetCurrentFolder(programFolder);
     if (CheckProgramLevel() == 0) {
         completionCode = kCompletionFailed;
         return;
@@ -126,6 +144,14 @@ void ClOverviewApp::Run() {
         completionCode = kCompletionFailed;
         return;
     }
+    if (launchedByHost == 1 && commandLineIncomplete) {
+        // With "?" in the place of what it cannot hold, the path is not the
+        // host's; the best fit would be another one (a yen sign taken for
+        // a backslash).
+        desktop_.ShowMessage(nullptr, kPresetPathUnconvertibleMessage, MessageKind::kError);
+        completionCode = kCompletionFailed;
+        return;
+    }
     RunConditionSheet(dataset);
 }
 
@@ -150,7 +176,8 @@ void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
     const int endCode =
         windows_.RunConditionSheet(sheet, launchedByHost == 1 ? hostWindow : nullptr);
     if (endCode != ClConditionEntrySheet::kRunResult) {
-        completionCode = kCompletionStopped;
+        completionCode = endCode == ClConditionEntrySheet::kFailedResult ? kCompletionFailed
+                                                                         : kCompletionStopped;
         return;
     }
     AggregateAndReport(sheet.conditions, dataset, sheet.accounts);
@@ -166,6 +193,7 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
     desktop_.ShowWaitCursor(true);
     progress.BeginProgress();
     bool written = false;
+    bool datasetChanged = false;
     std::string detailFileName;
     {
         const AccountFilter filter =
@@ -185,6 +213,7 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
             written = report.WriteReport(conditions.outputPath, functionId, conditions.startMonth,
                                          dataset) == 1;
         }
+        datasetChanged = aggregator.DatasetChanged();
         if (written) detailFileName = WriteDetail(conditions, dataset, filter, record, accounts);
     }
     // The hidden window still owns the closing message.
@@ -195,7 +224,9 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
                              MessageKind::kInformation);
         completionCode = kCompletionWritten;
     } else {
-        desktop_.ShowMessage(progress.Window(), kReportFailedMessage, MessageKind::kError);
+        desktop_.ShowMessage(progress.Window(),
+                             datasetChanged ? kDatasetChangedMessage : kReportFailedMessage,
+                             MessageKind::kError);
         completionCode = kCompletionFailed;
     }
     progress.Destroy();
@@ -243,16 +274,33 @@ std::string ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
 }
 
 void ClOverviewApp::EndAfterCrash() {
-    if (completing_) return;
-    ReportUnexpectedFailure();
-    if (!exited_) {
-        ExitInstance();
-        return;
+    // A fault while ending after a crash: what could be done is under way.
+    if (endingAfterCrash_) return;
+    endingAfterCrash_ = true;
+    completionCode = kCompletionFailed;
+    if (!completing_) {
+        completing_ = true;
+        if (launchedByHost == 1) TellHostAfterCrash();
     }
-    // The crash came while the host's session was being closed: the host
-    // still waits for the completion.
-    completing_ = true;
-    if (launchedByHost == 1) PostCompletion();
+    ReportUnexpectedFailure();
+    ExitInstance();
+    // Back in front once the user has read the message.
+    if (launchedByHost == 1) {
+        try {
+            desktop_.BringToForeground(hostWindow);
+            desktop_.EnableWindow(hostWindow, true);
+        } catch (...) {
+        }
+    }
+}
+
+void ClOverviewApp::TellHostAfterCrash() {
+    try {
+        desktop_.EnableWindow(hostWindow, true);
+        desktop_.PostMessageTo(hostWindow, static_cast<std::uint32_t>(notifyMessage),
+                               static_cast<std::intptr_t>(functionId), kCompletionFailed);
+    } catch (...) {
+    }
 }
 
 void ClOverviewApp::ExitInstance() {

@@ -31,6 +31,9 @@ class ClOverviewApp {
     static const char kReportFailedMessage[];
     static const char kUnexpectedFailureMessage[];
     static const char kPresetPathTooLongMessage[];
+    static const char kPresetPathUnconvertibleMessage[];
+    static const char kProgramFolderUnconvertibleMessage[];
+    static const char kDatasetChangedMessage[];
 
     ClOverviewApp(Host& host, Desktop& desktop, AppWindows& windows, FileSystem& fileSystem,
                   const EditionInfo& edition);
@@ -42,8 +45,11 @@ class ClOverviewApp {
     // The end sequence: sign out of the host and tell it the outcome. Each
     // step runs whatever the one before it did.
     void ExitInstance();
-    // After a crash nothing handled: the unexpected failure's message and
-    // code, then the end sequence, unless it has run already.
+    // After a crash nothing handled: first the completion code 2 posted to
+    // the host and its window enabled, with nothing that could fault again
+    // (no heap, no host call); then the unexpected failure's message; then
+    // the end sequence, unless it has run already. Each step is guarded:
+    // a second fault in one leaves the others, and the host was told first.
     void EndAfterCrash();
 
     int ReadLaunchArguments(const std::string& commandLine);
@@ -59,6 +65,8 @@ class ClOverviewApp {
     std::int16_t functionId = 2;
     std::string presetOutputPath;
     bool presetPathTooLong = false;
+    // The command line had a character code page 932 lacks.
+    bool commandLineIncomplete = false;
     std::int32_t completionCode = kCompletionWritten;
     // The user's mapping and the statement's items, for the whole process:
     // the aggregation and the report use them after the sheet has closed.
@@ -82,6 +90,8 @@ class ClOverviewApp {
                             const AccountDirectory& accounts);
     void PostCompletion();
     void ReportUnexpectedFailure();
+    // The host window enabled and the completion posted, nothing more.
+    void TellHostAfterCrash();
 
     Host& host_;
     Desktop& desktop_;
@@ -91,6 +101,7 @@ class ClOverviewApp {
     // The current user and the selection numbers, looked up once.
     UserSelection user_;
     bool exited_ = false;
+    bool endingAfterCrash_ = false;
     // The completion is on its way to the host: a crash now has nothing
     // left to end.
     bool completing_ = false;

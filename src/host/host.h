@@ -28,6 +28,9 @@ struct UserSelection {
 class TotalsQuery {
   public:
     virtual ~TotalsQuery() = default;
+    // The id of the dataset the query was bound to: the one open in the
+    // host when it was set up.
+    virtual std::string DatasetId() const = 0;
     virtual void Begin(const AccountFilter& filter) = 0;
     virtual std::int32_t GetRowCount(std::int32_t* count) = 0;
     virtual std::int32_t SeekRow(std::int32_t row) = 0;

@@ -31,9 +31,10 @@ std::string SelectedDatasetId() {
 
 class HostTotalsQuery final : public TotalsQuery {
   public:
-    explicit HostTotalsQuery(std::unique_ptr<ClAccountTotalsQuery> query)
-        : query_(std::move(query)) {}
+    HostTotalsQuery(std::unique_ptr<ClAccountTotalsQuery> query, std::string datasetId)
+        : query_(std::move(query)), datasetId_(std::move(datasetId)) {}
 
+    std::string DatasetId() const override { return datasetId_; }
     void Begin(const AccountFilter& filter) override {
         query_->BeginTotals(kTotalsBasisAccounts, kTotalsNoDepartments, kTotalsDisplayPlain,
                             &filter, nullptr, kTotalsCurrentYear);
@@ -48,6 +49,7 @@ class HostTotalsQuery final : public TotalsQuery {
 
   private:
     std::unique_ptr<ClAccountTotalsQuery> query_;
+    std::string datasetId_;
 };
 
 // A walk over the account table on a cursor of its own, closed on every
@@ -195,7 +197,8 @@ std::unique_ptr<TotalsQuery> HostCalls::OpenTotalsQuery() {
     if (!query) return nullptr;
     ClDataHub* hub = ClDataHub::Instance();
     query->AttachTableSet(hub->GetTableSet());
-    query->SetDatasetId(SelectedDatasetId().c_str());
+    const std::string datasetId = SelectedDatasetId();
+    query->SetDatasetId(datasetId.c_str());
     query->AttachOptions(ClLinkOptions::Instance()->GetOptions());
-    return std::make_unique<HostTotalsQuery>(std::move(query));
+    return std::make_unique<HostTotalsQuery>(std::move(query), datasetId);
 }

@@ -86,6 +86,6 @@ int LoadDefaultMapping(std::string_view fileBytes, AccountLookup& accounts,
 int LoadDefaultMappingFile(FileSystem& files, const std::string& path, AccountLookup& accounts,
                            MappingList& defaultMapping) {
     std::string bytes;
-    if (!files.ReadWholeFile(path, bytes)) return 0;
+    if (files.ReadWholeFile(path, bytes) != FileRead::kRead) return 0;
     return LoadDefaultMapping(bytes, accounts, defaultMapping);
 }

@@ -80,6 +80,6 @@ int LoadItemDefinitions(std::string_view fileBytes, ItemCatalogue& itemCatalogue
 int LoadItemDefinitionFile(FileSystem& files, const std::string& path,
                            ItemCatalogue& itemCatalogue) {
     std::string bytes;
-    if (!files.ReadWholeFile(path, bytes)) return 0;
+    if (files.ReadWholeFile(path, bytes) != FileRead::kRead) return 0;
     return LoadItemDefinitions(bytes, itemCatalogue);
 }

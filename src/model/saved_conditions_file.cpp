@@ -113,6 +113,20 @@ std::string SavedConditionsFileName(const AggregationConditions& conditions) {
     return name;
 }
 
+bool IsSafeUserId(const std::string& userId) {
+    if (userId == "." || userId == "..") return false;
+    constexpr std::string_view kNotInAName = "\\/:*?\"<>|";
+    for (std::size_t i = 0; i < userId.size();) {
+        const std::size_t width = CharacterWidthAt(userId, i);
+        const auto byte = static_cast<unsigned char>(userId[i]);
+        if (width == 1 && (byte < 0x20 || kNotInAName.find(userId[i]) != std::string_view::npos)) {
+            return false;
+        }
+        i += width;
+    }
+    return true;
+}
+
 int ParseSavedConditions(std::string_view fileBytes, AggregationConditions& conditions,
                          MappingList& currentMapping) {
     try {
@@ -161,22 +175,28 @@ std::string FormatSavedConditions(const AggregationConditions& conditions,
     return bytes;
 }
 
-int LoadSavedConditions(FileSystem& files, const std::string& folder,
-                        AggregationConditions& conditions, MappingList& currentMapping) {
+LoadConditionsResult LoadSavedConditions(FileSystem& files, const std::string& folder,
+                                         AggregationConditions& conditions,
+                                         MappingList& currentMapping) {
     conditions.savedPath.clear();
     // Without a folder the name alone would reach into the current folder.
-    if (folder.empty()) return 0;
+    if (folder.empty() || !IsSafeUserId(conditions.userId)) return LoadConditionsResult::kNotLoaded;
     const std::string path = FullPath(folder, conditions);
-    if (path.size() > kMaxPathBytes) return 0;
+    if (path.size() > kMaxPathBytes) return LoadConditionsResult::kNotLoaded;
     std::string bytes;
-    if (!files.ReadWholeFile(path, bytes)) return 0;
-    return ParseSavedConditions(bytes, conditions, currentMapping);
+    const FileRead read = files.ReadWholeFile(path, bytes);
+    if (read == FileRead::kUnreadable) return LoadConditionsResult::kUnreadable;
+    if (read != FileRead::kRead) return LoadConditionsResult::kNotLoaded;
+    return ParseSavedConditions(bytes, conditions, currentMapping) == 1
+               ? LoadConditionsResult::kLoaded
+               : LoadConditionsResult::kNotLoaded;
 }
 
 SaveConditionsResult SaveSavedConditions(FileSystem& files, const std::string& folder,
                                          const CreateFolderPathFunction& createFolderPath,
                                          const AggregationConditions& conditions,
                                          const MappingList& currentMapping) {
+    if (!IsSafeUserId(conditions.userId)) return SaveConditionsResult::kUnsafeUserId;
     if (folder.empty()) return SaveConditionsResult::kNoFolder;
     if (!files.FolderExists(folder) && !(createFolderPath && createFolderPath(folder))) {
         return SaveConditionsResult::kNoFolder;

@@ -19,6 +19,13 @@ inline const char kMappingEntryEnd[] = "[END]";
 // "QB16_G_<userId>_<selectionFirst>_<selectionSecond>.env".
 std::string SavedConditionsFileName(const AggregationConditions& conditions);
 
+// Whether the user id can stand inside that file name: no \ / : * ? " < > |
+// and no control character (a trail byte of a double-byte character is
+// none of them), and not "." or ".." alone. Another id would name a stream
+// of another file or a file outside the folder; its conditions are neither
+// read nor written.
+bool IsSafeUserId(const std::string& userId);
+
 // Takes the file's conditions and mapping into the record and the list:
 // `savedPath` (cleared first), `endMonth`, `taxInclusive` (0 or 1), and
 // `outputPath` when it is still empty; then `currentMapping`, replaced as a
@@ -39,10 +46,22 @@ int ParseSavedConditions(std::string_view fileBytes, AggregationConditions& cond
 std::string FormatSavedConditions(const AggregationConditions& conditions,
                                   const MappingList& currentMapping);
 
+enum class LoadConditionsResult {
+    // Both sections found with their "[終了]" (ParseSavedConditions gave 1).
+    kLoaded,
+    // No file, a damaged one, no folder or an unsafe user id: the sheet
+    // takes the defaults.
+    kNotLoaded,
+    // The file is there but cannot be read (held by another program, its
+    // server away): the defaults would be saved over the user's choices.
+    kUnreadable,
+};
+
 // Clears `savedPath`, then parses the file in `folder` (folder and file
-// name joined without a separator). 0 when there is no such file.
-int LoadSavedConditions(FileSystem& files, const std::string& folder,
-                        AggregationConditions& conditions, MappingList& currentMapping);
+// name joined without a separator).
+LoadConditionsResult LoadSavedConditions(FileSystem& files, const std::string& folder,
+                                         AggregationConditions& conditions,
+                                         MappingList& currentMapping);
 
 enum class SaveConditionsResult {
     kWritten,
@@ -52,6 +71,9 @@ enum class SaveConditionsResult {
     // The folder exists but the file could not be written; an earlier file
     // is unchanged. The user should be warned.
     kWriteFailed,
+    // The user id cannot stand in a file name: nothing was written (the
+    // user was told when the sheet opened).
+    kUnsafeUserId,
 };
 
 // Creates a missing folder level by level, removing again what it created

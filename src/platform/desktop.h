@@ -20,18 +20,26 @@ struct LocalTime {
     int minute = 0;
 };
 
+// A text the system gave, in code page 932. `complete` is false when a
+// character of it has no code page 932 form: it then stands as "?".
+struct SystemText {
+    std::string text;
+    bool complete = true;
+};
+
 class Desktop {
   public:
     virtual ~Desktop() = default;
 
-    // The text after the program's name, in code page 932.
-    virtual std::string CommandLine() = 0;
+    // The text after the program's name.
+    virtual SystemText CommandLine() = 0;
     virtual void EnableWindow(WindowRef window, bool enable) = 0;
     virtual void BringToForeground(WindowRef window) = 0;
     virtual void PostMessageTo(WindowRef window, std::uint32_t message, std::intptr_t first,
                                std::intptr_t second) = 0;
 
-    // The folder of the program's own file, ending with a backslash.
+    // The folder of the program's own file, ending with a backslash; empty
+    // when its name has a character code page 932 lacks.
     virtual std::string ProgramFolder() = 0;
     virtual std::string CurrentFolder() = 0;
     virtual bool SetCurrentFolder(const std::string& folder) = 0;

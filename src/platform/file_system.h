@@ -13,6 +13,13 @@
 inline constexpr std::size_t kMaxPathBytes = 260;
 inline constexpr std::size_t kPathCapacity = kMaxPathBytes + 1;
 
+// What a read found: a file that exists but cannot be read (held by
+// another program, a server away) is not the same as no file at all.
+enum class FileRead { kRead, kNoFile, kUnreadable };
+
+// What keeps an existing file from being replaced.
+enum class ReplaceBlock { kNone, kReadOnly, kInUse };
+
 class FileSystem {
   public:
     virtual ~FileSystem() = default;
@@ -27,16 +34,23 @@ class FileSystem {
     virtual bool RemoveFolder(const std::string& path) = 0;
 
     // At most `maxBytes` bytes from the start of the file, read without
-    // keeping others from reading or writing it; false when there is no file
-    // that can be read.
-    virtual bool ReadFileBytes(const std::string& path, std::size_t maxBytes,
-                               std::string& bytes) = 0;
-    bool ReadWholeFile(const std::string& path, std::string& bytes) {
+    // keeping others from reading, writing or replacing it. A file that
+    // another program holds for a moment is waited for, up to a second.
+    virtual FileRead ReadFileBytes(const std::string& path, std::size_t maxBytes,
+                                   std::string& bytes) = 0;
+    FileRead ReadWholeFile(const std::string& path, std::string& bytes) {
         return ReadFileBytes(path, static_cast<std::size_t>(-1), bytes);
     }
     // Writes `bytes` to a new file beside `path` and only when that is
     // complete puts it in place of `path`; on failure `path` is as before.
+    // A read-only file at `path` is never replaced; one that another program
+    // holds for a moment is waited for, up to a second.
     virtual bool ReplaceFileWhole(const std::string& path, const std::string& bytes) = 0;
+    // Whether the file at `path` could be replaced now: kReadOnly for a
+    // read-only file, kInUse for one that another program keeps open without
+    // letting it be replaced (a hold of a moment is waited out, as above);
+    // kNone also when there is no file.
+    virtual ReplaceBlock WhatBlocksReplacing(const std::string& path) = 0;
 
     // A file to write front to back, as the XML report writes its document.
     virtual std::unique_ptr<OutputFile> CreateOutputFile() = 0;

@@ -19,8 +19,8 @@ class OutputFile {
     // False when any of the bytes could not be written.
     virtual bool Write(std::string_view bytes) = 0;
     // Finishes the file and puts it at its path in place of what stood
-    // there. False when any of that fails; the path is then as it was. True
-    // when no file was started.
+    // there, never in place of a read-only file. False when any of that
+    // fails; the path is then as it was. True when no file was started.
     virtual bool Close() = 0;
     // Drops the file: the path stays as it was.
     virtual void Abandon() = 0;

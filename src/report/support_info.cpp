@@ -53,7 +53,8 @@ void ClSupportInfo::Load() {
     try {
         std::string area;
         area.reserve(kSupportInfoBytes);
-        if (!files_.ReadFileBytes(folderPrefix_ + kSupportInfoFileName, kSupportInfoBytes, area)) {
+        if (files_.ReadFileBytes(folderPrefix_ + kSupportInfoFileName, kSupportInfoBytes, area) !=
+            FileRead::kRead) {
             return;
         }
         data_ = std::move(area);

@@ -97,22 +97,36 @@ TEST(SheetKeys, EnterPressesTheFocusedOwnButtonAndIsAlwaysSwallowed) {
     EXPECT_EQ(DecideSheetKey(Key(kKeyEnter)), SheetKeyAction::kSwallow);
 }
 
-TEST(SheetKeys, ModifiedKeysTakeTheDefaultPathButAltF4IsSwallowed) {
-    KeyMessage shiftF12 = Key(kKeyF12);
-    shiftF12.shift = true;
-    EXPECT_EQ(DecideSheetKey(shiftF12), SheetKeyAction::kPass);
-    KeyMessage ctrlEscape = Key(kKeyEscape);
-    ctrlEscape.ctrl = true;
-    EXPECT_EQ(DecideSheetKey(ctrlEscape), SheetKeyAction::kPass);
-    KeyMessage altF4 = Key(kKeyF4);
-    altF4.kind = KeyMessageKind::kOther;  // arrives as a system key
-    altF4.alt = true;
-    EXPECT_EQ(DecideSheetKey(altF4), SheetKeyAction::kSwallow);
-    altF4.shift = true;
-    EXPECT_EQ(DecideSheetKey(altF4), SheetKeyAction::kPass) << "only Alt alone";
-    KeyMessage escapeUp = Key(kKeyEscape);
-    escapeUp.kind = KeyMessageKind::kOther;
-    EXPECT_EQ(DecideSheetKey(escapeUp), SheetKeyAction::kPass);
+// Modified keys never act; Enter and Esc with Shift or Ctrl are kept from
+// the dialog manager, which would press the focused button or the hidden
+// Cancel with them.
+TEST(SheetKeys, ModifiedKeysDoNotAct) {
+    const struct {
+        std::uint32_t key;
+        bool shift, ctrl, alt;
+        KeyMessageKind kind;
+        SheetKeyAction action;
+    } cases[] = {
+        {kKeyF12, true, false, false, KeyMessageKind::kKeyDown, SheetKeyAction::kPass},
+        {kKeyF6, false, true, false, KeyMessageKind::kKeyDown, SheetKeyAction::kPass},
+        {kKeyEscape, false, true, false, KeyMessageKind::kKeyDown, SheetKeyAction::kSwallow},
+        {kKeyEscape, true, false, false, KeyMessageKind::kKeyDown, SheetKeyAction::kSwallow},
+        {kKeyEnter, true, false, false, KeyMessageKind::kKeyDown, SheetKeyAction::kSwallow},
+        {kKeyEnter, false, true, false, KeyMessageKind::kKeyDown, SheetKeyAction::kSwallow},
+        {kKeyEnter, false, false, true, KeyMessageKind::kSystemKeyDown, SheetKeyAction::kPass},
+        {kKeyEscape, false, false, false, KeyMessageKind::kOther, SheetKeyAction::kPass},
+        // Alt+F4 arrives as a system key; only Alt alone is swallowed.
+        {kKeyF4, false, false, true, KeyMessageKind::kOther, SheetKeyAction::kSwallow},
+        {kKeyF4, true, false, true, KeyMessageKind::kOther, SheetKeyAction::kPass},
+    };
+    for (const auto& c : cases) {
+        KeyMessage message = Key(c.key, IDB_RUN);
+        message.shift = c.shift;
+        message.ctrl = c.ctrl;
+        message.alt = c.alt;
+        message.kind = c.kind;
+        EXPECT_EQ(DecideSheetKey(message), c.action) << c.key << c.shift << c.ctrl << c.alt;
+    }
 }
 
 class SheetFlow : public ::testing::Test {
@@ -254,6 +268,48 @@ TEST_F(SheetInitialisation, UnreadableItemDefinitionsEndTheSheetAsAbandoned) {
               "アプリケーションを終了します。");
     EXPECT_EQ(view.calls.back(), "end 2001");
     EXPECT_TRUE(page2.calls.empty() && page2.tips.empty()) << "pages without their items";
+}
+
+TEST_F(SheetInitialisation, SavedConditionsThatCannotBeReadEndTheRunAndStayAsTheyAre) {
+    const std::string saved = "C:\\users\\Public\\LdgConditions\\QB16_G_admin_1_12.env";
+    files.files[saved] = "[P1]\n9/1/0/\n[終了]\n[P2/P3]\n[終了]\n";
+    files.unreadable.insert(saved);
+    sheet.conditions.userId = "admin";
+    sheet.conditions.selectionFirst = 1;
+    sheet.conditions.selectionSecond = 12;
+    sheet.edition = &kTestEdition;
+    sheet.Initialise();
+    EXPECT_EQ(view.calls,
+              (std::vector<std::string>{
+                  "error 保存されている集計条件（QB16_G_admin_1_12.env）を読み込めませんでした。"
+                  "\n\nアプリケーションを終了します。",
+                  "end -1"}));
+    EXPECT_TRUE(current.empty()) << "no defaults in their place";
+    EXPECT_EQ(files.files[saved], "[P1]\n9/1/0/\n[終了]\n[P2/P3]\n[終了]\n");
+}
+
+// An id that would name a stream or a file outside the folder: told once,
+// the defaults are used and nothing is written under that name.
+TEST_F(SheetInitialisation, AnUnsafeUserIdKeepsNoConditions) {
+    const EditionInfo select = {"帳簿丸１８ SELECT", "LdgSel18ToQb16_G", "18.00.00", "18.00.0X"};
+    sheet.edition = &select;
+    sheet.conditions.userId = "..\\..\\x";
+    files.folders = {"C:", "C:\\users", "C:\\users\\Public", "C:\\users\\Public\\LdgConditions"};
+    const std::size_t filesBefore = files.files.size();
+    sheet.Initialise();
+    ASSERT_FALSE(view.calls.empty());
+    EXPECT_EQ(view.calls[0],
+              "error ログイン中の利用者ID（..\\..\\x）には、ファイル名に使えない"
+              "文字が含まれています。\nそのため、集計条件の読み込みと保存はでき"
+              "ません。\n\n今回は初期設定の集計条件で表示します。");
+    EXPECT_EQ(current.size(), sheet.defaultMapping.size()) << "the defaults";
+    view.answerYes = true;
+    sheet.OnExit();
+    EXPECT_EQ(files.files.size(), filesBefore) << "nothing saved";
+    EXPECT_EQ(std::count_if(view.calls.begin(), view.calls.end(),
+                            [](const std::string& call) { return call.rfind("error", 0) == 0; }),
+              1)
+        << "told once";
 }
 
 TEST_F(SheetInitialisation, WithoutAnOutputFolderTheTemporaryFolderIsUsed) {

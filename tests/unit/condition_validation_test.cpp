@@ -131,6 +131,31 @@ TEST_F(ConditionChecks, MissingFolderAndExistingFile) {
     EXPECT_EQ(Check(true), Texts{});
 }
 
+// After Yes to the overwrite question, and for a path the host preset: a
+// file that cannot be replaced is refused before the sheet closes.
+TEST_F(ConditionChecks, AFileThatCannotBeReplacedKeepsTheSheetOpen) {
+    const std::string path = "C:\\out\\x.xml";
+    fileSystem.files[path] = "previous";
+    const struct {
+        int preset;
+        std::set<std::string> MemoryFileSystem::*holder;
+        const char* message;
+    } cases[] = {{0, &MemoryFileSystem::readOnly, Messages::kOutputReadOnly},
+                 {0, &MemoryFileSystem::inUse, Messages::kOutputInUse},
+                 {1, &MemoryFileSystem::readOnly, Messages::kOutputReadOnly},
+                 {1, &MemoryFileSystem::inUse, Messages::kOutputInUse}};
+    for (const auto& c : cases) {
+        conditions.pathFixed = c.preset;
+        (fileSystem.*c.holder).insert(path);
+        Texts shown = Refused(c.message);
+        if (c.preset == 0)
+            shown.insert(shown.begin(), std::string("ask ") + Messages::kOverwriteFile);
+        EXPECT_EQ(Check(false), shown);
+        (fileSystem.*c.holder).clear();
+        EXPECT_EQ(Check(true).size(), c.preset == 0 ? 1u : 0u) << "once free, it goes through";
+    }
+}
+
 TEST(FolderUndo, RemovesOnlyWhatLiesBetweenTheLastExistingAndTheFailedLevel) {
     MemoryFileSystem fileSystem;
     fileSystem.folders = {"C:", "C:\\a", "C:\\a\\b", "C:\\a\\b\\c"};

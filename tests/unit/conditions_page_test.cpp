@@ -102,6 +102,32 @@ TEST_F(ConditionsPage, EnterOnBrowseOpensTheDialogInThePathsFolder) {
     EXPECT_EQ(sheet.conditions.outputPath, "D:\\out\\new.xml") << "cancel changes nothing";
 }
 
+// The page pushes its texts back after a browse: the end month as typed,
+// not as read ("" is 0 and "03" is 3 in the record).
+TEST_F(ConditionsPage, TheEndMonthAsTypedSurvivesABrowse) {
+    sheet.conditions.startMonth = 4;
+    sheet.conditions.endMonth = 3;
+    sheet.page1.ShowConditions(0);
+    EXPECT_EQ(view.shownEndMonth, "3");
+    for (const char* typed : {"03", ""}) {
+        sheet.page1.OnEndMonthChanged(typed);
+        view.chosenFile = "D:\\out\\new.xml";
+        sheet.page1.BrowseOutputFile();
+        EXPECT_EQ(view.shownEndMonth, typed);
+        EXPECT_EQ(sheet.conditions.outputPath, "D:\\out\\new.xml");
+    }
+}
+
+TEST_F(ConditionsPage, AChosenPathTheCodePageCannotHoldIsRefused) {
+    sheet.conditions.outputPath = "C:\\a.xml";
+    view.chosenFile = "";  // as the view gives it
+    sheet.page1.BrowseOutputFile();
+    EXPECT_EQ(sheet.conditions.outputPath, "C:\\a.xml");
+    EXPECT_EQ(sheetView.calls, (std::vector<std::string>{
+                                   std::string("error ") + ConditionMessages::kInvalidCharacter,
+                                   "page 0", "focus " + std::to_string(IDE_OUTPUT_PATH)}));
+}
+
 TEST_F(ConditionsPage, ModifiedEnterAndAltF4) {
     KeyMessage shiftEnter = Enter();
     shiftEnter.shift = true;

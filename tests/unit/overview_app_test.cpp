@@ -291,29 +291,105 @@ TEST_F(OverviewAppRun, AnUnexpectedFailureAnywhereEndsWithOneMessageCodeTwoAndTh
     }
 }
 
-TEST_F(OverviewAppRun, ACrashEndsTheRunOnceAsAnUnexpectedFailure) {
+// After a crash the host hears first, before anything that could fault
+// again: a message box, the frees, the library that just faulted. A second
+// fault in any later step still leaves code 2 posted, once.
+TEST_F(OverviewAppRun, ACrashTellsTheHostFirstAndEachLaterStepIsGuarded) {
     host.Load(kSampleState);
     const FakeHost freshHost = host;
     const FakeDesktop freshDesktop = desktop;
-    for (const bool whileClosing : {false, true}) {
-        SCOPED_TRACE(whileClosing ? "while the host's session closes" : "during the aggregation");
+    const std::vector<std::string> afterTheCrash = {
+        "enable 4242", "post 4242", "message", "close", "foreground 4242", "enable 4242"};
+    const struct {
+        const char* when;
+        bool whileClosing;
+        bool messageFaults;
+        bool closeFaults;
+        std::vector<std::string> events;
+    } cases[] = {
+        {"during the run", false, false, false, afterTheCrash},
+        {"then in the message", false, true, false, afterTheCrash},
+        {"then in the host's sign-out", false, false, true, afterTheCrash},
+        {"while the host's session closes",
+         true,
+         false,
+         false,
+         {"close", "enable 4242", "post 4242", "message", "foreground 4242", "enable 4242"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.when);
         host = freshHost;
         desktop = freshDesktop;
-        windows.sheetEndCode = 2000;
         ClOverviewApp app(host, desktop, windows, files, kTestEdition);
         // As if the process crashed there.
-        windows.user = [&app, whileClosing](ClConditionEntrySheet&) {
-            if (!whileClosing) app.EndAfterCrash();
+        windows.user = [&](ClConditionEntrySheet&) {
+            desktop.events.clear();
+            if (!c.whileClosing) app.EndAfterCrash();
             return 2001;
         };
-        if (whileClosing) host.onClose = [&app] { app.EndAfterCrash(); };
+        if (c.messageFaults) desktop.onMessage = [] { throw std::runtime_error("second fault"); };
+        host.onClose = [&] {
+            desktop.events.push_back("close");
+            if (c.whileClosing) app.EndAfterCrash();
+            if (c.closeFaults) throw std::runtime_error("second fault");
+        };
         app.InitInstance();
         app.ExitInstance();
+        EXPECT_EQ(desktop.events, c.events);
         EXPECT_EQ(PostedCode(), 2) << "posted once, with the failure's code";
         ASSERT_EQ(desktop.boxes.size(), 1u);
         EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::kUnexpectedFailureMessage);
         EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "Close"), 1);
-        EXPECT_EQ(desktop.events.back(), "enable 4242");
+    }
+}
+
+// Ends that are the run's failures, each with its message and code 2.
+TEST_F(OverviewAppRun, FailuresBeforeAndAfterTheSheetEndWithTheirMessageAndTwo) {
+    const struct {
+        const char* what;
+        std::function<void(OverviewAppRun&)> arrange;
+        std::string message;  // "" when the sheet told the user itself
+    } cases[] = {
+        {"the sheet could not be filled",
+         [](OverviewAppRun& t) { t.windows.sheetEndCode = ClConditionEntrySheet::kFailedResult; },
+         ""},
+        {"a host path the code page cannot hold",
+         [](OverviewAppRun& t) {
+             t.desktop.commandLine = "4242,49200,2,C:\\out\\a?b.xml";
+             t.desktop.commandLineComplete = false;
+         },
+         ClOverviewApp::kPresetPathUnconvertibleMessage},
+        {"a program folder the code page cannot hold",
+         [](OverviewAppRun& t) { t.desktop.programFolder.clear(); },
+         ClOverviewApp::kProgramFolderUnconvertibleMessage},
+        {"another dataset opened in the host meanwhile",
+         [](OverviewAppRun& t) {
+             t.host.Load(std::string(kSampleState) +
+                         R"(, "results": {"switchDatasetAtTotals": 1})");
+             t.windows.sheetEndCode = 2000;
+         },
+         ClOverviewApp::kDatasetChangedMessage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        host = FakeHost();
+        host.Load(kSampleState);
+        desktop = FakeDesktop();
+        desktop.commandLine = "4242,49200,2,C:\\out\\x.xml";
+        windows = FakeWindows();
+        files = MemoryFileSystem();
+        files.files[kLevelPath] = "[ProgramLevel]\r\nQB16_G=1\r\n";
+        c.arrange(*this);
+        Run();
+        EXPECT_EQ(PostedCode(), 2);
+        if (c.message.empty()) {
+            EXPECT_TRUE(desktop.boxes.empty());
+        } else {
+            ASSERT_EQ(desktop.boxes.size(), 1u);
+            EXPECT_EQ(desktop.boxes[0].text, c.message);
+        }
+        EXPECT_TRUE(files.outputs.empty()) << "no XML";
+        ExpectLinkClosedLast();
     }
 }
 

@@ -28,7 +28,7 @@ TEST(SavedConditions, SavesWhatItLoadedKeepingTheUsersPathOverAPreset) {
     c.userId = "admin", c.selectionFirst = 1, c.selectionSecond = 12;
     c.outputPath = "E:\\preset.xml", c.pathFixed = 1, c.savedPath = "stale";
     MappingList mapping;
-    ASSERT_EQ(LoadSavedConditions(fs, "C:\\cond\\", c, mapping), 1);
+    ASSERT_EQ(LoadSavedConditions(fs, "C:\\cond\\", c, mapping), LoadConditionsResult::kLoaded);
     EXPECT_EQ(c.outputPath, "E:\\preset.xml");
     std::string expected = fs.files[path];
     EXPECT_EQ(SaveSavedConditions(fs, "C:\\cond\\", nullptr, c, mapping),
@@ -80,4 +80,37 @@ TEST(SavedConditions, DamagedFiles) {
     // An empty mapping section is the user's choice, not a damage.
     EXPECT_EQ(ParseSavedConditions("[P1]\n9/0/0/x\n[終了]\n[P2/P3]\n[終了]\n", c, mapping), 1);
     EXPECT_TRUE(mapping.empty());
+}
+
+TEST(SavedConditions, UserIdsThatCannotStandInTheFileName) {
+    // "ソ" and "ポ" end in the bytes of a backslash and a vertical bar.
+    for (const char* safe : {"admin", "", "山田ソ", "ポ", "a.b", "...", "a b"}) {
+        EXPECT_TRUE(IsSafeUserId(safe)) << safe;
+    }
+    for (const char* unsafe : {"a:b", "..", ".", "x\\..\\y", "a/b", "a*", "a?", "a\"b", "a<b",
+                               "a>b", "a|b", "a\tb", "\x1f"}) {
+        EXPECT_FALSE(IsSafeUserId(unsafe)) << unsafe;
+    }
+    MemoryFileSystem fs;
+    fs.folders = {"C:", "C:\\cond"};
+    AggregationConditions c;
+    c.userId = "..\\x";
+    MappingList mapping;
+    fs.files["C:\\cond\\QB16_G_..\\x_0_0.env"] = "[P1]\n9/0/0/\n[終了]\n[P2/P3]\n[終了]\n";
+    EXPECT_EQ(LoadSavedConditions(fs, "C:\\cond\\", c, mapping), LoadConditionsResult::kNotLoaded);
+    EXPECT_EQ(SaveSavedConditions(fs, "C:\\cond\\", nullptr, c, mapping),
+              SaveConditionsResult::kUnsafeUserId);
+    EXPECT_EQ(fs.files.size(), 1u);
+}
+
+TEST(SavedConditions, AFileThatIsThereButCannotBeReadIsNotTakenForNone) {
+    MemoryFileSystem fs;
+    AggregationConditions c;
+    c.userId = "admin", c.selectionFirst = 1, c.selectionSecond = 12;
+    MappingList mapping;
+    EXPECT_EQ(LoadSavedConditions(fs, "C:\\cond\\", c, mapping), LoadConditionsResult::kNotLoaded);
+    fs.files["C:\\cond\\QB16_G_admin_1_12.env"] = "[P1]\n9/0/0/\n[終了]\n[P2/P3]\n[終了]\n";
+    fs.unreadable.insert("C:\\cond\\QB16_G_admin_1_12.env");
+    EXPECT_EQ(LoadSavedConditions(fs, "C:\\cond\\", c, mapping), LoadConditionsResult::kUnreadable);
+    EXPECT_EQ(c.endMonth, 0);
 }

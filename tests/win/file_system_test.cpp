@@ -31,7 +31,7 @@ class RealFolders : public ::testing::Test {
     bool IsFolder(const std::string& name) { return files_.FolderExists(base_ + name); }
     std::string Read(const std::string& name) {
         std::string bytes;
-        return files_.ReadWholeFile(base_ + name, bytes) ? bytes : "(none)";
+        return files_.ReadWholeFile(base_ + name, bytes) == FileRead::kRead ? bytes : "(none)";
     }
     std::vector<std::wstring> Entries(const std::string& folder) {
         return FolderEntries(WideFromCp932(base_ + folder));
@@ -52,7 +52,7 @@ TEST_F(RealFolders, CreatesMissingLevelsAndUndoesOnlyItsOwn) {
     std::string bytes;
     ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\f", "first"));
     ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\f", "in the way"));
-    EXPECT_TRUE(files_.ReadWholeFile(base_ + "a\\f", bytes) && bytes == "in the way");
+    EXPECT_EQ(Read("a\\f"), "in the way");
     EXPECT_FALSE(files_.FileExists(base_ + "a\\f.tmp"));
     EXPECT_FALSE(files_.ReplaceFileWhole(base_ + "a\\missing\\f", "x"));
     EXPECT_FALSE(CreateFolderPath(files_, base_ + "a\\f\\g\\"));
@@ -95,6 +95,45 @@ TEST_F(RealFolders, FilesAreReplacedOnlyByWholeNewFiles) {
         files_.RemoveFolder(base_ + deep);
         deep = deep.substr(0, deep.rfind('\\'));
     }
+}
+
+// What another program's hold on a file does: a file held without sharing
+// is there but unreadable, and cannot be replaced; a read-only one is never
+// replaced, on Windows and under Wine alike.
+TEST_F(RealFolders, FilesHeldOrReadOnlyAreToldApartAndKeptAsTheyAre) {
+    ASSERT_TRUE(files_.ReplaceFileWhole(base_ + "a\\f", "previous"));
+    std::string bytes;
+    EXPECT_EQ(files_.ReadWholeFile(base_ + "a\\missing", bytes), FileRead::kNoFile);
+    EXPECT_EQ(files_.ReadWholeFile(base_ + "none\\f", bytes), FileRead::kNoFile);
+    EXPECT_EQ(files_.WhatBlocksReplacing(base_ + "a\\missing"), ReplaceBlock::kNone);
+    const std::wstring path = WideFromCp932(base_ + "a\\f");
+    const struct {
+        DWORD share;
+        FileRead read;
+        ReplaceBlock block;
+    } holds[] = {{0, FileRead::kUnreadable, ReplaceBlock::kInUse},
+                 {FILE_SHARE_READ, FileRead::kRead, ReplaceBlock::kInUse},
+                 {FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, FileRead::kRead,
+                  ReplaceBlock::kNone}};
+    for (const auto& hold : holds) {
+        SCOPED_TRACE(hold.share);
+        HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, hold.share, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        EXPECT_EQ(files_.ReadWholeFile(base_ + "a\\f", bytes), hold.read);
+        EXPECT_EQ(files_.WhatBlocksReplacing(base_ + "a\\f"), hold.block);
+        CloseHandle(held);
+    }
+    ASSERT_TRUE(SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(files_.WhatBlocksReplacing(base_ + "a\\f"), ReplaceBlock::kReadOnly);
+    EXPECT_FALSE(files_.ReplaceFileWhole(base_ + "a\\f", "new"));
+    std::unique_ptr<OutputFile> file = files_.CreateOutputFile();
+    ASSERT_TRUE(file->Create(base_ + "a\\f"));
+    ASSERT_TRUE(file->Write("new"));
+    EXPECT_FALSE(file->Close());
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(Read("a\\f"), "previous");
+    EXPECT_EQ(Entries("a").size(), 1u) << "no temporary file stays";
 }
 
 TEST_F(RealFolders, LetterWithoutAVolumeIsUsableButHasNoFolder) {

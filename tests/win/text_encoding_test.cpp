@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/text_encoding.h"
+#include "platform/win/code_page.h"
 
 namespace {
 
@@ -20,6 +21,25 @@ TEST(TextEncodingWin, ConvertsWithTheCodePagesTable) {
     };
     for (const auto& c : cases)
         EXPECT_EQ(Utf8FromCp932(c.cp932), c.utf8) << c.utf8;
+}
+
+// No best fit: a yen sign must not become a backslash, nor é an e.
+TEST(TextEncodingWin, WhatCodePage932LacksIsRefusedNotMappedByBestFit) {
+    const struct {
+        std::wstring wide;
+        bool complete;
+        std::string cp932;
+    } cases[] = {
+        {L"", true, ""},
+        {L"C:\\ソ\\表.xml", true, "C:\\ソ\\表.xml"},
+        {L"C:\\a\u00A5b\\x.xml", false, "C:\\a?b\\x.xml"},
+        {L"caf\u00E9", false, "caf?"},
+    };
+    for (const auto& c : cases) {
+        std::string narrow = "stale";
+        EXPECT_EQ(Cp932FromWide(c.wide, narrow), c.complete) << c.cp932;
+        EXPECT_EQ(narrow, c.cp932);
+    }
 }
 
 }  // namespace

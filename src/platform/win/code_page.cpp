@@ -4,7 +4,8 @@
 
 namespace {
 constexpr UINT kShiftJis = 932;
-}
+constexpr char kNoSuchCharacter[] = "?";
+}  // namespace
 
 std::wstring WideFromCp932(const std::string& text) {
     if (text.empty()) return {};
@@ -16,13 +17,17 @@ std::wstring WideFromCp932(const std::string& text) {
     return wide;
 }
 
-std::string Cp932FromWide(const std::wstring& text) {
-    if (text.empty()) return {};
+bool Cp932FromWide(const std::wstring& text, std::string& narrow) {
+    narrow.clear();
+    if (text.empty()) return true;
     const int size = static_cast<int>(text.size());
-    const int length =
-        WideCharToMultiByte(kShiftJis, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    if (length <= 0) return {};
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    WideCharToMultiByte(kShiftJis, 0, text.data(), size, narrow.data(), length, nullptr, nullptr);
-    return narrow;
+    BOOL defaultUsed = FALSE;
+    const int length = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, text.data(), size,
+                                           nullptr, 0, kNoSuchCharacter, &defaultUsed);
+    if (length <= 0) return false;
+    narrow.assign(static_cast<std::size_t>(length), '\0');
+    defaultUsed = FALSE;
+    WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, text.data(), size, narrow.data(), length,
+                        kNoSuchCharacter, &defaultUsed);
+    return defaultUsed == FALSE;
 }

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <string>
 
+#include "platform/win/busy_file_win.h"
+
 namespace {
 
 constexpr int kNameAttempts = 64;
@@ -73,11 +75,19 @@ bool FileReplacement::Commit() {
     const bool flushed = FlushFileBuffers(file_) != 0;
     const bool closed = CloseHandle(file_) != 0;
     file_ = INVALID_HANDLE_VALUE;
+    const std::wstring from = ExtendedLengthPath(temporary_);
+    const std::wstring to = ExtendedLengthPath(target_);
+    // Windows refuses to replace a read-only file, Wine does not: the
+    // program must not depend on which.
+    const DWORD targetAttributes = GetFileAttributesW(to.c_str());
+    const bool readOnly = targetAttributes != INVALID_FILE_ATTRIBUTES &&
+                          (targetAttributes & FILE_ATTRIBUTE_READONLY) != 0;
     const bool replaced =
-        flushed && closed &&
-        MoveFileExW(ExtendedLengthPath(temporary_).c_str(), ExtendedLengthPath(target_).c_str(),
-                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    if (!replaced) DeleteFileW(ExtendedLengthPath(temporary_).c_str());
+        flushed && closed && !readOnly && RetryWhileBusy([&] {
+            return MoveFileExW(from.c_str(), to.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        });
+    if (!replaced) DeleteFileW(from.c_str());
     temporary_.clear();
     return replaced;
 }

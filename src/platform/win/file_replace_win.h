@@ -22,7 +22,9 @@ class FileReplacement {
     // False when any byte could not be written.
     bool Write(const char* bytes, std::size_t count);
     // Flushes and closes the temporary file, then puts it in place of the
-    // target. False (and the temporary file removed) when any step fails.
+    // target, waiting up to a second for a target another program holds.
+    // False (and the temporary file removed) when any step fails or the
+    // target is read-only.
     bool Commit();
     // Removes the temporary file; the target stays as it was.
     void Abandon();

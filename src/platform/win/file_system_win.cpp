@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "platform/win/busy_file_win.h"
 #include "platform/win/code_page.h"
 #include "platform/win/file_replace_win.h"
 #include "platform/win/output_file_win.h"
@@ -56,14 +57,28 @@ bool Win32FileSystem::RemoveFolder(const std::string& path) {
     return !path.empty() && RemoveDirectoryW(WideFromCp932(path).c_str()) != 0;
 }
 
-bool Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t maxBytes,
-                                    std::string& bytes) {
-    if (path.empty()) return false;
-    FileHandle file(CreateFileW(WideFromCp932(path).c_str(), GENERIC_READ,
-                                FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+FileRead Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t maxBytes,
+                                        std::string& bytes) {
+    if (path.empty()) return FileRead::kNoFile;
+    const std::wstring widePath = WideFromCp932(path);
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    RetryWhileBusy([&] {
+        // Shared for deleting too, so that a replacement by another run
+        // waits for nothing but this read.
+        opened = CreateFileW(widePath.c_str(), GENERIC_READ,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return opened != INVALID_HANDLE_VALUE;
+    });
+    FileHandle file(opened);
+    if (!file.IsOpen()) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? FileRead::kNoFile
+                   : FileRead::kUnreadable;
+    }
     LARGE_INTEGER size;
-    if (!file.IsOpen() || !GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return false;
+    if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return FileRead::kUnreadable;
     const auto fileBytes = static_cast<std::uint64_t>(size.QuadPart);
     std::string content(static_cast<std::size_t>(std::min<std::uint64_t>(fileBytes, maxBytes)),
                         '\0');
@@ -72,13 +87,15 @@ bool Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t maxByte
         const std::size_t left = content.size() - read;
         const DWORD chunk = left > 0x10000000 ? 0x10000000 : static_cast<DWORD>(left);
         DWORD done = 0;
-        if (!ReadFile(file.Get(), &content[read], chunk, &done, nullptr)) return false;
+        if (!ReadFile(file.Get(), &content[read], chunk, &done, nullptr)) {
+            return FileRead::kUnreadable;
+        }
         if (done == 0) break;
         read += done;
     }
     content.resize(read);
     bytes.swap(content);
-    return true;
+    return FileRead::kRead;
 }
 
 bool Win32FileSystem::ReplaceFileWhole(const std::string& path, const std::string& bytes) {
@@ -86,6 +103,30 @@ bool Win32FileSystem::ReplaceFileWhole(const std::string& path, const std::strin
     FileReplacement replacement;
     if (!replacement.Begin(WideFromCp932(path))) return false;
     return replacement.Write(bytes.data(), bytes.size()) && replacement.Commit();
+}
+
+ReplaceBlock Win32FileSystem::WhatBlocksReplacing(const std::string& path) {
+    const DWORD attributes = AttributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return ReplaceBlock::kNone;
+    }
+    if (attributes & FILE_ATTRIBUTE_READONLY) return ReplaceBlock::kReadOnly;
+    // A replacement removes the file: a program that keeps it open without
+    // sharing it for deleting (the tax-return application, an editor)
+    // refuses exactly this.
+    const std::wstring widePath = WideFromCp932(path);
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    RetryWhileBusy([&] {
+        opened = CreateFileW(widePath.c_str(), DELETE,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return opened != INVALID_HANDLE_VALUE;
+    });
+    const DWORD error = GetLastError();
+    FileHandle file(opened);
+    if (file.IsOpen()) return ReplaceBlock::kNone;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? ReplaceBlock::kInUse
+                                                                             : ReplaceBlock::kNone;
 }
 
 std::unique_ptr<OutputFile> Win32FileSystem::CreateOutputFile() {
@@ -96,8 +137,9 @@ std::string Win32FileSystem::TemporaryFolder() {
     wchar_t folder[MAX_PATH + 1] = {};
     const DWORD length = GetTempPathW(MAX_PATH + 1, folder);
     if (length == 0 || length > MAX_PATH) return {};
-    std::string text = Cp932FromWide(std::wstring(folder, length));
-    return text.size() <= kMaxPathBytes ? text : std::string();
+    std::string text;
+    const bool whole = Cp932FromWide(std::wstring(folder, length), text);
+    return whole && text.size() <= kMaxPathBytes ? text : std::string();
 }
 
 int Win32FileSystem::DriveType(const std::string& root) {

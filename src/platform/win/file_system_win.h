@@ -12,11 +12,13 @@ class Win32FileSystem : public FileSystem {
     bool FolderExists(const std::string& path) override;
     bool CreateFolder(const std::string& path) override;
     bool RemoveFolder(const std::string& path) override;
-    bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override;
+    FileRead ReadFileBytes(const std::string& path, std::size_t maxBytes,
+                           std::string& bytes) override;
     std::unique_ptr<OutputFile> CreateOutputFile() override;
     bool ReplaceFileWhole(const std::string& path, const std::string& bytes) override;
-    // Empty when the system's folder is longer than 260 bytes: a cut path
-    // would name another folder.
+    ReplaceBlock WhatBlocksReplacing(const std::string& path) override;
+    // Empty when the system's folder is longer than 260 bytes or has a
+    // character code page 932 lacks: either would name another folder.
     std::string TemporaryFolder() override;
     int DriveType(const std::string& root) override;
     bool Accessible(const std::string& path, int accessMode) override;

@@ -31,8 +31,10 @@ HWND AsWindow(WindowRef window) {
 
 }  // namespace
 
-std::string Win32Desktop::CommandLine() {
-    return Cp932FromWide(ArgumentsAfterProgramName(GetCommandLineW()));
+SystemText Win32Desktop::CommandLine() {
+    SystemText line;
+    line.complete = Cp932FromWide(ArgumentsAfterProgramName(GetCommandLineW()), line.text);
+    return line;
 }
 
 void Win32Desktop::EnableWindow(WindowRef window, bool enable) {
@@ -54,13 +56,16 @@ std::string Win32Desktop::ProgramFolder() {
     const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     path.resize(length);
     path.erase(path.find_last_of(L'\\') + 1);
-    return Cp932FromWide(path);
+    std::string folder;
+    return Cp932FromWide(path, folder) ? folder : std::string();
 }
 
 std::string Win32Desktop::CurrentFolder() {
     wchar_t folder[MAX_PATH + 1] = {};
     const DWORD length = GetCurrentDirectoryW(MAX_PATH + 1, folder);
-    return length > 0 && length <= MAX_PATH ? Cp932FromWide(folder) : std::string();
+    std::string text;
+    const bool whole = length > 0 && length <= MAX_PATH && Cp932FromWide(folder, text);
+    return whole ? text : std::string();
 }
 
 bool Win32Desktop::SetCurrentFolder(const std::string& folder) {

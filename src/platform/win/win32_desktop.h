@@ -4,7 +4,7 @@
 
 class Win32Desktop : public Desktop {
   public:
-    std::string CommandLine() override;
+    SystemText CommandLine() override;
     void EnableWindow(WindowRef window, bool enable) override;
     void BringToForeground(WindowRef window) override;
     void PostMessageTo(WindowRef window, std::uint32_t message, std::intptr_t first,

@@ -19,8 +19,24 @@ const char ClConditionEntrySheet::kExitNotice[] = "｢事業概況書｣の集�
 const char ClConditionEntrySheet::kConditionsNotSaved[] =
     "集計条件を保存できませんでした。\n次回の起動時には、今回入力した集計条件は表示されません。\n\n"
     "%s";
+const char ClConditionEntrySheet::kConditionsUnreadable[] =
+    "保存されている集計条件（%s）を読み込めませんでした。\n\nアプリケーションを終了します。";
+const char ClConditionEntrySheet::kUnsafeUserId[] =
+    "ログイン中の利用者ID（%s）には、ファイル名に使えない文字が含まれています。\n"
+    "そのため、集計条件の読み込みと保存はできません。\n\n今回は初期設定の集計条件で表示します。";
 const char ClConditionEntrySheet::kDefinitionsUnreadable[] =
     "項目定義ファイル（%s）を読み込めませんでした。\n\nアプリケーションを終了します。";
+
+namespace {
+
+// `pattern` with its "%s" replaced by `text`.
+std::string WithText(const char* pattern, const std::string& text) {
+    std::string message = pattern;
+    message.replace(message.find("%s"), 2, text);
+    return message;
+}
+
+}  // namespace
 
 ClConditionEntrySheet::~ClConditionEntrySheet() {
     host_.ReleaseFolders();
@@ -40,9 +56,17 @@ void ClConditionEntrySheet::Initialise() {
     FiscalMonthRange(host_, conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
                      &conditions.endMonth);
     conditions.endMonth = static_cast<std::int16_t>(conditions.endMonth % 100);
-    const bool savedLoaded = fileSystem != nullptr && currentMapping != nullptr &&
-                             LoadSavedConditions(*fileSystem, host_.FolderPath(kFolderConditions),
-                                                 conditions, *currentMapping) == 1;
+    const LoadConditionsResult load = LoadConditions();
+    if (load == LoadConditionsResult::kUnreadable) {
+        // The defaults in their place would be saved over them when the
+        // sheet ends: the company's mapping would be lost for good.
+        if (view_ != nullptr) {
+            view_->ShowError(WithText(kConditionsUnreadable, SavedConditionsFileName(conditions)));
+            view_->EndSheet(kFailedResult);
+        }
+        return;
+    }
+    const bool savedLoaded = load == LoadConditionsResult::kLoaded;
     if (edition != nullptr && fileSystem != nullptr) {
         LoadDefaultMappingFile(*fileSystem, edition->DefaultMappingFileName(), accounts,
                                defaultMapping);
@@ -58,6 +82,15 @@ void ClConditionEntrySheet::Initialise() {
     if (currentMapping == nullptr) return;
     page2.SetUpItemTips();
     page3.SetUpItemTips();
+}
+
+LoadConditionsResult ClConditionEntrySheet::LoadConditions() {
+    if (fileSystem == nullptr || currentMapping == nullptr) return LoadConditionsResult::kNotLoaded;
+    if (!IsSafeUserId(conditions.userId) && view_ != nullptr) {
+        view_->ShowError(WithText(kUnsafeUserId, conditions.userId));
+    }
+    return LoadSavedConditions(*fileSystem, host_.FolderPath(kFolderConditions), conditions,
+                               *currentMapping);
 }
 
 std::string ClConditionEntrySheet::DescribeItem(int itemNo) const {
@@ -83,9 +116,7 @@ bool ClConditionEntrySheet::LoadAndBindItems() {
         // Pages without their items would offer nothing to map: end the
         // sheet as abandoned instead of leaving the user in front of them.
         if (view_ != nullptr) {
-            std::string text = kDefinitionsUnreadable;
-            text.replace(text.find("%s"), 2, fileName);
-            view_->ShowError(text);
+            view_->ShowError(WithText(kDefinitionsUnreadable, fileName));
             view_->EndSheet(kCancelResult);
         }
         return false;
@@ -137,9 +168,8 @@ void ClConditionEntrySheet::SaveConditions() {
         files, folder, [&files](const std::string& f) { return CreateFolderPath(files, f); },
         conditions, *currentMapping);
     if (result == SaveConditionsResult::kWriteFailed && view_ != nullptr) {
-        std::string text = kConditionsNotSaved;
-        text.replace(text.find("%s"), 2, folder + SavedConditionsFileName(conditions));
-        view_->ShowError(text);
+        view_->ShowError(
+            WithText(kConditionsNotSaved, folder + SavedConditionsFileName(conditions)));
     }
 }
 

@@ -11,6 +11,7 @@
 #include "model/aggregation_conditions.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
+#include "model/saved_conditions_file.h"
 #include "platform/file_system.h"
 #include "res/condition_sheet_res.h"
 #include "res/edition_info.h"
@@ -25,6 +26,8 @@ class ClConditionEntrySheet {
     // The end codes: the ids of "実行(F12)" and "キャンセル(Esc)".
     static constexpr int kRunResult = IDB_RUN;
     static constexpr int kCancelResult = IDB_CANCEL;
+    // The sheet could not be filled soundly: the run fails.
+    static constexpr int kFailedResult = -1;
     static constexpr int kPageCount = 3;
 
     static const char kCaption[];
@@ -33,6 +36,8 @@ class ClConditionEntrySheet {
     static const char kExitNotice[];
     static const char kDefinitionsUnreadable[];
     static const char kConditionsNotSaved[];
+    static const char kConditionsUnreadable[];
+    static const char kUnsafeUserId[];
 
     AggregationConditions conditions;
     ClCEPage1 page1;
@@ -81,6 +86,9 @@ class ClConditionEntrySheet {
     int ActivePage() const { return activePage_; }
 
   private:
+    // Reads the saved conditions into the record and the mapping; tells the
+    // user once when the user id cannot name their file.
+    LoadConditionsResult LoadConditions();
     // Writes the saved conditions; tells the user when the file could not
     // be written although its folder is there.
     void SaveConditions();

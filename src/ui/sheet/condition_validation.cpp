@@ -27,6 +27,11 @@ const char ConditionMessages::kFolderNotCreated[] =
     "フォルダの作成に失敗しました。\n\n出力先を再入力してください。";
 const char ConditionMessages::kOverwriteFile[] =
     "同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
+const char ConditionMessages::kOutputReadOnly[] =
+    "出力先のファイルは読み取り専用のため、上書きできません。\n\n出力先を変更してください。";
+const char ConditionMessages::kOutputInUse[] =
+    "出力先のファイルは他のアプリケーションで使用中です。\n\n"
+    "ファイルを閉じてから、もう一度実行してください。";
 
 namespace {
 
@@ -125,6 +130,18 @@ bool ValidateConditions(Host& host, const AggregationConditions& conditions, Fil
             BackToPath(view);
             return false;
         }
+    }
+    // The file is to be replaced: one that cannot be would fail only after
+    // the aggregation, with the sheet and the user's changes gone.
+    switch (fileSystem.WhatBlocksReplacing(path)) {
+        case ReplaceBlock::kReadOnly:
+            Refuse(view, Messages::kOutputReadOnly, IDE_OUTPUT_PATH);
+            return false;
+        case ReplaceBlock::kInUse:
+            Refuse(view, Messages::kOutputInUse, IDE_OUTPUT_PATH);
+            return false;
+        case ReplaceBlock::kNone:
+            break;
     }
     return true;
 }

@@ -22,6 +22,8 @@ struct ConditionMessages {
     static const char kCreateFolder[];
     static const char kFolderNotCreated[];
     static const char kOverwriteFile[];
+    static const char kOutputReadOnly[];
+    static const char kOutputInUse[];
 };
 
 // Runs the checks in order. The first that fails tells the user, brings

@@ -14,10 +14,16 @@ const char ClCEPage1::kBrowseTitle[] = "保存ファイルを指定";
 
 void ClCEPage1::ShowConditions(int locked) {
     if (links_.conditions == nullptr || view_ == nullptr) return;
-    const AggregationConditions& c = *links_.conditions;
-    view_->ShowTexts(companyText, periodText, std::to_string(c.startMonth),
-                     std::to_string(c.endMonth), c.outputPath, c.taxInclusive == 1);
+    startMonthText_ = std::to_string(links_.conditions->startMonth);
+    endMonthText_ = std::to_string(links_.conditions->endMonth);
+    PushTexts();
     if (locked == 1) view_->LockOutput();
+}
+
+void ClCEPage1::PushTexts() {
+    const AggregationConditions& c = *links_.conditions;
+    view_->ShowTexts(companyText, periodText, startMonthText_, endMonthText_, c.outputPath,
+                     c.taxInclusive == 1);
 }
 
 void ClCEPage1::OnTaxClicked(bool checked) {
@@ -41,6 +47,7 @@ void ClCEPage1::OnOutputPathChanged(const std::string& text) {
 void ClCEPage1::OnEndMonthChanged(const std::string& text) {
     // The field takes two digits at most; an empty field reads as 0.
     if (links_.conditions != nullptr) {
+        endMonthText_ = text;
         links_.conditions->endMonth = static_cast<std::int16_t>(ReadLeadingDecimal(text));
     }
 }
@@ -79,13 +86,14 @@ void ClCEPage1::BrowseOutputFile() {
     const PathParts parts = SplitOutputPath(links_.conditions->outputPath);
     const std::optional<std::string> chosen = view_->AskOutputFile(parts.folder, parts.fileName);
     if (!chosen) return;
-    // Cut, it would name another file.
-    if (chosen->size() > kMaxPathBytes) {
+    // Cut, or with "?" for a character it cannot hold, it would name
+    // another file.
+    if (chosen->empty() || chosen->size() > kMaxPathBytes) {
         links_.refuseOutputPath(ConditionMessages::kInvalidCharacter);
         return;
     }
     links_.conditions->outputPath = *chosen;
-    ShowConditions(0);
+    PushTexts();
 }
 
 namespace {

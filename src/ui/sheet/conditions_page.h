@@ -28,6 +28,7 @@ class Page1View {
     // Moves the keyboard focus; `selectAll` selects an edit field's text.
     virtual void FocusControl(int controlId, bool selectAll) = 0;
     // The save-file dialog; the chosen full path, or nothing when cancelled.
+    // A path with a character code page 932 lacks comes back empty.
     virtual std::optional<std::string> AskOutputFile(const std::string& folder,
                                                      const std::string& fileName) = 0;
     // Puts `text` back into the output path field after an edit that did
@@ -74,6 +75,8 @@ class ClCEPage1 {
     void Link(const Page1Links& links) { links_ = links; }
     void AttachView(Page1View* view) { view_ = view; }
 
+    // Takes the start and end month texts from the record and pushes all
+    // texts to the controls.
     void ShowConditions(int locked);
     void OnTaxClicked(bool checked);
     // Takes the field's text unless it grew past kOutputPathFieldBytes; then
@@ -83,13 +86,20 @@ class ClCEPage1 {
     // The page's key filter for a message to one of its controls (0 when
     // none); true when the message is swallowed.
     bool FilterKey(const KeyMessage& message, int targetControlId);
-    // The save-file dialog; a chosen path longer than any path may be is
-    // refused with the invalid-path message, the field unchanged.
+    // The save-file dialog; a chosen path longer than any path may be, or
+    // one code page 932 cannot hold, is refused with the invalid-path
+    // message, the field unchanged. The other fields keep their texts as
+    // typed.
     void BrowseOutputFile();
 
   private:
+    void PushTexts();
+
     Page1Links links_;
     Page1View* view_ = nullptr;
+    std::string startMonthText_;
+    // As typed: "" or "03" read as 0 and 3 but are shown as they are.
+    std::string endMonthText_;
 };
 
 // The folder part (up to and including the last backslash, or else the

@@ -56,7 +56,8 @@ std::optional<std::string> ConditionsPageWindow::AskOutputFile(const std::string
     // The definition files are read relative to the current folder.
     dialog.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog)) return std::nullopt;
-    return Cp932FromWide(chosen);
+    std::string path;
+    return Cp932FromWide(chosen, path) ? path : std::string();
 }
 
 void ConditionsPageWindow::RestoreOutputPath(const std::string& text, std::size_t caretCharacters) {
@@ -100,7 +101,11 @@ std::string ConditionsPageWindow::Text(int controlId) const {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(control, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
-    return Cp932FromWide(text);
+    // A character the code page lacks reads as "?", which the checks of
+    // "実行(F12)" refuse in a path; the end month field takes digits only.
+    std::string narrow;
+    static_cast<void>(Cp932FromWide(text, narrow));
+    return narrow;
 }
 
 void ConditionsPageWindow::SetText(int controlId, const std::string& text) {

@@ -24,7 +24,15 @@ SheetKeyAction ActionOfButton(std::int32_t buttonId) {
 SheetKeyAction DecideSheetKey(const KeyMessage& message) {
     // Alt+F4 would close the sheet past its exit dialogue.
     if (message.IsAltF4()) return SheetKeyAction::kSwallow;
-    if (!message.IsPlainKeyDown()) return SheetKeyAction::kPass;
+    if (!message.IsPlainKeyDown()) {
+        // Past this filter the dialog manager would take Shift+Enter or
+        // Ctrl+Enter for a press of the focused button, and Shift+Esc or
+        // Ctrl+Esc for the hidden standard Cancel: actions the sheet gives
+        // only to the plain keys.
+        const bool enterOrEscape = message.key == kKeyEnter || message.key == kKeyEscape;
+        return message.kind == KeyMessageKind::kKeyDown && enterOrEscape ? SheetKeyAction::kSwallow
+                                                                         : SheetKeyAction::kPass;
+    }
     switch (message.key) {
         case kKeyEnter:
             return ActionOfButton(message.targetButtonId);

@@ -28,6 +28,8 @@ struct ShownBox {
 class FakeDesktop : public Desktop {
   public:
     std::string commandLine;
+    // False: the command line held a character code page 932 lacks.
+    bool commandLineComplete = true;
     std::string programFolder = "C:\\prog\\";
     std::string currentFolder = "C:\\elsewhere";
     std::vector<std::string> events;
@@ -35,9 +37,9 @@ class FakeDesktop : public Desktop {
     std::vector<ShownBox> boxes;
     bool commandLineRead = false;
 
-    std::string CommandLine() override {
+    SystemText CommandLine() override {
         commandLineRead = true;
-        return commandLine;
+        return {commandLine, commandLineComplete};
     }
     void EnableWindow(WindowRef window, bool enable) override {
         events.push_back((enable ? "enable " : "disable ") + Id(window));
@@ -58,8 +60,12 @@ class FakeDesktop : public Desktop {
     }
     bool ShowMessage(WindowRef owner, const std::string& text, MessageKind kind) override {
         boxes.push_back({owner, text, kind});
+        events.push_back("message");
+        if (onMessage) onMessage();
         return true;
     }
+    // Runs once a message box was recorded (a fault while it shows).
+    std::function<void()> onMessage;
     void ShowWaitCursor(bool) override {}
     LocalTime now = {2026, 1, 5, 9, 7};
     LocalTime Now() override { return now; }

@@ -117,6 +117,9 @@ class FakeHost : public Host {
         queryCalls.push_back("Open");
         if (totalsThrow) throw std::runtime_error("the host's query failed");
         if (!totalsQueryAvailable) return nullptr;
+        if (state.results.switchDatasetAtTotals) {
+            state.selectionSecond = *state.results.switchDatasetAtTotals;
+        }
         return std::make_unique<Query>(*this);
     }
 
@@ -130,6 +133,9 @@ class FakeHost : public Host {
     class Query final : public TotalsQuery {
       public:
         explicit Query(FakeHost& host) : host_(host) {}
+        std::string DatasetId() const override {
+            return host_.Open() != nullptr ? host_.Open()->record.DatasetId() : "";
+        }
         void Begin(const AccountFilter& filter) override {
             host_.calls.push_back("BeginTotals");
             host_.queryCalls.push_back("Begin");

@@ -77,6 +77,8 @@ class MemoryFileSystem : public FileSystem {
     std::map<std::string, std::string> files;
     std::set<std::string> folders;
     std::set<std::string> readOnly;        // refuse write access
+    std::set<std::string> unreadable;      // there, but cannot be read
+    std::set<std::string> inUse;           // held open by another program
     std::set<std::string> refusedFolders;  // cannot be created
     std::map<char, int> driveTypes;        // by upper-case letter; others are fixed
     std::string temporaryFolder = "C:\\Temp\\";
@@ -120,15 +122,22 @@ class MemoryFileSystem : public FileSystem {
         }
         return false;
     }
-    bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::string& bytes) override {
+    FileRead ReadFileBytes(const std::string& path, std::size_t maxBytes,
+                           std::string& bytes) override {
         const auto it = files.find(path);
-        if (it == files.end()) return false;
+        if (it == files.end()) return FileRead::kNoFile;
+        if (unreadable.count(path) != 0) return FileRead::kUnreadable;
         bytes = it->second.substr(0, maxBytes);
-        return true;
+        return FileRead::kRead;
+    }
+    ReplaceBlock WhatBlocksReplacing(const std::string& path) override {
+        if (!FileExists(path)) return ReplaceBlock::kNone;
+        if (Holds(readOnly, path)) return ReplaceBlock::kReadOnly;
+        return inUse.count(path) != 0 ? ReplaceBlock::kInUse : ReplaceBlock::kNone;
     }
     bool ReplaceFileWhole(const std::string& path, const std::string& bytes) override {
         if (writesThrow) throw std::runtime_error("the file system failed");
-        if (replaceFails) return false;
+        if (replaceFails || Holds(readOnly, path) || inUse.count(path) != 0) return false;
         files[path] = bytes;
         return true;
     }
