@@ -29,6 +29,15 @@ std::string SampleState(int no, const std::wstring& folder, const std::string& e
     return state;
 }
 
+HeldFile::HeldFile(const std::wstring& path, DWORD share)
+    : handle_(CreateFileW(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+void HeldFile::Release() {
+    if (IsHeld()) CloseHandle(handle_);
+    handle_ = INVALID_HANDLE_VALUE;
+}
+
 void Scenario::SetUp() {
     folder_ = MakeTempFolder();
     statePath_ = folder_ + L"state.json";

@@ -21,6 +21,21 @@ std::wstring HostPath(const std::string& unixPath);
 // has changed.
 std::string SampleState(int no, const std::wstring& folder, const std::string& extra = "");
 
+// A file another program keeps open, as the tax-return application, an
+// editor or a backup program does: opened with `share` until released.
+class HeldFile {
+  public:
+    HeldFile(const std::wstring& path, DWORD share);
+    ~HeldFile() { Release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    bool IsHeld() const { return handle_ != INVALID_HANDLE_VALUE; }
+    void Release();
+
+  private:
+    HANDLE handle_;
+};
+
 class Scenario : public ::testing::Test {
   protected:
     void SetUp() override;
