@@ -48,8 +48,14 @@ class ConditionSheetWindow final : public PropertySheetWindow, public SheetView 
     void ActivatePage(int index) override { SetCurrentPage(index); }
     void FocusConditionField(int controlId) override;
     void EnableNavigation(bool previousEnabled, bool nextEnabled) override {
-        EnableWindow(GetDlgItem(Handle(), IDB_PREVIOUS), previousEnabled);
-        EnableWindow(GetDlgItem(Handle(), IDB_NEXT), nextEnabled);
+        HWND previous = GetDlgItem(Handle(), IDB_PREVIOUS);
+        HWND next = GetDlgItem(Handle(), IDB_NEXT);
+        // A button disabled under the focus leaves no window with it: the
+        // keys would then come as system keys, and F5 and F6 do nothing.
+        if (!previousEnabled && GetFocus() == previous) SetFocus(next);
+        if (!nextEnabled && GetFocus() == next) SetFocus(previous);
+        EnableWindow(previous, previousEnabled);
+        EnableWindow(next, nextEnabled);
     }
     void EndSheet(int endCode) override { loop_->End(endCode); }
 
