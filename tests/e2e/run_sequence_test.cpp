@@ -161,4 +161,34 @@ TEST_F(RunSequence, FunctionIdMinusOneArrivesWithAllBitsSet) {
               "host-window disabled-during-run=yes enabled-after=yes\n");
 }
 
+// A character code page 932 lacks, in the host's output path or in the
+// program's folder: the best fit would name another file or folder (a yen
+// sign taken for a backslash), so the run ends before the sheet, with code 2.
+TEST_F(RunSequence, TextTheCodePageCannotHoldEndsTheRunBeforeTheSheet) {
+    WriteState();
+    const std::wstring programs = folder_ + L"programs\u00A5\\";
+    CreateDirectoryW(programs.c_str(), nullptr);
+    CopyProgramsTo(programs);
+    WriteFileBytes(programs + L"KodamaDef.ini", "[ProgramLevel]\r\nQB16_G=1\r\n");
+    const struct {
+        std::wstring options;
+        std::wstring program;
+        std::wstring message;
+    } cases[] = {
+        {L"--output \"" + folder_ + L"a\u00A5b.xml\"", Program(),
+         L"ホストから指定された出力先のパスに、使用できない文字が含まれています。\n\n"
+         L"アプリケーションを終了します。"},
+        {L"", programs + L"LdgSel18ToQb16_G.exe",
+         L"このプログラムのインストール先のフォルダ名に、使用できない文字が含まれています。\n\n"
+         L"アプリケーションを終了します。"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(Utf8(c.message));
+        Start(c.options, c.program);
+        ExpectMessageAndConfirm(c.message);
+        EXPECT_FALSE(gui::WindowTitledExists(kSheetTitle));
+        ExpectCode(Finish(), 2);
+    }
+}
+
 }  // namespace
