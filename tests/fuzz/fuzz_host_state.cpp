@@ -18,6 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         __builtin_trap();
     }
     if (result != hostsim::kStateOk && error.field.empty()) __builtin_trap();
+    if (state.results.nextRowDelayMs < 0 || state.results.nextRowDelayMs > 60000) __builtin_trap();
     // Whatever was accepted must read back within its fields.
     for (const hostsim::DatasetEntry& dataset : state.datasets) {
         if (dataset.record.CompanyName().size() >= DatasetRecord::kCompanyNameWidth)
