@@ -144,10 +144,13 @@ struct DetailFinding {
     // kMappedTwice: how often (`count`); kNoSuchAccount: how many rows of
     // such ids changed the item all the same (`count`); kAssetsUnbalanced:
     // assets (`value`) and liabilities plus equity (`other`); kFigureMissing:
-    // the figure's name. The comparisons (kMonthsDiffer, kBreakdownOver,
-    // kInventoryDiffers): the first item's figure (`value`, a monthly
-    // item's months summed) against the other items' (`other`), `items`
-    // naming the first and then the others. kOpeningOnMonthly: the
+    // the figure's name. kMonthsDiffer: the monthly item's months summed
+    // (`value`) against its main items summed (`other`), `items` the
+    // monthly item and then the main items; kBreakdownOver: the parts
+    // summed, less a part the total subtracts (`value`), against the total
+    // (`other`), `items` the parts and then the total; kInventoryDiffers:
+    // closing inventory (`value`) against inventory assets (`other`),
+    // `items` in that order. kOpeningOnMonthly: the
     // account's opening balance (`value`) and the month it went into
     // (`month`). kPartYear: the last month; kIntroMonth: the introduction
     // month (`month`).

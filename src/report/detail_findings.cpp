@@ -12,6 +12,8 @@ namespace {
 
 using FindingKind = DetailFinding::Kind;
 
+constexpr int kClosingInventoryItem = 10;
+
 const char* FindingKindName(FindingKind kind) {
     switch (kind) {
         case FindingKind::kPartYear:
@@ -96,9 +98,11 @@ std::string StatementFindingText(const DetailPage& page, const DetailFinding& fi
                           : "売上原価に含める範囲や科目の区分の違いによるものであれば"
                             "問題ありません。");
         case FindingKind::kBreakdownOver: {
+            // The cost of sales' parts run to the closing inventory, which
+            // they take off.
             bool less = false;
             for (std::size_t i = 0; i + 1 < finding.items.size(); ++i)
-                less = less || finding.items[i] == 10;
+                less = less || finding.items[i] == kClosingInventoryItem;
             return std::string("内訳の項目の合計（") + Yen(finding.value) + "円" +
                    (less ? "、期末棚卸高は差し引いた額" : "") + "）が、合計の項目の金額（" +
                    Yen(finding.other) + "円）を超えています" + Difference(finding) + "。";
