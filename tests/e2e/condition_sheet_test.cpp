@@ -15,9 +15,6 @@ const std::wstring kWrongPeriod =
 const std::wstring kCreateFolder =
     L"指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
 const std::wstring kOverwrite = L"同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
-const std::wstring kWritten =
-    L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html\n"
-    L"\nアプリケーションを終了します。";
 const std::wstring kInvalidCharacter =
     L"データの出力先に不正な文字が含まれています。\n\n出力先を再入力してください。";
 const std::wstring kSaveDialogTitle = L"保存ファイルを指定";
@@ -113,7 +110,7 @@ TEST_F(ConditionSheet, MissingFolderAnsweredYesIsCreatedAndTheReportWritten) {
     SetText(sheet, IDE_OUTPUT_PATH, target);
     gui::PressKey(sheet, VK_F12);
     Answer(kCreateFolder, IDYES);
-    ExpectMessageAndConfirm(kWritten);
+    ExpectWrittenAndConfirm(folder_ + L"新しい\\表\\overview_集計明細.html");
     EXPECT_EQ(Finish().exitCode, 0u);
     EXPECT_NE(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes(target).rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n", 0),
@@ -360,7 +357,7 @@ TEST_F(ConditionSheet, AnXmlInUseKeepsTheSheetUntilItIsClosed) {
     }
     gui::PressKey(sheet, VK_F12);
     Answer(kOverwrite, IDYES);
-    ExpectMessageAndConfirm(kWritten);
+    ExpectWrittenAndConfirm(folder_ + L"overview_集計明細.html");
     EXPECT_EQ(Finish().exitCode, 0u);
     EXPECT_EQ(ReadFileBytes(target).rfind("<?xml", 0), 0u);
 }
@@ -386,7 +383,7 @@ TEST_F(ConditionSheet, SavedConditionsHeldForAMomentAreStillSaved) {
         return found.nFileSizeLow > 0;
     }));
     held.Release();
-    ExpectMessageAndConfirm(kWritten);
+    ExpectWrittenAndConfirm(folder_ + L"overview_集計明細.html");
     EXPECT_EQ(Finish().exitCode, 0u);
     EXPECT_EQ(ReadFileBytes(SavedFile()).rfind("[P1]\n9/", 0), 0u);
 }
