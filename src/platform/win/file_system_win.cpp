@@ -37,6 +37,21 @@ class FileHandle {
     HANDLE handle_;
 };
 
+// An existing file opened for `access`, shared with every other opener:
+// only one that shares nothing stands in the way, and a hold of a moment is
+// waited out. An invalid handle, with the last error set, when it cannot be.
+HANDLE OpenSharedWhenFree(const std::string& path, DWORD access) {
+    const std::wstring widePath = WideFromCp932(path);
+    HANDLE opened = INVALID_HANDLE_VALUE;
+    RetryWhileBusy([&] {
+        opened = CreateFileW(widePath.c_str(), access,
+                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        return opened != INVALID_HANDLE_VALUE;
+    });
+    return opened;
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -60,17 +75,9 @@ bool Win32FileSystem::RemoveFolder(const std::string& path) {
 FileRead Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t maxBytes,
                                         std::string& bytes) {
     if (path.empty()) return FileRead::kNoFile;
-    const std::wstring widePath = WideFromCp932(path);
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    RetryWhileBusy([&] {
-        // Shared for deleting too, so that a replacement by another run
-        // waits for nothing but this read.
-        opened = CreateFileW(widePath.c_str(), GENERIC_READ,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        return opened != INVALID_HANDLE_VALUE;
-    });
-    FileHandle file(opened);
+    // Shared for deleting too, so that a replacement by another run waits
+    // for nothing but this read.
+    FileHandle file(OpenSharedWhenFree(path, GENERIC_READ));
     if (!file.IsOpen()) {
         const DWORD error = GetLastError();
         return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
@@ -114,16 +121,8 @@ ReplaceBlock Win32FileSystem::WhatBlocksReplacing(const std::string& path) {
     // A replacement removes the file: a program that keeps it open without
     // sharing it for deleting (the tax-return application, an editor)
     // refuses exactly this.
-    const std::wstring widePath = WideFromCp932(path);
-    HANDLE opened = INVALID_HANDLE_VALUE;
-    RetryWhileBusy([&] {
-        opened = CreateFileW(widePath.c_str(), DELETE,
-                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        return opened != INVALID_HANDLE_VALUE;
-    });
+    FileHandle file(OpenSharedWhenFree(path, DELETE));
     const DWORD error = GetLastError();
-    FileHandle file(opened);
     if (file.IsOpen()) return ReplaceBlock::kNone;
     return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ? ReplaceBlock::kInUse
                                                                              : ReplaceBlock::kNone;
