@@ -79,10 +79,13 @@ FileRead Win32FileSystem::ReadFileBytes(const std::string& path, std::size_t max
     // for nothing but this read.
     FileHandle file(OpenSharedWhenFree(path, GENERIC_READ));
     if (!file.IsOpen()) {
+        // A path that cannot name a file has none; anything else (held by
+        // another program, a server away, a drive not ready) may hide one.
         const DWORD error = GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                   ? FileRead::kNoFile
-                   : FileRead::kUnreadable;
+        const bool none = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+                          error == ERROR_INVALID_DRIVE || error == ERROR_INVALID_NAME ||
+                          error == ERROR_BAD_PATHNAME;
+        return none ? FileRead::kNoFile : FileRead::kUnreadable;
     }
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file.Get(), &size) || size.QuadPart < 0) return FileRead::kUnreadable;
