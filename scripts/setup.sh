@@ -13,6 +13,7 @@ readonly PACKAGES=(
   libclang-rt-14-dev
   libgtest-dev
   libbenchmark-dev
+  rapidjson-dev
   googletest
   g++-mingw-w64-x86-64
   g++-mingw-w64-i686
