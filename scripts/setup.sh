@@ -29,6 +29,9 @@ readonly PACKAGES=(
   imagemagick
   wixl
   msitools
+  faketime
+  osslsigncode
+  openssl
   zip
   unzip
   file

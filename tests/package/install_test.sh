@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The installation packages as an administrator uses them: packages of the
-# 32-bit build at its own version and at a higher one, then, under Wine in a
+# 32-bit build at its own version and at a higher one, signed with a
+# throwaway certificate, then, under Wine in a
 # throwaway prefix with a display of its own, the select edition's package
 # installed into a folder that already holds the host's libraries and level
 # file, its program run by the host simulator (F12, code 0, the golden
@@ -34,6 +35,8 @@ msi_value() { msiinfo export "$1" Property | tr -d '\r' | sed -n "s/^$2\t//p"; }
 msi_files() { msiinfo export "$1" File | tr -d '\r' | tail -n +4 | cut -f3 | sort; }
 
 # --- The packages ---------------------------------------------------------
+ldg_throwaway_certificate "$work/ca"
+export LDG_SIGN_CERT=$work/ca/cert.pem LDG_SIGN_KEY=$work/ca/key.pem
 scripts/package.sh --no-build --build "$build" --out "$work/v1" >/dev/null
 scripts/package.sh --no-build --build "$build" --out "$work/v2" --version "$HIGHER" >/dev/null
 version=$(python3 scripts/msi_source.py version "$build/bin/$EDITION.exe")
@@ -50,6 +53,9 @@ done
 expect "one upgrade code per edition" 3 "$(printf '%s\n' "${upgrade_codes[@]}" | sort -u | wc -l)"
 old=$work/v1/$EDITION-$version.msi
 new=$work/v2/$EDITION-$HIGHER.msi
+for msi in "$old" "$new"; do
+  expect "$(basename "$msi") is signed" "" "$(ldg_signature_problem "$msi" "$LDG_SIGN_CERT")"
+done
 expect "the higher version keeps the upgrade code" "$(msi_value "$old" UpgradeCode)" \
   "$(msi_value "$new" UpgradeCode)"
 old_code=$(msi_value "$old" ProductCode)
@@ -80,7 +86,9 @@ listing() { (cd "$host" && find . -type f | sed 's|^\./||' | sort); }
 msiexec /i "$(ldg_windows_path "$old")" /qn "INSTALLDIR=$win_host\\" || expect "install" 0 $?
 expect "the installed program is 32-bit" "PE32 executable (GUI) Intel 80386, for MS Windows" \
   "$(file -b "$host/$EDITION.exe" | sed 's/, [0-9]* sections$//')"
-cmp -s "$build/bin/$EDITION.exe" "$host/$EDITION.exe" || expect "the installed program" same differs
+unzip -p "$work/v1/$EDITION-$version.zip" "$EDITION/$EDITION.exe" >"$work/packaged.exe"
+cmp -s "$work/packaged.exe" "$host/$EDITION.exe" || expect "the installed program" same differs
+expect "the installed program's signature" "" "$(ldg_signature_problem "$host/$EDITION.exe" "$LDG_SIGN_CERT")"
 expect "the product's name" "$(msi_value "$old" ProductName)" "$(product "$old_code" DisplayName)"
 expect "the product's version" "$version" "$(product "$old_code" DisplayVersion)"
 expect "the product's folder" "$win_host\\" "$(product "$old_code" InstallLocation)"
