@@ -136,7 +136,7 @@ def wxs(prefix, version):
   <Product Id={product} Name={name} Language="1041" Codepage="932" Version={version}
            Manufacturer={maker} UpgradeCode={upgrade}>
     <Package InstallerVersion="500" Compressed="yes" InstallScope="perMachine"
-             Languages="1041" SummaryCodepage="932" Description={summary}/>
+             Languages="1041" SummaryCodepage="932" Description={summary} Comments={summary}/>
     <MajorUpgrade DowngradeErrorMessage="より新しいバージョンがインストールされています。"/>
     <Media Id="1" Cabinet="program.cab" EmbedCab="yes"/>
     <Icon Id="program.ico" SourceFile="program.ico"/>
