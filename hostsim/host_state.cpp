@@ -85,20 +85,25 @@ void ExpectArray(const JsonValue& value, const Field& field) {
     if (!value.IsArray()) Fail(field, "not an array");
 }
 
-// Integers are those a 64-bit integer holds, from -2^63 to 2^64-1; a
-// number with a fraction or an exponent is none.
-std::int64_t ReadInteger(const JsonValue& value, const Field& field, std::int64_t min,
-                         std::int64_t max) {
+[[noreturn]] void FailInteger(const JsonValue& value, const Field& field, std::int64_t min,
+                              std::int64_t max) {
     if (!value.IsInt64()) {
         if (value.IsUint64()) Fail(field, "out of range");
         Fail(field, "not an integer");
     }
-    const std::int64_t number = value.GetInt64();
-    if (number > max) Fail(field, "out of range");
-    if (number < min) {
-        Fail(field, "out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+    if (value.GetInt64() > max) Fail(field, "out of range");
+    Fail(field, "out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+}
+
+// Integers are those a 64-bit integer holds, from -2^63 to 2^64-1; a
+// number with a fraction or an exponent is none. (Millions of amounts come
+// here: the faults are out of the way.)
+inline std::int64_t ReadInteger(const JsonValue& value, const Field& field, std::int64_t min,
+                                std::int64_t max) {
+    if (!value.IsInt64() || value.GetInt64() < min || value.GetInt64() > max) {
+        FailInteger(value, field, min, max);
     }
-    return number;
+    return value.GetInt64();
 }
 
 std::int32_t ReadInt32(const Member& member) {

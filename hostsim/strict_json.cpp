@@ -20,10 +20,12 @@ namespace {
 
 using rapidjson::SizeType;
 
-// UTF-8 checked. Parsing recurses, but never deeper than the depth the
-// handler allows.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseValidateEncodingFlag | rapidjson::kParseStopWhenDoneFlag;
+// Parsing recurses, but never deeper than the depth the handler allows.
+// The first reading leaves UTF-8 to the handler, which checks each string
+// whole; a text that fails is read again with RapidJSON checking as it
+// goes, so that the message names the first fault of the text.
+constexpr unsigned kFastFlags = rapidjson::kParseStopWhenDoneFlag;
+constexpr unsigned kCheckedFlags = kFastFlags | rapidjson::kParseValidateEncodingFlag;
 
 // RapidJSON builds the document; this handler stands between to refuse
 // what the stand-in's rules refuse, noting where and why, to find the
@@ -78,11 +80,11 @@ class StrictHandler {
         return Scalar(Send([=](auto& target) { return target.RawNumber(text, length, copy); }));
     }
     bool String(const char* text, SizeType length, bool copy) {
-        if (HasSurrogate(text, length)) return RefuseSurrogate();
+        if (!IsUtf8(text, length)) return RefuseSurrogate();
         return Scalar(Send([=](auto& target) { return target.String(text, length, copy); }));
     }
     bool Key(const char* text, SizeType length, bool copy) {
-        if (HasSurrogate(text, length)) return RefuseSurrogate();
+        if (!IsUtf8(text, length)) return RefuseSurrogate();
         Frame& object = frames_[depth_ - 1];
         object.keys.push_back({static_cast<std::uint32_t>(object.text.size()), length});
         object.text.append(text, length);
@@ -283,14 +285,40 @@ class StrictHandler {
         repeatedKey_ = field.empty() ? "\"\"" : field;
     }
 
-    // The text is checked UTF-8, so a surrogate in a string (ED A0 to ED BF)
-    // can only come from a low surrogate escape on its own, which RapidJSON
-    // lets through.
-    static bool HasSurrogate(const char* text, SizeType length) {
-        for (SizeType i = 0; i + 1 < length; ++i) {
-            if (text[i] == '\xED' && static_cast<unsigned char>(text[i + 1]) >= 0xA0) return true;
+    // Whether a string, its escapes decoded, is UTF-8: no overlong forms,
+    // no surrogates, nothing beyond U+10FFFF. Where RapidJSON has checked
+    // the text, a surrogate (ED A0 to ED BF) can only come from a low
+    // surrogate escape on its own, which it lets through.
+    static bool IsUtf8(const char* text, SizeType length) {
+        const auto* p = reinterpret_cast<const unsigned char*>(text);
+        const auto* end = p + length;
+        while (p != end) {
+            if (*p < 0x80) {
+                ++p;
+                continue;
+            }
+            int size = 4;
+            unsigned char low = 0x80;
+            unsigned char high = 0xBF;
+            if (*p >= 0xC2 && *p <= 0xDF) {
+                size = 2;
+            } else if (*p >= 0xE0 && *p <= 0xEF) {
+                size = 3;
+                low = *p == 0xE0 ? 0xA0 : 0x80;
+                high = *p == 0xED ? 0x9F : 0xBF;
+            } else if (*p >= 0xF0 && *p <= 0xF4) {
+                low = *p == 0xF0 ? 0x90 : 0x80;
+                high = *p == 0xF4 ? 0x8F : 0xBF;
+            } else {
+                return false;
+            }
+            if (end - p < size) return false;
+            for (int i = 1; i < size; ++i, low = 0x80, high = 0xBF) {
+                if (p[i] < low || p[i] > high) return false;
+            }
+            p += size;
         }
-        return false;
+        return true;
     }
 
     // An element of the state's lists takes well under a kilobyte.
@@ -380,18 +408,17 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\n' || c == '\r' || c == '\t';
 }
 
-}  // namespace
-
-bool ReadStrictJson(std::string_view text, JsonDocument& document, JsonFailure& failure,
-                    JsonElementReader* elements) {
-    const std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+// One reading of the text from `start` into `document`: false on a fault
+// of the text, named in `failure`; true with where the value ends.
+template <unsigned kFlags>
+bool Parse(std::string_view text, std::size_t start, JsonDocument& document,
+           JsonElementReader* elements, JsonFailure& failure, std::size_t& end,
+           std::string& repeatedKey, bool& keyRepeated) {
     rapidjson::MemoryStream stream(text.data() + start, text.size() - start);
     StrictHandler handler(document, stream, elements);
     rapidjson::Reader reader;
     // The handler fills the document, which Populate then takes the value from.
-    auto parse = [&](JsonDocument&) {
-        return !reader.Parse<kParseFlags>(stream, handler).IsError();
-    };
+    auto parse = [&](JsonDocument&) { return !reader.Parse<kFlags>(stream, handler).IsError(); };
     document.Populate(parse);
     if (reader.HasParseError()) {
         if (handler.refusal() != nullptr) {
@@ -403,9 +430,31 @@ bool ReadStrictJson(std::string_view text, JsonDocument& document, JsonFailure& 
         }
         return false;
     }
+    end = start + stream.Tell();
+    keyRepeated = handler.keyRepeated();
+    repeatedKey = handler.repeatedKey();
+    return true;
+}
+
+}  // namespace
+
+bool ReadStrictJson(std::string_view text, JsonDocument& document, JsonFailure& failure,
+                    JsonElementReader* elements) {
+    const std::size_t start = text.substr(0, 3) == "\xEF\xBB\xBF" ? 3 : 0;
+    std::size_t at = 0;
+    std::string repeatedKey;
+    bool keyRepeated = false;
+    if (!Parse<kFastFlags>(text, start, document, elements, failure, at, repeatedKey,
+                           keyRepeated)) {
+        JsonDocument again;
+        if (Parse<kCheckedFlags>(text, start, again, nullptr, failure, at, repeatedKey,
+                                 keyRepeated)) {
+            failure = NotJson(text, start, "not UTF-8 in a string");  // not reached
+        }
+        return false;
+    }
     // NUL bytes may end the file, as a C string written whole leaves one;
     // nothing else may follow the value.
-    std::size_t at = start + stream.Tell();
     while (at < text.size() && IsBlank(text[at]))
         ++at;
     while (at < text.size() && text[at] == '\0')
@@ -414,8 +463,8 @@ bool ReadStrictJson(std::string_view text, JsonDocument& document, JsonFailure& 
         failure = NotJson(text, at, "the text goes on after the value");
         return false;
     }
-    if (handler.keyRepeated()) {
-        failure = {handler.repeatedKey(), "given more than once in its object"};
+    if (keyRepeated) {
+        failure = {repeatedKey, "given more than once in its object"};
         return false;
     }
     return true;
