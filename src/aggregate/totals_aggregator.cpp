@@ -230,6 +230,10 @@ void ClTotalsAggregator::AddToItems(const RowWork& work, const AccountTotalsReco
             if (change != nullptr) {
                 std::int64_t& applied = change->months[static_cast<std::size_t>(month)];
                 applied = (ClAmount::FromCount(applied) + (sameSide ? value : -value)).ToCount();
+                if (i == 0) {
+                    change->opening = value.ToCount();
+                    change->openingMonth = month;
+                }
             }
         }
     }
