@@ -32,13 +32,14 @@ check() {
 }
 
 for package in "$@"; do
+  package=$(realpath "$package")
   name=$(basename "$package")
   inside=$work/$name
   mkdir -p "$inside"
   case $package in
     *.msi)
       check "$package" "$name"
-      (cd "$inside" && msiextract "$(realpath "$package")" >/dev/null)
+      (cd "$inside" && msiextract "$package" >/dev/null)
       ;;
     *.zip) unzip -q -d "$inside" "$package" ;;
     *) echo "verify: $package is neither an MSI nor a ZIP" >&2; exit 2 ;;

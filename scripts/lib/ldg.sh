@@ -100,6 +100,16 @@ ldg_play_user() {
   ldg_gui --timeout 120 start "$2 \"$1\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
 }
 
+# ldg_expect WHAT WANT GOT : one check of a test script; a difference is
+# printed and counted in LDG_FAILURES.
+LDG_FAILURES=0
+ldg_expect() {
+  if [[ $2 != "$3" ]]; then
+    printf 'FAILED: %s\n  want: %s\n  got:  %s\n' "$1" "${2//$'\n'/ | }" "${3//$'\n'/ | }"
+    LDG_FAILURES=$((LDG_FAILURES + 1))
+  fi
+}
+
 # ldg_throwaway_certificate DIR : a self-signed code signing certificate,
 # DIR/cert.pem, and its key, DIR/key.pem, valid for two days: for signing in
 # the tests, where it is also the only certificate authority trusted.
