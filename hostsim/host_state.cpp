@@ -2,13 +2,15 @@
 
 #include <cstdint>
 #include <limits>
+#include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
-#include "hostsim/json_document.h"
 #include "hostsim/shift_jis.h"
+#include "hostsim/strict_json.h"
 
 namespace hostsim {
 
@@ -53,48 +55,55 @@ const Field kTopLevel{nullptr, nullptr, 0};
     throw FormatError{result, field.Name(), reason};
 }
 
+// What a missing member reads as: a null nothing takes.
+const JsonValue kMissing;
+
 // A member of an object the reader has checked, with its field.
 struct Member {
-    JsonValue value;
+    const JsonValue& value;
     Field field;
-    explicit operator bool() const { return static_cast<bool>(value); }
+    explicit operator bool() const { return &value != &kMissing; }
 };
 
-Member Find(JsonValue object, const Field& path, const char* key) {
-    return {object.Member(key), path.Key(key)};
+Member Find(const JsonValue& object, const Field& path, const char* key) {
+    if (!object.IsObject()) return {kMissing, path.Key(key)};
+    const auto member = object.FindMember(key);
+    return {member != object.MemberEnd() ? member->value : kMissing, path.Key(key)};
 }
 
-Member Required(JsonValue object, const Field& path, const char* key) {
+Member Required(const JsonValue& object, const Field& path, const char* key) {
     Member member = Find(object, path, key);
     if (!member) Fail(member.field, "required field missing");
     return member;
 }
 
-void ExpectObject(JsonValue value, const Field& field) {
+void ExpectObject(const JsonValue& value, const Field& field) {
     if (!value.IsObject()) Fail(field, "not an object");
 }
 
-void ExpectArray(JsonValue value, const Field& field) {
+void ExpectArray(const JsonValue& value, const Field& field) {
     if (!value.IsArray()) Fail(field, "not an array");
 }
 
-std::int64_t ReadInteger(JsonValue value, const Field& field, std::int64_t min, std::int64_t max) {
-    std::uint64_t magnitude = 0;
-    bool negative = false;
-    if (!value.Integer(magnitude, negative)) Fail(field, "not an integer");
-    std::int64_t number = 0;
-    if (!negative) {
-        if (magnitude > static_cast<std::uint64_t>(max)) Fail(field, "out of range");
-        number = static_cast<std::int64_t>(magnitude);
-    } else if (magnitude > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) {
-        number = std::numeric_limits<std::int64_t>::min();
-    } else {
-        number = -static_cast<std::int64_t>(magnitude);
+[[noreturn]] void FailInteger(const JsonValue& value, const Field& field, std::int64_t min,
+                              std::int64_t max) {
+    if (!value.IsInt64()) {
+        if (value.IsUint64()) Fail(field, "out of range");
+        Fail(field, "not an integer");
     }
-    if (number < min || number > max) {
-        Fail(field, "out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+    if (value.GetInt64() > max) Fail(field, "out of range");
+    Fail(field, "out of range (" + std::to_string(min) + " to " + std::to_string(max) + ")");
+}
+
+// Integers are those a 64-bit integer holds, from -2^63 to 2^64-1; a
+// number with a fraction or an exponent is none. (Millions of amounts come
+// here: the faults are out of the way.)
+inline std::int64_t ReadInteger(const JsonValue& value, const Field& field, std::int64_t min,
+                                std::int64_t max) {
+    if (!value.IsInt64() || value.GetInt64() < min || value.GetInt64() > max) {
+        FailInteger(value, field, min, max);
     }
-    return number;
+    return value.GetInt64();
 }
 
 std::int32_t ReadInt32(const Member& member) {
@@ -107,18 +116,21 @@ std::uint8_t ReadByte(const Member& member) {
     return static_cast<std::uint8_t>(ReadInteger(member.value, member.field, 0, 255));
 }
 
-std::string_view ReadUtf8(JsonValue value, const Field& field, std::string& scratch) {
+std::string_view Text(const JsonValue& value) {
+    return {value.GetString(), value.GetStringLength()};
+}
+
+std::string_view ReadUtf8(const JsonValue& value, const Field& field) {
     if (!value.IsString()) Fail(field, "not a string");
-    const std::string_view text = value.Text(scratch);
+    const std::string_view text = Text(value);
     if (text.find('\0') != std::string_view::npos) Fail(field, "contains a NUL character");
     return text;
 }
 
 // A text as the program receives it: Shift_JIS, at most maxBytes long.
 std::string ReadText(const Member& member, std::size_t maxBytes) {
-    std::string scratch;
     std::string sjis;
-    if (!Utf8ToShiftJis(ReadUtf8(member.value, member.field, scratch), sjis)) {
+    if (!Utf8ToShiftJis(ReadUtf8(member.value, member.field), sjis)) {
         Fail(member.field, "has a character that Shift_JIS cannot hold", kStateTextNotConvertible);
     }
     if (sjis.size() > maxBytes) {
@@ -138,8 +150,7 @@ int HexDigit(char c) {
 // hexadecimal digits.
 std::uint32_t ReadClassCode(const Member& member) {
     if (member.value.IsString()) {
-        std::string scratch;
-        const std::string_view text = member.value.Text(scratch);
+        const std::string_view text = Text(member.value);
         if (text.size() < 3 || text.size() > 10 || text[0] != '0' ||
             (text[1] != 'x' && text[1] != 'X')) {
             Fail(member.field, "not \"0x\" followed by 1 to 8 hexadecimal digits");
@@ -157,8 +168,7 @@ std::uint32_t ReadClassCode(const Member& member) {
 
 void ReadIdBytes(const Member& member, std::uint8_t (&id)[AccountRecord::kIdWidth]) {
     if (!member.value.IsString()) Fail(member.field, "not a string");
-    std::string scratch;
-    const std::string_view text = member.value.Text(scratch);
+    const std::string_view text = Text(member.value);
     if (text.size() != 2 * AccountRecord::kIdWidth) Fail(member.field, "not 32 hexadecimal digits");
     for (std::size_t i = 0; i < AccountRecord::kIdWidth; ++i) {
         const int high = HexDigit(text[2 * i]);
@@ -191,9 +201,8 @@ void ReadUser(const Member& user, HostState& state) {
     if (const Member selection = Find(user.value, user.field, "selection")) {
         ExpectArray(selection.value, selection.field);
         if (selection.value.Size() != 2) Fail(selection.field, "not two numbers");
-        const JsonValue first = selection.value.First();
-        state.selectionFirst = ReadInt32({first, selection.field[0]});
-        state.selectionSecond = ReadInt32({first.Next(), selection.field[1]});
+        state.selectionFirst = ReadInt32({selection.value[0u], selection.field[0]});
+        state.selectionSecond = ReadInt32({selection.value[1u], selection.field[1]});
     }
 }
 
@@ -240,7 +249,7 @@ void ReadResults(const Member& object, HostResults& results) {
     }
 }
 
-void ReadAccount(JsonValue object, const Field& path, AccountEntry& account) {
+void ReadAccount(const JsonValue& object, const Field& path, AccountEntry& account) {
     ExpectObject(object, path);
     std::uint8_t id[AccountRecord::kIdWidth] = {};
     ReadIdBytes(Required(object, path, "id"), id);
@@ -258,7 +267,7 @@ void ReadAccount(JsonValue object, const Field& path, AccountEntry& account) {
         account.record.SetFlag112(ReadByte(flag));
 }
 
-void ReadAmountColumn(JsonValue object, const Field& path, const char* key,
+void ReadAmountColumn(const JsonValue& object, const Field& path, const char* key,
                       AccountTotalsRecord::Column column, AccountTotalsRecord& row) {
     const Member amounts = Find(object, path, key);
     if (!amounts) return;
@@ -266,25 +275,15 @@ void ReadAmountColumn(JsonValue object, const Field& path, const char* key,
     if (amounts.value.Size() != AccountTotalsRecord::kSlotCount) {
         Fail(amounts.field, "not 15 integers");
     }
-    std::int64_t values[AccountTotalsRecord::kSlotCount];
-    if (amounts.value.Int64Elements(values, AccountTotalsRecord::kSlotCount)) {
-        for (std::size_t slot = 0; slot < AccountTotalsRecord::kSlotCount; ++slot) {
-            row.SetAmount(column, slot, values[slot]);
-        }
-        return;
-    }
-    // Element by element, to name the first one that is no 64-bit integer.
-    JsonValue amount = amounts.value.First();
-    for (std::size_t slot = 0; slot < AccountTotalsRecord::kSlotCount; ++slot) {
-        row.SetAmount(
-            column, slot,
-            ReadInteger(amount, amounts.field[slot], std::numeric_limits<std::int64_t>::min(),
-                        std::numeric_limits<std::int64_t>::max()));
-        if (slot + 1 < AccountTotalsRecord::kSlotCount) amount = amount.Next();
+    for (rapidjson::SizeType slot = 0; slot < AccountTotalsRecord::kSlotCount; ++slot) {
+        row.SetAmount(column, slot,
+                      ReadInteger(amounts.value[slot], amounts.field[slot],
+                                  std::numeric_limits<std::int64_t>::min(),
+                                  std::numeric_limits<std::int64_t>::max()));
     }
 }
 
-void ReadTotalsRow(JsonValue object, const Field& path, AccountTotalsRecord& row) {
+void ReadTotalsRow(const JsonValue& object, const Field& path, AccountTotalsRecord& row) {
     ExpectObject(object, path);
     if (const Member idValue = Find(object, path, "id")) {
         std::uint8_t id[AccountTotalsRecord::kIdWidth] = {};
@@ -305,24 +304,116 @@ void ReadTotalsRow(JsonValue object, const Field& path, AccountTotalsRecord& row
     ReadAmountColumn(object, path, "creditInTax", Column::kCreditInTax, row);
 }
 
+// A list whose elements were read as the text was: its entries, and the
+// first element's fault. Its length is known only at its end, so the
+// entries are kept in blocks, each of its own fixed room, and copied once
+// into a list of the exact length: a list that grows by copying itself
+// takes twice as long to read.
+template <typename Entry>
+struct TakenList {
+    static constexpr std::size_t kBlock = 4096;
+
+    bool taken = false;
+    std::vector<std::vector<Entry>> blocks;
+    std::optional<FormatError> fault;
+
+    Entry& Next() {
+        if (blocks.empty() || blocks.back().size() == kBlock) blocks.emplace_back().reserve(kBlock);
+        return blocks.back().emplace_back();
+    }
+    void MoveInto(std::vector<Entry>& entries) {
+        if (blocks.size() == 1) {
+            entries = std::move(blocks.front());
+            return;
+        }
+        entries.reserve(blocks.size() * kBlock);
+        for (const std::vector<Entry>& block : blocks)
+            entries.insert(entries.end(), block.begin(), block.end());
+        blocks.clear();
+    }
+};
+
 // Calls read(element, field, entry) for every element of an array member,
-// appending one entry each.
+// appending one entry each; a list taken while the text was read gives its
+// entries, or its fault.
 template <typename Entry, typename Read>
-void ReadList(JsonValue object, const Field& path, const char* key, std::vector<Entry>& entries,
-              Read read) {
+void ReadList(const JsonValue& object, const Field& path, const char* key,
+              std::vector<Entry>& entries, Read read, TakenList<Entry>* taken = nullptr) {
     const Member list = Find(object, path, key);
     if (!list) return;
     ExpectArray(list.value, list.field);
-    const std::size_t size = list.value.Size();
+    if (taken != nullptr && taken->taken) {
+        if (taken->fault) throw *taken->fault;
+        taken->MoveInto(entries);
+        return;
+    }
+    const rapidjson::SizeType size = list.value.Size();
     entries.reserve(size);
-    JsonValue element = list.value.First();
-    for (std::size_t i = 0; i < size; ++i) {
-        if (i > 0) element = element.Next();
-        read(element, list.field[i], entries.emplace_back());
+    for (rapidjson::SizeType i = 0; i < size; ++i) {
+        read(list.value[i], list.field[i], entries.emplace_back());
     }
 }
 
-void ReadDataset(JsonValue object, const Field& path, DatasetEntry& dataset) {
+// The accounts and the totals rows of each dataset, the bulk of a large
+// state, read element by element as the text is read.
+class DatasetLists : public JsonElementReader {
+  public:
+    struct Lists {
+        TakenList<AccountEntry> accounts;
+        TakenList<AccountTotalsRecord> totals;
+    };
+
+    // The arrays lie in a dataset, in the top-level object's array.
+    DatasetLists() : JsonElementReader(4) {}
+
+    Lists& Of(std::size_t dataset) { return datasets_[dataset]; }
+
+    bool Takes(const std::vector<JsonStep>& path) override {
+        if (path.size() != 3 || !path[0].member || path[0].key != "datasets" || path[1].member ||
+            !path[2].member || (path[2].key != "accounts" && path[2].key != "totals")) {
+            return false;
+        }
+        dataset_ = path[1].index;
+        accounts_ = path[2].key == "accounts";
+        Lists& lists = datasets_[dataset_];
+        // A list given twice is refused as a key given twice.
+        lists.accounts.taken |= accounts_;
+        lists.totals.taken |= !accounts_;
+        index_ = 0;
+        return true;
+    }
+
+    void Take(const JsonValue& element) override {
+        const Field datasets = kTopLevel.Key("datasets");
+        const Field dataset = datasets[dataset_];
+        Lists& lists = datasets_[dataset_];
+        if (accounts_) {
+            TakeInto(element, dataset.Key("accounts")[index_++], lists.accounts, ReadAccount);
+        } else {
+            TakeInto(element, dataset.Key("totals")[index_++], lists.totals, ReadTotalsRow);
+        }
+    }
+
+  private:
+    template <typename Entry, typename Read>
+    static void TakeInto(const JsonValue& element, const Field& field, TakenList<Entry>& list,
+                         Read read) {
+        if (list.fault) return;  // the first fault is the one reported
+        try {
+            read(element, field, list.Next());
+        } catch (const FormatError& e) {
+            list.fault = e;
+        }
+    }
+
+    std::map<std::size_t, Lists> datasets_;
+    std::size_t dataset_ = 0;
+    bool accounts_ = false;
+    std::size_t index_ = 0;
+};
+
+void ReadDataset(const JsonValue& object, const Field& path, DatasetEntry& dataset,
+                 DatasetLists& lists) {
     ExpectObject(object, path);
     DatasetRecord& record = dataset.record;
     record.SetDatasetId(ReadText(Required(object, path, "id"), DatasetRecord::kDatasetIdWidth - 1));
@@ -348,11 +439,12 @@ void ReadDataset(JsonValue object, const Field& path, DatasetEntry& dataset) {
     if (const Member v = Find(object, path, "taxInclusiveDefault")) {
         dataset.taxInclusiveDefault = ReadInt32(v) != 0;
     }
-    ReadList(object, path, "accounts", dataset.accounts, ReadAccount);
-    ReadList(object, path, "totals", dataset.totals, ReadTotalsRow);
+    DatasetLists::Lists& taken = lists.Of(path.index);
+    ReadList(object, path, "accounts", dataset.accounts, ReadAccount, &taken.accounts);
+    ReadList(object, path, "totals", dataset.totals, ReadTotalsRow, &taken.totals);
 }
 
-HostState ReadState(JsonValue root) {
+HostState ReadState(const JsonValue& root, DatasetLists& lists) {
     if (!root.IsObject()) Fail({nullptr, "(top level)", 0}, "not an object");
     HostState state;
     if (const Member v = Find(root, kTopLevel, "package")) ReadPackage(v, state);
@@ -360,10 +452,12 @@ HostState ReadState(JsonValue root) {
     if (const Member v = Find(root, kTopLevel, "folders")) ReadFolders(v, state);
     if (const Member v = Find(root, kTopLevel, "results")) ReadResults(v, state.results);
     if (const Member v = Find(root, kTopLevel, "journal")) {
-        std::string scratch;
-        state.journalPath = std::string(ReadUtf8(v.value, v.field, scratch));
+        state.journalPath = std::string(ReadUtf8(v.value, v.field));
     }
-    ReadList(root, kTopLevel, "datasets", state.datasets, ReadDataset);
+    ReadList(root, kTopLevel, "datasets", state.datasets,
+             [&lists](const JsonValue& object, const Field& path, DatasetEntry& dataset) {
+                 ReadDataset(object, path, dataset, lists);
+             });
     return state;
 }
 
@@ -371,13 +465,14 @@ HostState ReadState(JsonValue root) {
 
 StateParseResult ParseHostState(std::string_view json, HostState& state, StateParseError& error) {
     JsonDocument document;
-    JsonDocument::Failure failure;
-    if (!document.Read(json, failure)) {
+    JsonFailure failure;
+    DatasetLists lists;
+    if (!ReadStrictJson(json, document, failure, &lists)) {
         error = {failure.field, failure.reason};
         return kStateMalformed;
     }
     try {
-        state = ReadState(document.Root());
+        state = ReadState(document, lists);
     } catch (const FormatError& e) {
         error = {e.field, e.reason};
         return e.result;

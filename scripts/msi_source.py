@@ -9,10 +9,15 @@
       src/res/edition.h)
   msi_source.py files PREFIX
       the files the edition's package installs, one a line
+  msi_source.py name PREFIX
+      the product's name (the description of the signatures)
   msi_source.py wxs PREFIX VERSION
       the WiX source of the edition's package: the program and its two
       data files, installed per machine into INSTALLDIR; wixl runs in the
       folder that holds them and program.ico
+  msi_source.py summary PREFIX VERSION EPOCH
+      the MSI's summary information as msibuild -s takes it, one a line:
+      subject, author, template, package code
 
 Texts: the database's strings are Japanese in code page 932 (wixl stores
 them so when told the language is Japanese, package.sh then marks the
@@ -21,8 +26,10 @@ in UTF-8 whatever its code page says, holds ASCII only.
 
 Codes: the upgrade code is fixed per edition, so that any newer package of
 an edition replaces the installed one; the product code and the component
-codes are derived from the edition (and the version, for the product), so
-that the same files give the same package.
+codes are derived from the edition (and the version, for the product), the
+package code from the edition, the version and the commit's time
+(SOURCE_DATE_EPOCH), so that the same commit gives the same package and
+another build of the same version another package code.
 """
 
 import os
@@ -83,6 +90,21 @@ def product_name(display_name):
     return "事業概況書 連動コンポーネント（%s 用）" % display_name
 
 
+# wixl writes these; msibuild -s sets them again with the package code.
+SUMMARY_AUTHOR = FOLDER_NAME
+SUMMARY_TEMPLATE = "Intel;1033"
+
+
+def summary_subject(prefix, version):
+    return "%s %s %s" % (FOLDER_NAME, prefix, version)
+
+
+def summary(prefix, version, epoch):
+    """Subject, author, template and package code of the MSI."""
+    return [summary_subject(prefix, version), SUMMARY_AUTHOR, SUMMARY_TEMPLATE,
+            code(prefix, "package", version, str(int(epoch)))]
+
+
 def package_files(prefix):
     """The files an edition's package installs."""
     return [prefix + ".exe"] + [prefix + s for s in DATA_SUFFIXES]
@@ -114,7 +136,7 @@ def wxs(prefix, version):
   <Product Id={product} Name={name} Language="1041" Codepage="932" Version={version}
            Manufacturer={maker} UpgradeCode={upgrade}>
     <Package InstallerVersion="500" Compressed="yes" InstallScope="perMachine"
-             Languages="1041" SummaryCodepage="932" Description={summary}/>
+             Languages="1041" SummaryCodepage="932" Description={summary} Comments={summary}/>
     <MajorUpgrade DowngradeErrorMessage="より新しいバージョンがインストールされています。"/>
     <Media Id="1" Cabinet="program.cab" EmbedCab="yes"/>
     <Icon Id="program.ico" SourceFile="program.ico"/>
@@ -151,7 +173,7 @@ def wxs(prefix, version):
 </Wix>
 """.format(product=quoteattr(code(prefix, "product", version)), name=quoteattr(name),
            version=quoteattr(version), maker=quoteattr(FOLDER_NAME),
-           summary=quoteattr("%s %s %s" % (FOLDER_NAME, prefix, version)),
+           summary=quoteattr(summary_subject(prefix, version)),
            upgrade=quoteattr("{%s}" % UPGRADE_CODES[prefix]),
            folder=quoteattr(FOLDER_NAME), prefix=quoteattr(prefix), key=quoteattr(settings_key(prefix)),
            components="\n".join(components), refs=refs)
@@ -163,6 +185,10 @@ def main(argv):
     elif len(argv) == 2 and argv[1] == "editions":
         for prefix, display in editions():
             print(prefix, display)
+    elif len(argv) == 3 and argv[1] == "name":
+        print(product_name(dict(editions())[argv[2]]))
+    elif len(argv) == 5 and argv[1] == "summary":
+        print("\n".join(summary(argv[2], argv[3], argv[4])))
     elif len(argv) == 3 and argv[1] == "files":
         print("\n".join(package_files(argv[2])))
     elif len(argv) == 4 and argv[1] == "wxs":

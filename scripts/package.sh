@@ -8,11 +8,26 @@
 #                           removes exactly these three files
 #   <prefix>-<version>.zip  the same files and a Japanese read-me
 #                           (readme_ja.txt) for installing by hand
-# The version is the programs' own (their version resource). Prints one line
-# per package with its size.
+# The version is the programs' own (their version resource). Prints whether
+# it signs, then one line per package with its size.
 #   scripts/package.sh [--build DIR] [--out DIR] [--version X.Y.Z] [--no-build]
 #     --version  a package version other than the programs' (tests of the upgrade)
 #     --no-build take the programs as they are in the build folder
+#
+# Signing (Authenticode, SHA-256, with osslsigncode): the programs before
+# they go into the packages, then the MSIs. Without a certificate the
+# packages are built unsigned.
+#   LDG_SIGN_CERT           the code signing certificate (PEM or DER), with
+#                           its chain up to the root
+#   LDG_SIGN_KEY            its private key (PEM or DER)
+#   LDG_SIGN_PASSWORD_FILE  a file holding the key's password, if it has one
+#   LDG_SIGN_TIMESTAMP      an RFC 3161 time-stamp server's address (optional)
+#
+# The same commit gives the same bytes: every date in the packages (the
+# files' times in the MSI's cabinet and in the ZIP, the MSI's summary
+# information, an untimestamped signature's signing time) is
+# SOURCE_DATE_EPOCH, by default the commit's time, and the MSI's package
+# code is derived from the edition, the version and that time.
 set -euo pipefail
 
 # shellcheck source=SCRIPTDIR/lib/ldg.sh
@@ -37,12 +52,53 @@ if ((build == 1)); then
   # shellcheck disable=SC2046  # one word per prefix
   ldg_build "$LDG_PROGRAM_BUILD" $(for e in "${editions[@]}"; do echo "${e%% *}"; done)
 fi
-for tool in wixl msibuild zip; do
+for tool in wixl msibuild zip faketime; do
   command -v "$tool" >/dev/null || { echo "package: $tool is missing (scripts/setup.sh)" >&2; exit 1; }
 done
 mkdir -p "$out"
 stage=$(mktemp -d /tmp/ldg-package-XXXXXX)
 ldg_on_exit "rm -rf '$stage'"
+
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
+  SOURCE_DATE_EPOCH=$(git log -1 --format=%ct 2>/dev/null || date +%s)
+fi
+export SOURCE_DATE_EPOCH
+# Tools that take the time from the clock run on a clock stopped there.
+stopped_clock() {
+  TZ=UTC faketime -f "$(date -u -d "@$SOURCE_DATE_EPOCH" '+%Y-%m-%d %H:%M:%S')" "$@"
+}
+
+signing=()
+if [[ -n ${LDG_SIGN_CERT:-}${LDG_SIGN_KEY:-} ]]; then
+  for file in "${LDG_SIGN_CERT:-}" "${LDG_SIGN_KEY:-}" ${LDG_SIGN_PASSWORD_FILE:+"$LDG_SIGN_PASSWORD_FILE"}; do
+    [[ -f $file ]] || {
+      echo "package: LDG_SIGN_CERT and LDG_SIGN_KEY must name files (no '$file')" >&2
+      exit 1
+    }
+  done
+  command -v osslsigncode >/dev/null || { echo "package: osslsigncode is missing (scripts/setup.sh)" >&2; exit 1; }
+  signing=(-certs "$LDG_SIGN_CERT" -key "$LDG_SIGN_KEY" -h sha256)
+  if [[ -n ${LDG_SIGN_PASSWORD_FILE:-} ]]; then signing+=(-readpass "$LDG_SIGN_PASSWORD_FILE"); fi
+  if [[ -n ${LDG_SIGN_TIMESTAMP:-} ]]; then
+    signing+=(-ts "$LDG_SIGN_TIMESTAMP")
+  else
+    signing+=(-time "$SOURCE_DATE_EPOCH")
+  fi
+  echo "package: signing with $LDG_SIGN_CERT${LDG_SIGN_TIMESTAMP:+, time-stamped by $LDG_SIGN_TIMESTAMP}"
+else
+  echo "package: not signed (LDG_SIGN_CERT and LDG_SIGN_KEY are not set)"
+fi
+# sign FILE DESCRIPTION : signs FILE in place, when there is a certificate.
+sign() {
+  ((${#signing[@]})) || return 0
+  local log=$stage/sign.log
+  if ! osslsigncode sign "${signing[@]}" -n "$2" -in "$1" -out "$1.signed" >"$log" 2>&1; then
+    echo "package: signing $(basename "$1") failed:" >&2
+    cat "$log" >&2
+    exit 1
+  fi
+  mv "$1.signed" "$1"
+}
 
 # The short read-me of the ZIP, in Shift_JIS with CR LF as Windows' editors
 # expect it.
@@ -92,20 +148,29 @@ for entry in "${editions[@]}"; do
   mapfile -t files < <(python3 scripts/msi_source.py files "$prefix")
   for f in "${files[@]}"; do cp "$bin/$f" "$dir/"; done
   cp src/res/program.ico "$dir/"
+  name=$(python3 scripts/msi_source.py name "$prefix")
+  sign "$dir/$prefix.exe" "$name"
+  readme "$prefix" "$display" "$v" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$dir/readme_ja.txt"
+  # Every file of the cabinet and the ZIP dated at the commit.
+  touch -d "@$SOURCE_DATE_EPOCH" "$dir"/*
 
   python3 scripts/msi_source.py wxs "$prefix" "$v" >"$dir/$prefix.wxs"
   # Strings in code page 932: wixl converts them for the language in
-  # WINDOWS_LANGUAGE; the database is then marked with that code page.
-  (cd "$dir" && WINDOWS_LANGUAGE=ja wixl -a x86 -o package.msi "$prefix.wxs")
+  # WINDOWS_LANGUAGE; the database is then marked with that code page, and
+  # its package code set.
+  (cd "$dir" && WINDOWS_LANGUAGE=ja stopped_clock wixl -a x86 -o package.msi "$prefix.wxs")
   printf '\r\n\r\n932\t_ForceCodepage\r\n' >"$dir/_ForceCodepage.idt"
-  (cd "$dir" && WINDOWS_LANGUAGE=ja msibuild package.msi -i _ForceCodepage.idt)
+  mapfile -t summary < <(python3 scripts/msi_source.py summary "$prefix" "$v" "$SOURCE_DATE_EPOCH")
+  (cd "$dir" && WINDOWS_LANGUAGE=ja stopped_clock msibuild package.msi -i _ForceCodepage.idt \
+    -s "${summary[@]}")
+  sign "$dir/package.msi" "$name"
   mv "$dir/package.msi" "$out/$prefix-$v.msi"
 
-  readme "$prefix" "$display" "$v" | sed 's/$/\r/' | iconv -f UTF-8 -t CP932 >"$dir/readme_ja.txt"
-  # Fixed times and no extra attributes: the same files give the same ZIP.
-  touch -d '2000-01-01 00:00:00 UTC' "$dir"/*
+  # Entries in a fixed order, with no extra attributes: the same files give
+  # the same ZIP.
   rm -f "$out/$prefix-$v.zip"
-  (cd "$stage" && zip -q -X -D "$out/$prefix-$v.zip" "${files[@]/#/$prefix/}" "$prefix/readme_ja.txt")
+  (cd "$stage" && TZ=UTC zip -q -X -D "$out/$prefix-$v.zip" "${files[@]/#/$prefix/}" \
+    "$prefix/readme_ja.txt")
   for package in "$out/$prefix-$v.msi" "$out/$prefix-$v.zip"; do
     echo "package: $package ($(stat -c %s "$package") bytes)"
   done

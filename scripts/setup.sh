@@ -2,7 +2,9 @@
 # Installs what this project needs to build and test on Debian 12.
 # Run as root. Only missing packages are installed, so a second run needs
 # no network and finishes in well under a second. The 32-bit Wine loader
-# (wine32) comes from the i386 architecture, which is enabled first.
+# (wine32) comes from the i386 architecture, which is enabled first. The
+# audit of the details takes Debian's chromium and the npm packages of
+# tests/audit/package-lock.json (never a browser of their own).
 set -euo pipefail
 
 readonly PACKAGES=(
@@ -13,6 +15,7 @@ readonly PACKAGES=(
   libclang-rt-14-dev
   libgtest-dev
   libbenchmark-dev
+  rapidjson-dev
   googletest
   g++-mingw-w64-x86-64
   g++-mingw-w64-i686
@@ -26,8 +29,12 @@ readonly PACKAGES=(
   locales
   libxml2-utils
   imagemagick
+  chromium
   wixl
   msitools
+  faketime
+  osslsigncode
+  openssl
   zip
   unzip
   file
@@ -37,6 +44,7 @@ readonly PACKAGES=(
 )
 readonly LOCALE_LINE='ja_JP.UTF-8 UTF-8'
 readonly LOG="${TMPDIR:-/tmp}/ldg-setup.log"
+readonly AUDIT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../tests/audit" && pwd)
 
 say() { printf 'setup: %s\n' "$*"; }
 
@@ -91,4 +99,16 @@ else
     printf '%s\n' "$LOCALE_LINE" >>/etc/locale.gen
   fi
   locale-gen >>"$LOG" 2>&1 || fail "locale-gen failed"
+fi
+
+# The npm packages as the lock file names them, installed again only when it
+# changes.
+if cmp -s "$AUDIT/package-lock.json" "$AUDIT/node_modules/.ldg-installed-lock"; then
+  say "audit packages present"
+elif ! command -v npm >/dev/null; then
+  fail "npm is missing: the audit of the details needs Node.js with npm"
+else
+  say "installing the audit packages (npm ci in tests/audit)"
+  (cd "$AUDIT" && npm ci --no-audit --no-fund >>"$LOG" 2>&1) || fail "npm ci in tests/audit failed"
+  cp "$AUDIT/package-lock.json" "$AUDIT/node_modules/.ldg-installed-lock"
 fi

@@ -2,9 +2,11 @@
 # Builds everything and runs every test: the native unit tests (with
 # AddressSanitizer and UndefinedBehaviorSanitizer), the fuzz targets for a
 # bounded time, the installation packages of the 32-bit build (the one the
-# host loads), the Windows, end-to-end and package tests under Wine against
-# it, and one golden scenario of the 64-bit build. Ends with one line
-# "N passed, N failed" over all of them.
+# host loads), signed with a throwaway certificate and their signatures
+# checked, the Windows, end-to-end and package tests under Wine against it,
+# one golden scenario of the 64-bit build, and two builds of the commit in
+# clean clones compared byte for byte. Ends with one line "N passed, N
+# failed" over all of them.
 set -euo pipefail
 
 # shellcheck source=SCRIPTDIR/lib/ldg.sh
@@ -30,6 +32,19 @@ build() {
 
 passed=0
 failed=0
+# count LOG COMMAND... : one check that is not a test suite, its output
+# kept in LOG; what is wrong and its last line reach the screen.
+count() {
+  local log=$logs/$1
+  shift
+  if "$@" >"$log" 2>&1; then
+    passed=$((passed + 1))
+  else
+    grep -vE '^(signed|same) ' "$log" | sed '$d' || true
+    failed=$((failed + 1))
+  fi
+  tail -n 1 "$log"
+}
 # Runs ctest for a preset and adds its counts to the totals.
 run_tests() {
   local preset=$1
@@ -68,10 +83,19 @@ build fuzz
 run_tests fuzz
 build win32
 step "packages"
-scripts/package.sh --no-build
+# Signed as a release is, with a certificate made for this run alone.
+certificate=$repo/build/test-signing
+rm -rf "$certificate"
+ldg_throwaway_certificate "$certificate"
+rm -rf build/packages
+LDG_SIGN_CERT=$certificate/cert.pem LDG_SIGN_KEY=$certificate/key.pem scripts/package.sh --no-build
+count signatures.log scripts/verify_signatures.sh --ca "$certificate/cert.pem" build/packages/*.msi \
+  build/packages/*.zip
 run_tests win32 scripts/with-wine.sh
 build win64
 run_tests win64-smoke scripts/with-wine.sh
+step "the same bytes from a second build"
+count reproduce.log scripts/reproduce.sh
 
 step "summary ($(($(date +%s) - start)) s, logs in build/test-logs)"
 echo "$passed passed, $failed failed"

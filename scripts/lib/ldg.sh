@@ -99,3 +99,51 @@ ldg_value() {
 ldg_play_user() {
   ldg_gui --timeout 120 start "$2 \"$1\"" window "$LDG_SHEET_TITLE" key F12 message ok finish
 }
+
+# ldg_expect WHAT WANT GOT : one check of a test script; a difference is
+# printed and counted in LDG_FAILURES.
+LDG_FAILURES=0
+ldg_expect() {
+  if [[ $2 != "$3" ]]; then
+    printf 'FAILED: %s\n  want: %s\n  got:  %s\n' "$1" "${2//$'\n'/ | }" "${3//$'\n'/ | }"
+    LDG_FAILURES=$((LDG_FAILURES + 1))
+  fi
+}
+
+# ldg_throwaway_certificate DIR : a self-signed code signing certificate,
+# DIR/cert.pem, and its key, DIR/key.pem, valid for two days: for signing in
+# the tests, where it is also the only certificate authority trusted.
+ldg_throwaway_certificate() {
+  mkdir -p "$1"
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj '/CN=LdgOverview throwaway test signing' \
+    -addext 'keyUsage=critical,digitalSignature' -addext 'extendedKeyUsage=codeSigning' \
+    -keyout "$1/key.pem" -out "$1/cert.pem" >/dev/null 2>&1 || {
+    echo "ldg: openssl could not make a certificate in $1" >&2
+    return 1
+  }
+}
+
+# ldg_signature_problem FILE CA : what is wrong with the Authenticode
+# signature of FILE (a program or an MSI), checked against the certificate
+# authority CA; prints nothing when it is there, SHA-256, its digest is the
+# file's and its certificate leads to CA.
+ldg_signature_problem() {
+  local report current calculated
+  report=$(osslsigncode verify -CAfile "$2" -in "$1" 2>&1) || true
+  if grep -qE 'No signature found|has no signature' <<<"$report"; then
+    echo "no signature"
+    return 0
+  fi
+  # A program's digest, or an MSI's DigitalSignature stream.
+  current=$(sed -nE 's/^Current (message digest|DigitalSignature) *: *//p' <<<"$report" | head -n 1)
+  calculated=$(sed -nE 's/^Calculated (message digest|DigitalSignature) *: *//p' <<<"$report" |
+    head -n 1)
+  if [[ -z $current || $current != "$calculated" ]]; then
+    echo "the digest is not the file's"
+  elif ! grep -q '^Message digest algorithm *: SHA256' <<<"$report"; then
+    echo "not SHA-256"
+  elif ! grep -q '^Signature verification: ok' <<<"$report"; then
+    echo "the certificate does not lead to $(basename "$2")"
+  fi
+  return 0
+}

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "hostsim/host_state.h"
-#include "hostsim/json_document.h"
+#include "hostsim/strict_json.h"
 
 namespace {
 
@@ -191,8 +191,8 @@ TEST_P(StrictReading, DecidesAsExpected) {
     EXPECT_EQ(error.field, GetParam().field) << error.reason;
 }
 
-const std::string kNested(hostsim::JsonDocument::kMaxDepth - 1, '[');
-const std::string kClosed(hostsim::JsonDocument::kMaxDepth - 1, ']');
+const std::string kNested(hostsim::kMaxJsonDepth - 1, '[');
+const std::string kClosed(hostsim::kMaxJsonDepth - 1, ']');
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, StrictReading,
@@ -238,6 +238,56 @@ INSTANTIATE_TEST_SUITE_P(
         StrictCase{R"({"x": [{}, {"a": 1, "b": 2, "a": 3}]})", hostsim::kStateMalformed, "x[1].a"},
         // A syntax error anywhere comes before a key given twice.
         StrictCase{R"({"x": {"a": 1, "a": 2}, "y": [1,]})", hostsim::kStateMalformed, "(file)"}));
+
+// The message of text that is not JSON names what was expected where; a
+// fault in a dataset's own fields comes before one in its lists, the
+// accounts' before the totals', one dataset's before the next one's.
+struct MessageCase {
+    std::string text;
+    const char* field;
+    const char* reason;
+};
+
+class StateMessage : public ::testing::TestWithParam<MessageCase> {};
+
+TEST_P(StateMessage, NamesTheFirstFault) {
+    HostState state;
+    StateParseError error;
+    EXPECT_NE(ParseHostState(GetParam().text, state, error), hostsim::kStateOk);
+    EXPECT_EQ(error.field, GetParam().field);
+    EXPECT_EQ(error.reason, GetParam().reason);
+}
+
+const std::string kBadAccount =
+    R"("accounts": [{"id": "00112233445566778899aabbccddeeff"}, {"id": 1}])";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, StateMessage,
+    ::testing::Values(
+        MessageCase{"{\n  \"x\": [1,]}", "(file)",
+                    "not JSON: a value expected at line 2, column 11"},
+        MessageCase{R"({"x": 1 "y": 2})", "(file)",
+                    "not JSON: ',' or '}' expected at line 1, column 9"},
+        MessageCase{R"({"x": [1e308, 10e308]})", "(file)",
+                    "not JSON: a number beyond the range of a double at line 1, column 15"},
+        MessageCase{R"({"x": -a})", "(file)", "not JSON: a digit expected at line 1, column 8"},
+        MessageCase{R"({"x": "ab\ude00"})", "(file)",
+                    "not JSON: a low surrogate escape without a high one at line 1, column 10"},
+        MessageCase{R"({"x": "\ud83dz"})", "(file)",
+                    "not JSON: a high surrogate escape without a low one at line 1, column 14"},
+        MessageCase{R"({"x": "\ud83d\u12"})", "(file)",
+                    "not JSON: a high surrogate escape without a low one at line 1, column 14"},
+        MessageCase{"{} x", "(file)",
+                    "not JSON: the text goes on after the value at line 1, column 4"},
+        MessageCase{R"({"": 1, "": 2})", "\"\"", "given more than once in its object"},
+        MessageCase{R"({"datasets": [{"no": 1, "periodStart": 20250401, "periodEnd": 20260331, )" +
+                        kBadAccount + "}]}",
+                    "datasets[0].id", "required field missing"},
+        MessageCase{WithDataset(", " + kBadAccount + R"(, "totals": [{"side": 256}])"),
+                    "datasets[0].accounts[1].id", "not a string"},
+        MessageCase{
+            R"({"datasets": [{)" + std::string(kDataset) + ", " + kBadAccount + R"(}, {"id": 5}]})",
+            "datasets[0].accounts[1].id", "not a string"}));
 
 TEST(HostStateFile, EscapesAreDecodedInKeysAndTexts) {
     HostState state;
