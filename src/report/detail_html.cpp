@@ -59,6 +59,7 @@ table.months { font-size: 8.5pt; }
 .note { color: #004080; font-weight: bold; }
 a { color: inherit; }
 @media print { body { max-width: none; padding: 0; } a { text-decoration: none; } }
+@media screen { a.blank { display: inline-block; min-width: 24px; min-height: 24px; text-align: center; } }
 )";
 std::string Html(std::string_view text) {
     std::string out;
