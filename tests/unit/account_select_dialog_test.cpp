@@ -239,6 +239,14 @@ class DialogAmounts : public AccountSelectDialogTest {
         conditions_.startMonth = 4;
         conditions_.endMonth = 3;
         conditions_.introMonth = 1;
+        // Item 12 is missing from the catalogue, item 3 unused by the edition.
+        items_.Clear();
+        for (const auto& [itemNo, name] : {std::pair<int, const char*>{21, "現金預金"}, {3, "-"}}) {
+            StatementItem item;
+            item.itemNo = static_cast<std::int16_t>(itemNo);
+            item.SetName(name);
+            items_.Append(item);
+        }
         source_ = [this] {
             AmountsOnScreen shown;
             shown.amounts = sheet_->For(conditions_);
@@ -256,6 +264,7 @@ class DialogAmounts : public AccountSelectDialogTest {
         dialog_.currentMapping = &current_;
         dialog_.defaultMapping = &defaults_;
         dialog_.amounts = source_;
+        dialog_.itemCatalogue = &items_;
         dialog_.Initialise();
         return dialog_;
     }
@@ -268,6 +277,7 @@ class DialogAmounts : public AccountSelectDialogTest {
         return shown;
     }
     DatasetRecord dataset_;
+    ItemCatalogue items_;
     std::unique_ptr<SheetAmounts> sheet_;
     AggregationConditions conditions_;
     AmountsSource source_;
@@ -275,20 +285,21 @@ class DialogAmounts : public AccountSelectDialogTest {
 
 TEST_F(DialogAmounts, RowsShowWhatEachAccountAddsAndTheTotalFollowsTheChecks) {
     // 1140 feeds main items 21 and 3 already, 4110 item 12 and the monthly
-    // item 36, which is a part of its own.
+    // item 36, which is a part of its own; each shows its number, and its
+    // name when the catalogue names it.
     Map(current_, kItem, {Id(2)});
     Map(current_, 21, {Id(6)});
     Map(current_, 3, {Id(6), Id(6)});
     Map(current_, 12, {Id(1)});
     Map(current_, 36, {Id(1)});
     Dialog& dialog = OpenWithAmounts(kItem, 1);
-    EXPECT_EQ(Columns(), (Texts{"1110 1,500 *", "1140 -200 No.3, No.21"}));
+    EXPECT_EQ(Columns(), (Texts{"1110 1,500 *", "1140 -200 No.3、No.21 現金預金"}));
     EXPECT_EQ(dialog.TotalText(), std::string("合計 1,500円") + kWholeYear);
     dialog.OnRowCheckToggled(1, true);
     EXPECT_EQ(dialog.TotalText(), std::string("合計 1,300円") + kWholeYear);
     dialog.OnShowAllToggled(true);
-    EXPECT_EQ(Columns(),
-              (Texts{"4110 -3,000 No.12", "1110 1,500 *", "1140 -200 No.3, No.21*", "5210 18 "}));
+    EXPECT_EQ(Columns(), (Texts{"4110 -3,000 No.12", "1110 1,500 *",
+                                "1140 -200 No.3、No.21 現金預金*", "5210 18 "}));
     dialog.OnRowCheckToggled(0, true);
     dialog.OnRowCheckToggled(1, false);
     // Hidden again, 4110 stays checked and counted, as applying would map it.

@@ -174,8 +174,13 @@ void ClAccountSelectDialog::FindOtherItems() {
     for (auto& [id, items] : itemsOfId) {
         std::sort(items.begin(), items.end());
         std::string text;
-        for (const int item : items)
-            text += (text.empty() ? "No." : ", No.") + std::to_string(item);
+        for (const int other : items) {
+            if (!text.empty()) text += "、";
+            text += "No." + std::to_string(other);
+            const StatementItem* item =
+                itemCatalogue != nullptr ? itemCatalogue->FindItem(other) : nullptr;
+            if (item != nullptr && !item->IsUnusedSlot()) text += " " + item->name();
+        }
         otherItemsOfId_.emplace(id, std::move(text));
     }
 }

@@ -32,6 +32,7 @@
 
 #include "host/host_records.h"
 #include "model/account_directory.h"
+#include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "model/statement_item.h"
 #include "platform/key_message.h"
@@ -89,7 +90,8 @@ class ClAccountSelectDialog {
         // Column "金額": what the account adds to the item, "" without amounts.
         std::string amountText;
         // Column "他の項目": the other items of the item's part of the
-        // statement that the current mapping feeds from the account.
+        // statement that the current mapping feeds from the account, by
+        // number and name ("No.22 受取手形").
         std::string otherItemsText;
         bool checked = false;
     };
@@ -142,6 +144,8 @@ class ClAccountSelectDialog {
     const MappingList* defaultMapping = nullptr;
     // The item's side, which decides whether an account adds or subtracts.
     std::int16_t itemSide = 0;
+    // The items, for the names of the other items; none: numbers only.
+    const ItemCatalogue* itemCatalogue = nullptr;
     // Asked once when the dialog initialises; none: the dialog shows no amounts.
     AmountsSource amounts;
 

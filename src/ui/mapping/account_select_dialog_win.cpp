@@ -33,8 +33,8 @@ struct ColumnShare {
 constexpr ColumnShare kColumns[] = {
     {"コード", 2, LVCFMT_LEFT},
     {"科目名", 7, LVCFMT_LEFT},
-    {"金額", 4, LVCFMT_RIGHT},
-    {"他の項目", 3, LVCFMT_LEFT},
+    {"金額", 3, LVCFMT_RIGHT},
+    {"他の項目", 4, LVCFMT_LEFT},
 };
 constexpr int kNameColumn = 1;
 

@@ -109,6 +109,7 @@ void ClMappingPage::OnItemButton(int controlId) {
         dialog.currentMapping = links_.currentMapping;
         dialog.defaultMapping = links_.defaultMapping;
         dialog.itemSide = item->side;
+        dialog.itemCatalogue = links_.itemCatalogue;
         dialog.amounts = links_.amounts;
         // Applied or cancelled, the dialog has already written any change.
         view_->RunAccountDialog(dialog);
