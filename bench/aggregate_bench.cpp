@@ -156,7 +156,7 @@ void AggregateAndReport(benchmark::State& state, bool detail) {
         // The directory reads the chart once per run, as the program's does.
         const AccountDirectory accounts(host);
         const AggregationDetail traced =
-            BuildAggregationDetail(record, catalogue, mapping, accounts);
+            BuildAggregationDetail(record, catalogue, mapping, accounts, DetailRun());
         DetailHeading heading;
         heading.xmlPath = "overview.xml";
         if (!WriteDetailDocument(files, DetailDocumentPath(heading.xmlPath),

@@ -6,10 +6,13 @@ For each <name>.xml in FOLDER (default build/win32/e2e-output) the detail
 element closed in order; it must show every item element of the XML's
 statement with the same name and amount (data-key, data-amount) and no
 other; an item whose amount no host figure set must be the sum of its
-counted sources (data-amount, exact yen); and for a document of a sample
-dataset (<prefix>_<no>.xml) each account source must carry the sample
-chart's name of its code, and the only finding that needs checking must be
-the withholding account 2190 that item 40 leaves out. Prints each problem,
+counted sources (data-amount, exact yen); every amount's thousands
+(data-thousands) must be its written yen divided by 1,000, truncated toward
+zero; each monthly item's total (data-total) must be the sum of its months;
+and for a document of a sample dataset (<prefix>_<no>.xml) each account
+source must carry the sample chart's name of its code, and the only finding
+that needs checking must be the withholding account 2190 that item 40
+leaves out, so that the months tie with the main items. Prints each problem,
 then `N documents checked, N problems`; exits with 1 when there is one.
 
     scripts/check_detail_documents.py [FOLDER]
@@ -36,7 +39,7 @@ class Detail(html.parser.HTMLParser):
         super().__init__(convert_charrefs=True)
         self.open = []
         self.problems = []
-        self.items, self.sources, self.findings = [], [], []
+        self.items, self.sources, self.findings, self.totals = [], [], [], []
         self.name_of = None  # the source row whose name cell is being read
 
     def handle_starttag(self, tag, attrs):
@@ -51,6 +54,8 @@ class Detail(html.parser.HTMLParser):
             self.sources.append(a)
         elif "finding" in classes:
             self.findings.append(a)
+        elif "data-total" in a:
+            self.totals.append(a)
         if tag == "td" and "name" in classes and self.sources:
             self.name_of = self.sources[-1]
 
@@ -73,6 +78,11 @@ def amount_text(exact):
     """The XML's text of an exact yen amount: truncated, empty when 0 or out of range."""
     yen = int(exact)  # toward zero
     return "" if yen == 0 or yen > MAX_YEN or yen < MIN_YEN else str(yen)
+
+
+def thousands_text(written):
+    """The form's thousands of a written yen text: truncated toward zero, empty when it is."""
+    return "" if written == "" else str(int(int(written) / 1000))
 
 
 def statement_elements(xml_path):
@@ -139,6 +149,16 @@ def check(xml_path):
         group = (a["data-item"], a.get("data-month", ""))
         if a["data-fed"] == "accounts" and sums.get(group, Decimal(0)) != exact:
             problems.append("%s: sources add up to %s, not %s" % (a["data-key"], sums.get(group), exact))
+        if a.get("data-thousands") != thousands_text(a["data-amount"]):
+            problems.append("%s: thousands %r of %r" % (a["data-key"], a.get("data-thousands"), a["data-amount"]))
+
+    months = {}
+    for a in detail.items:
+        if "data-month" in a:
+            months[a["data-item"]] = months.get(a["data-item"], Decimal(0)) + Decimal(a["data-exact"])
+    for t in detail.totals:
+        if Decimal(t["data-total"]) != months.get(t["data-item"], Decimal(0)):
+            problems.append("item %s: total %s, months %s" % (t["data-item"], t["data-total"], months.get(t["data-item"])))
 
     names = sample_names(xml_path.stem)
     if names is not None:

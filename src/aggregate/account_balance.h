@@ -58,7 +58,8 @@ ClAmount AccountBalance(const TotalsRow& row, const AggregationPeriod& period,
 ClassFigure FigureOfRow(const TotalsRow& row);
 
 // The row's value of each slot a monthly item takes, in its own direction,
-// and the month (1 to 12) it goes to: `add(month, value)` in slot order.
+// and the month (1 to 12) it goes to: `add(month, value, slot)` in slot
+// order.
 // The opening goes to the month the data was introduced in, the adjustment
 // periods to the period's last month; the interim period stands for the
 // months after the sixth. Throws AmountOutOfRange at the bound.
@@ -80,26 +81,29 @@ void SpreadOverMonths(const TotalsRow& row, const AggregationPeriod& period, Add
         const std::size_t slot = static_cast<std::size_t>(i);
         const ClAmount debits = ClAmount::FromCount(row.Amount(period.debit, slot));
         const ClAmount credits = ClAmount::FromCount(row.Amount(period.credit, slot));
-        add(static_cast<std::size_t>(month), debitSide ? debits - credits : credits - debits);
+        add(static_cast<std::size_t>(month), debitSide ? debits - credits : credits - debits,
+            slot);
     }
 }
 
 // What row `row`, of balance `balance`, adds to the amounts of an item
 // numbered `itemNo` on side `itemSide`: the balance to a main item, its
 // months to a monthly item; added when the sides are equal, subtracted
-// otherwise. `applied(slot, value, sameSide)` hears each change as it is
-// made. Throws AmountOutOfRange at the bound.
+// otherwise. `applied(target, value, sameSide, opening)` hears each change
+// as it is made: the amount it changed, the value in the row's direction,
+// and whether it is a monthly item's share of the opening balance. Throws
+// AmountOutOfRange at the bound.
 template <typename Applied>
 void AddRowToItem(const TotalsRow& row, const ClAmount& balance, const AggregationPeriod& period,
                   int itemNo, int itemSide, ItemAmounts& amounts, Applied&& applied) {
     const bool sameSide = itemSide == row.side;
-    const auto add = [&](std::size_t slot, const ClAmount& value) {
-        const ClAmount amount = ClAmount::FromCount(amounts[slot]);
-        amounts[slot] = (sameSide ? amount + value : amount - value).ToCount();
-        applied(slot, value, sameSide);
+    const auto add = [&](std::size_t target, const ClAmount& value, std::size_t slot) {
+        const ClAmount amount = ClAmount::FromCount(amounts[target]);
+        amounts[target] = (sameSide ? amount + value : amount - value).ToCount();
+        applied(target, value, sameSide, target != 0 && slot == 0);
     };
     if (itemNo < kFirstMonthlyItemNo) {
-        add(0, balance);
+        add(0, balance, 0);
     } else {
         SpreadOverMonths(row, period, add);
     }

@@ -41,6 +41,10 @@ struct ItemChange {
     // monthly item, each month's value as applied, index 1 to 12.
     std::int64_t amount = 0;
     std::array<std::int64_t, kAmountSlots> months{};
+    // kAccount on a monthly item: the opening balance (slot 0) in the
+    // account's own direction and the month it went into; 0 for none.
+    std::int64_t opening = 0;
+    int openingMonth = 0;
     // kFigure and kRemainder: the figure, and for kRemainder the items
     // summed and subtracted from it.
     ClassFigure figure = ClassFigure::kSales;

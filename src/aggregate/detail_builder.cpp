@@ -9,6 +9,8 @@
 #include "aggregate/class_figures.h"
 #include "aggregate/detail_checks.h"
 #include "aggregate/record_accounts.h"
+#include "aggregate/statement_checks.h"
+#include "aggregate/totals_filter.h"
 
 namespace {
 
@@ -27,6 +29,8 @@ DetailSource SourceOfChange(const ItemChange& change, const AggregationRecord& r
         source.account = known.AccountOfRow(change.row);
         source.sign = change.sign;
         source.months = change.months;
+        source.opening = change.opening;
+        source.openingMonth = change.openingMonth;
         return source;
     }
     const std::size_t figure = static_cast<std::size_t>(change.figure);
@@ -62,7 +66,7 @@ DetailSource SourceOfIdleEntry(std::size_t entry, const std::string& accountId,
 
 AggregationDetail BuildAggregationDetail(const AggregationRecord& record,
                                          const ItemCatalogue& items, const MappingList& mapping,
-                                         const AccountDirectory& accounts) {
+                                         const AccountDirectory& accounts, const DetailRun& run) {
     const RecordAccounts known(record, accounts);
 
     // Each item's changes by entry, each entry's in the order made; and the
@@ -115,6 +119,24 @@ AggregationDetail BuildAggregationDetail(const AggregationRecord& record,
         }
         ++position;
     }
-    detail.findings = CheckAggregation(known, record, items, mapping, detail.sources);
+    detail.reconciliations = ReconcileMonths(items);
+    detail.findings = CheckAggregation(known, record, items, mapping, detail.sources,
+                                       detail.reconciliations, run);
     return detail;
+}
+
+DetailRun DetailRunOf(const AccountFilter& filter, const DatasetRecord& dataset,
+                      const AggregationConditions& conditions) {
+    const TotalsMonthSpan span = ReadTotalsMonthSpan(filter);
+    DetailRun run;
+    run.startPosition = span.startPosition;
+    run.endPosition = span.endPosition;
+    // Data introduced before the year (or not at all) starts with it.
+    run.introPosition = dataset.IntroMonth() > 0 ? dataset.IntroMonth() : 1;
+    run.yearEndIncluded = span.yearEndIncluded;
+    run.interimIncluded =
+        dataset.InterimSettlement() == 1 && span.endPosition == kInterimEndPosition;
+    run.taxInclusive = conditions.taxInclusive != 0;
+    run.companyTaxInclusive = conditions.companyTaxInclusive != 0;
+    return run;
 }

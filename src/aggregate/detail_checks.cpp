@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "aggregate/class_figures.h"
+#include "aggregate/statement_checks.h"
 #include "model/mapping_entry.h"
 
 namespace {
@@ -37,7 +38,9 @@ class Checks {
            const MappingList& mapping, const std::vector<std::vector<Source>>& sources)
         : known_(known), record_(record), items_(items), mapping_(mapping), sources_(sources) {}
 
-    std::vector<DetailFinding> Run() {
+    std::vector<DetailFinding> Run(const std::vector<DetailReconciliation>& reconciliations,
+                                   const DetailRun& run) {
+        CheckStatement(items_, sources_, reconciliations, run, findings_);
         std::size_t position = 0;
         std::set<int> seen;
         for (const StatementItem& item : items_) {
@@ -232,9 +235,9 @@ class Checks {
 
 }  // namespace
 
-std::vector<DetailFinding> CheckAggregation(const RecordAccounts& known,
-                                            const AggregationRecord& record,
-                                            const ItemCatalogue& items, const MappingList& mapping,
-                                            const std::vector<std::vector<DetailSource>>& sources) {
-    return Checks(known, record, items, mapping, sources).Run();
+std::vector<DetailFinding> CheckAggregation(
+    const RecordAccounts& known, const AggregationRecord& record, const ItemCatalogue& items,
+    const MappingList& mapping, const std::vector<std::vector<DetailSource>>& sources,
+    const std::vector<DetailReconciliation>& reconciliations, const DetailRun& run) {
+    return Checks(known, record, items, mapping, sources).Run(reconciliations, run);
 }

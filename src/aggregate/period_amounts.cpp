@@ -50,7 +50,7 @@ std::optional<ItemAmounts> PeriodAmounts::Contribution(const std::string& accoun
             const TotalsRow& row = kept_.rows()[*at];
             if (row.unmapped != 0) continue;
             AddRowToItem(row, ClAmount::FromCount(balances_[*at]), period_, itemNo, itemSide,
-                         amounts, [](std::size_t, const ClAmount&, bool) {});
+                         amounts, [](std::size_t, const ClAmount&, bool, bool) {});
         }
     } catch (const AmountOutOfRange&) {
         return std::nullopt;

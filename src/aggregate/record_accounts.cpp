@@ -1,23 +1,9 @@
 #include "aggregate/record_accounts.h"
 
 #include <cstdint>
-#include <limits>
 
 #include "host/host_records.h"
 #include "model/account_id_text.h"
-
-namespace {
-
-// Only an id with several rows sums; such a sum is shown, never written,
-// so it stops at the limits instead of failing.
-std::int64_t SaturatingSum(std::int64_t a, std::int64_t b) {
-    using Limits = std::numeric_limits<std::int64_t>;
-    if (b > 0 && a > Limits::max() - b) return Limits::max();
-    if (b < 0 && a < Limits::min() - b) return Limits::min();
-    return a + b;
-}
-
-}  // namespace
 
 RecordAccounts::RecordAccounts(const AggregationRecord& record, const AccountDirectory& accounts)
     : record_(record), accounts_(accounts) {
@@ -59,6 +45,8 @@ DetailAccount RecordAccounts::Account(const std::string& accountId) const {
     }
     for (const std::size_t row : rows) {
         if (!record_.rows[row].unmapped)
+            // Only an id with several rows sums; such a sum is shown, never
+            // written.
             account.balance = SaturatingSum(account.balance, record_.rows[row].balance);
     }
     return account;

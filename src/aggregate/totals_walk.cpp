@@ -75,15 +75,20 @@ void TotalsWalk::AddToItems(const TotalsRow& row, const MappingEntry& entry,
             change = &record_->changes.back();
         }
         AddRowToItem(row, balance, period_, entry.itemNo, item.side, item.amounts,
-                     [change](std::size_t slot, const ClAmount& value, bool sameSide) {
+                     [change](std::size_t target, const ClAmount& value, bool sameSide,
+                              bool opening) {
                          if (change == nullptr) return;
                          const ClAmount applied = sameSide ? value : -value;
-                         if (slot == 0) {
+                         if (target == 0) {
                              change->amount = applied.ToCount();
                              return;
                          }
-                         std::int64_t& month = change->months[slot];
+                         std::int64_t& month = change->months[target];
                          month = (ClAmount::FromCount(month) + applied).ToCount();
+                         if (opening) {
+                             change->opening = value.ToCount();
+                             change->openingMonth = static_cast<int>(target);
+                         }
                      });
     }
 }

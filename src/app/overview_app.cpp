@@ -17,11 +17,13 @@ const char ClOverviewApp::kPastResultsMessage[] =
     "過去実績データは、連携の対象として使用できません。\n\nアプリケーションを終了します。";
 const char ClOverviewApp::kDatasetNotFoundMessage[] =
     "開いているデータの会社情報を読み込めませんでした。\n\nアプリケーションを終了します。";
-std::string ClOverviewApp::ReportWrittenMessage(const std::string& detailFileName) {
-    const std::string detailLine = detailFileName.empty()
-                                       ? std::string("集計明細を保存できませんでした。")
-                                       : "集計明細：" + detailFileName;
-    return "事業概況情報の出力が終了しました。\n" + detailLine +
+std::string ClOverviewApp::ReportWrittenMessage(const DetailOutcome& detail) {
+    const std::string detailLines = detail.fileName.empty()
+                                        ? std::string("集計明細を保存できませんでした。")
+                                        : "集計明細：" + detail.fileName + "\n点検：要確認 " +
+                                              std::to_string(detail.findings.checks) + "件、参考 " +
+                                              std::to_string(detail.findings.notes) + "件";
+    return "事業概況情報の出力が終了しました。\n" + detailLines +
            "\n\nアプリケーションを終了します。";
 }
 const char ClOverviewApp::kReportFailedMessage[] =
@@ -167,7 +169,7 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
     desktop_.ShowWaitCursor(true);
     progress.BeginProgress();
     bool written = false;
-    std::string detailFileName;
+    DetailOutcome detail;
     {
         const AccountFilter filter =
             PrepareTotalsFilter(host_, dataset, conditions.startMonth, conditions.endMonth);
@@ -186,13 +188,13 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
             written = report.WriteReport(conditions.outputPath, functionId, conditions.startMonth,
                                          dataset) == 1;
         }
-        if (written) detailFileName = WriteDetail(conditions, dataset, filter, record, accounts);
+        if (written) detail = WriteDetail(conditions, dataset, filter, record, accounts);
     }
     // The hidden window still owns the closing message.
     progress.Hide();
     desktop_.ShowWaitCursor(false);
     if (written) {
-        desktop_.ShowMessage(progress.Window(), ReportWrittenMessage(detailFileName),
+        desktop_.ShowMessage(progress.Window(), ReportWrittenMessage(detail),
                              MessageKind::kInformation);
         completionCode = kCompletionWritten;
     } else {
@@ -202,15 +204,17 @@ void ClOverviewApp::AggregateAndReport(const AggregationConditions& conditions,
     progress.Destroy();
 }
 
-std::string ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
-                                       const DatasetRecord& dataset, const AccountFilter& filter,
-                                       const AggregationRecord& record,
-                                       const AccountDirectory& accounts) {
+ClOverviewApp::DetailOutcome ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
+                                                        const DatasetRecord& dataset,
+                                                        const AccountFilter& filter,
+                                                        const AggregationRecord& record,
+                                                        const AccountDirectory& accounts) {
     try {
-        const AggregationDetail detail =
-            BuildAggregationDetail(record, itemCatalogue, currentMapping, accounts);
-
         DetailHeading heading;
+        heading.run = DetailRunOf(filter, dataset, conditions);
+        const AggregationDetail detail =
+            BuildAggregationDetail(record, itemCatalogue, currentMapping, accounts, heading.run);
+
         heading.companyName = dataset.CompanyName();
         heading.periodStart = dataset.PeriodStart();
         heading.periodEnd = dataset.PeriodEnd();
@@ -220,13 +224,6 @@ std::string ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
         heading.firstMonth = conditions.startMonth;
         heading.firstYear =
             dataset.PeriodStart() / 10000 + (conditions.startMonth < firstDayMonth ? 1 : 0);
-        const TotalsMonthSpan span = ReadTotalsMonthSpan(filter);
-        heading.startPosition = span.startPosition;
-        heading.endPosition = span.endPosition;
-        heading.yearEndIncluded = span.yearEndIncluded;
-        heading.interimIncluded =
-            dataset.InterimSettlement() == 1 && span.endPosition == kInterimEndPosition;
-        heading.taxInclusive = conditions.taxInclusive != 0;
         heading.editionName = edition_.displayName;
         heading.runTime = desktop_.Now();
         heading.xmlPath = conditions.outputPath;
@@ -237,7 +234,8 @@ std::string ClOverviewApp::WriteDetail(const AggregationConditions& conditions,
             return {};
         }
         const std::size_t folderEnd = FindLastSingleByte(path, "\\/:");
-        return folderEnd == std::string::npos ? path : path.substr(folderEnd + 1);
+        return {folderEnd == std::string::npos ? path : path.substr(folderEnd + 1),
+                CountFindings(detail.findings)};
     } catch (const std::exception&) {
         return {};
     }

@@ -13,6 +13,7 @@
 #include "host/host.h"
 #include "host/host_records.h"
 #include "model/account_directory.h"
+#include "model/aggregation_detail.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "platform/desktop.h"
@@ -24,10 +25,15 @@ class ClOverviewApp {
     static const char kMessageTitle[];
     static const char kPastResultsMessage[];
     static const char kDatasetNotFoundMessage[];
+    // What became of the detail document beside the XML: its file name, ""
+    // when it could not be saved, and how many findings it lists.
+    struct DetailOutcome {
+        std::string fileName;
+        FindingCounts findings;
+    };
     // The closing message after the XML was written: it names the detail
-    // document beside it, or says that the detail could not be saved when
-    // `detailFileName` is empty.
-    static std::string ReportWrittenMessage(const std::string& detailFileName);
+    // and counts its findings, or says that the detail could not be saved.
+    static std::string ReportWrittenMessage(const DetailOutcome& detail);
     static const char kReportFailedMessage[];
     static const char kUnexpectedFailureMessage[];
     static const char kPresetPathTooLongMessage[];
@@ -74,12 +80,11 @@ class ClOverviewApp {
     // `accounts` is the sheet's chart of accounts, read once for the run.
     void AggregateAndReport(const AggregationConditions& conditions, const DatasetRecord& dataset,
                             const AccountDirectory& accounts);
-    // Writes the aggregation detail beside the XML from the run's record;
-    // its file name, or "" when it could not be saved. Nothing that fails
-    // here reaches the XML or the completion code.
-    std::string WriteDetail(const AggregationConditions& conditions, const DatasetRecord& dataset,
-                            const AccountFilter& filter, const AggregationRecord& record,
-                            const AccountDirectory& accounts);
+    // Writes the aggregation detail beside the XML from the run's record.
+    // Nothing that fails here reaches the XML or the completion code.
+    DetailOutcome WriteDetail(const AggregationConditions& conditions, const DatasetRecord& dataset,
+                              const AccountFilter& filter, const AggregationRecord& record,
+                              const AccountDirectory& accounts);
     void PostCompletion();
     void ReportUnexpectedFailure();
 

@@ -10,6 +10,9 @@ struct AggregationConditions {
     std::int16_t startMonth = 0;
     std::int16_t endMonth = 0;
     std::int16_t taxInclusive = 0;
+    // The company's own tax view, which the sheet offers when nothing was
+    // saved; the detail notes a run in the other one.
+    std::int16_t companyTaxInclusive = 0;
     std::int16_t introMonth = 0;
     std::int16_t netAssetsStyle = 0;
     std::int32_t periodStart = 0;

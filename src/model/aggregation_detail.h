@@ -7,10 +7,49 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <vector>
 
 #include "model/statement_item.h"
+
+// a + b, stopping at the limits of a 64-bit count instead of failing: for
+// the sums the detail shows, which are never written.
+inline std::int64_t SaturatingSum(std::int64_t a, std::int64_t b) {
+    using Limits = std::numeric_limits<std::int64_t>;
+    if (b > 0 && a > Limits::max() - b) return Limits::max();
+    if (b < 0 && a < Limits::min() - b) return Limits::min();
+    return a + b;
+}
+inline std::int64_t SaturatingDifference(std::int64_t a, std::int64_t b) {
+    using Limits = std::numeric_limits<std::int64_t>;
+    if (b < 0 && a > Limits::max() + b) return Limits::max();
+    if (b > 0 && a < Limits::min() + b) return Limits::min();
+    return a - b;
+}
+
+// The host's class codes carry the statement in their top digit: 8 the
+// balance sheet, 4 profit and loss.
+inline bool IsBalanceSheetClass(std::uint32_t classCode) {
+    return classCode >> 28 == 0x8;
+}
+
+// What the run was asked for, as far as the detail and its checks need it.
+struct DetailRun {
+    // Positions (1 to 12) of the first and last aggregated months, and of
+    // the month the data was introduced in, which holds the balances and
+    // amounts of the months before it.
+    int startPosition = 1;
+    int endPosition = 12;
+    int introPosition = 1;
+    // The adjustment periods taken with the months: the year-end one only
+    // when the months run to the fiscal year's last.
+    bool yearEndIncluded = true;
+    bool interimIncluded = false;
+    bool taxInclusive = false;
+    // The company's own setting of the tax view.
+    bool companyTaxInclusive = false;
+};
 
 // An account as a mapping entry or a totals row names it.
 struct DetailAccount {
@@ -56,6 +95,11 @@ struct DetailSource {
     int sign = 1;
     std::int64_t amount = 0;
     std::array<std::int64_t, kAmountSlots> months{};
+    // kAccount on a monthly item: the opening balance in the account's own
+    // direction and the month (1 to 12) it went into; 0 when it went into
+    // none.
+    std::int64_t opening = 0;
+    int openingMonth = 0;
     // False when a figure set later replaced what this source gave.
     bool counted = true;
 
@@ -70,6 +114,13 @@ struct DetailSource {
 
 struct DetailFinding {
     enum class Kind {
+        kPartYear,          // the months end before the fiscal year does
+        kTaxView,           // a tax view other than the company's own
+        kIntroMonth,        // the months before the introduction in one month
+        kMonthsDiffer,      // a monthly item's months against the main items
+        kBreakdownOver,     // the parts of a total larger than it
+        kInventoryDiffers,  // closing inventory against the inventory assets
+        kOpeningOnMonthly,  // a balance-sheet account on a monthly item
         kMappedTwice,       // one account more than once on one item
         kNoSuchAccount,     // an id that names no account of the dataset
         kOutsideClasses,    // an account outside the item's classes
@@ -93,15 +144,56 @@ struct DetailFinding {
     // kMappedTwice: how often (`count`); kNoSuchAccount: how many rows of
     // such ids changed the item all the same (`count`); kAssetsUnbalanced:
     // assets (`value`) and liabilities plus equity (`other`); kFigureMissing:
-    // the figure's name.
+    // the figure's name. kMonthsDiffer: the monthly item's months summed
+    // (`value`) against its main items summed (`other`), `items` the
+    // monthly item and then the main items; kBreakdownOver: the parts
+    // summed, less a part the total subtracts (`value`), against the total
+    // (`other`), `items` the parts and then the total; kInventoryDiffers:
+    // closing inventory (`value`) against inventory assets (`other`),
+    // `items` in that order. kOpeningOnMonthly: the
+    // account's opening balance (`value`) and the month it went into
+    // (`month`). kPartYear: the last month; kIntroMonth: the introduction
+    // month (`month`).
     std::int64_t value = 0;
     std::int64_t other = 0;
     int count = 0;
+    int month = 0;
     std::string figureName;
+    // Whether the finding compares two figures, so that it has a difference.
+    bool Compares() const {
+        return kind == Kind::kMonthsDiffer || kind == Kind::kBreakdownOver ||
+               kind == Kind::kInventoryDiffers || kind == Kind::kAssetsUnbalanced;
+    }
 };
+
+// A monthly item and the main items its months must add up to, with both
+// sums as the run made them.
+struct DetailReconciliation {
+    int monthlyItem = 0;
+    // The main items of the catalogue it is compared with, in order.
+    std::vector<int> mainItems;
+    std::int64_t months = 0;
+    std::int64_t main = 0;
+    // A difference needs checking, rather than being a note.
+    bool mustTie = false;
+};
+
+struct FindingCounts {
+    int checks = 0;
+    int notes = 0;
+};
+inline FindingCounts CountFindings(const std::vector<DetailFinding>& findings) {
+    FindingCounts counts;
+    for (const DetailFinding& finding : findings)
+        (finding.level == DetailFinding::Level::kCheck ? counts.checks : counts.notes)++;
+    return counts;
+}
 
 struct AggregationDetail {
     // Per position of the item catalogue, its sources in mapping order.
     std::vector<std::vector<DetailSource>> sources;
     std::vector<DetailFinding> findings;
+    // The monthly items the catalogue has a counterpart of among the main
+    // items, in catalogue order.
+    std::vector<DetailReconciliation> reconciliations;
 };

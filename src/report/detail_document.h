@@ -1,9 +1,10 @@
 // The aggregation detail ("集計明細"): an HTML document beside the XML that
-// shows how every figure of the statement was made (each item's accounts
-// with their balances, added or subtracted, and the host's figures) and
-// what the checks of the mapping found. One self-contained UTF-8 file, for
-// the screen and for A4 paper; every item and source row carries its
-// numbers in data- attributes for tools.
+// shows what the checks found, how every figure of the statement was made
+// (each item's accounts with their balances, added or subtracted, and the
+// host's figures) in yen and in the thousands the form is filled in, and
+// the monthly items against the main items they must add up to. One
+// self-contained UTF-8 file, for the screen and for A4 paper; every item,
+// source and finding row carries its numbers in data- attributes for tools.
 #pragma once
 
 #include <cstdint>
@@ -23,13 +24,9 @@ struct DetailHeading {
     // The calendar year and month of the fiscal year's first month.
     int firstYear = 0;
     int firstMonth = 1;
-    // Positions (1 to 12) of the aggregated months, and the adjustment
-    // periods taken with them.
-    int startPosition = 1;
-    int endPosition = 12;
-    bool yearEndIncluded = false;
-    bool interimIncluded = false;
-    bool taxInclusive = false;
+    // The months aggregated, the adjustment periods taken with them, the
+    // introduction month and the tax view.
+    DetailRun run;
     std::string editionName;
     LocalTime runTime;
     std::string xmlPath;

@@ -38,10 +38,44 @@ std::string DateText(std::int32_t yyyymmdd);
 // "借方", "貸方", or "－" when the side is not known.
 std::string SideText(std::uint8_t side);
 
+// What an account's balance over the period is: "期間残高" for a
+// balance-sheet account, "当期発生額" for a profit-and-loss one, "－" when
+// its class is not known.
+std::string BalanceKindText(const DetailAccount& account);
+
+// An amount as the XML writes it (whole yen, truncated toward zero), in
+// groups of three; a muted "－" where the XML element is empty.
+std::string WrittenYen(std::int64_t count);
+
+// The thousands of yen the form is filled in: the XML's whole yen divided
+// by 1,000, truncated toward zero, in groups of three; "" where the XML
+// element is empty. `grouped` false gives the bare number for attributes.
+std::string Thousands(std::int64_t count, bool grouped = true);
+
 // The code as the account dialog shows it; an id no account has is shown
 // as the id.
 std::string CodeText(const DetailAccount& account);
 
+// The account's chart name, or a muted note that the dataset has none.
+std::string AccountNameText(const DetailAccount& account);
+
+// Why a source changed nothing, in parentheses; "" for kNone.
+std::string WhyText(DetailSource::Why why);
+
+// What a source that changed nothing names and is: a figure of the host,
+// an account, or an identifier no account has.
+std::string IdleCodeText(const DetailSource& source);
+std::string IdleNameText(const DetailSource& source);
+
+// A source row's data- attributes: its item, code and amount as applied
+// (exact yen), and data-counted="0" when a figure replaced it.
+std::string SourceData(const StatementItem& item, const std::string& code, std::int64_t amount,
+                       bool counted);
+
 // "<number> <name>" of the item with that number, the number alone when
 // no item has it.
 std::string ItemLabel(const std::vector<const StatementItem*>& items, int itemNo);
+
+// An account class as the user knows it: the name of the item whose class
+// it is, then the code.
+std::string ClassText(const std::vector<const StatementItem*>& items, std::uint32_t classCode);

@@ -12,9 +12,6 @@ const std::wstring kWrongPeriod =
 const std::wstring kCreateFolder =
     L"指定されたフォルダは存在しません。\n\n作成してもよろしいですか？";
 const std::wstring kOverwrite = L"同名のファイルが存在します。\n\n上書きしてもよろしいですか？";
-const std::wstring kWritten =
-    L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html\n"
-    L"\nアプリケーションを終了します。";
 
 class ConditionSheet : public Scenario {
   protected:
@@ -63,7 +60,7 @@ TEST_F(ConditionSheet, MissingFolderAnsweredYesIsCreatedAndTheReportWritten) {
     SetText(sheet, IDE_OUTPUT_PATH, target);
     gui::PressKey(sheet, VK_F12);
     Answer(kCreateFolder, IDYES);
-    ExpectMessageAndConfirm(kWritten);
+    ExpectWrittenAndConfirm(folder_ + L"新しい\\表\\overview_集計明細.html");
     EXPECT_EQ(Finish().exitCode, 0u);
     EXPECT_NE(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(ReadFileBytes(target).rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n", 0),

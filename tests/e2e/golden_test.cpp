@@ -12,10 +12,6 @@
 
 namespace {
 
-const std::wstring kWritten =
-    L"事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html\n"
-    L"\nアプリケーションを終了します。";
-
 using GoldenCase = std::tuple<const wchar_t*, int>;
 
 class Golden : public Scenario, public ::testing::WithParamInterface<GoldenCase> {};
@@ -38,7 +34,7 @@ TEST_P(Golden, FullRunWritesTheExpectedDocument) {
     ASSERT_NO_FATAL_FAILURE(WaitForSheetAndRun());
     HWND box = gui::WaitForMessageBox();
     ASSERT_NE(box, nullptr) << "no closing message";
-    EXPECT_EQ(gui::MessageBoxText(box), kWritten);
+    EXPECT_EQ(gui::MessageBoxText(box), WrittenMessage(folder_ + L"overview_集計明細.html"));
     gui::PressKey(box, VK_RETURN);
     ASSERT_TRUE(gui::WaitUntilGone(box));
     const ProcessResult result = Finish();

@@ -45,9 +45,7 @@ TEST_P(HostBoundary, TheTotalsQueryReceivesTheMonthsOfThePeriod) {
                        "out.xml\n[終了]\n[P2/P3]\n[終了]\n");
     Start(L"--function-id 2", ProgramFolder() + L"LdgSel18ToQb16_G.exe");
     ASSERT_NO_FATAL_FAILURE(WaitForSheetAndRun());
-    ExpectMessageAndConfirm(
-        L"事業概況情報の出力が終了しました。\n集計明細：out_集計明細.html\n"
-        L"\nアプリケーションを終了します。");
+    ExpectWrittenAndConfirm(folder_ + L"out_集計明細.html");
     EXPECT_EQ(Finish().exitCode, 0u);
     EXPECT_TRUE(JournalInOrder({c.expected})) << ReadFileBytes(journalPath_);
     // No mapping page was shown, so the sheet asked for no amounts.

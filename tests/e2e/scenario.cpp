@@ -29,6 +29,21 @@ std::string SampleState(int no, const std::wstring& folder, const std::string& e
     return state;
 }
 
+std::wstring WrittenMessage(const std::wstring& detailPath) {
+    const std::string detail = ReadFileBytes(detailPath);
+    const auto count = [&detail](const std::string& level) {
+        int n = 0;
+        for (std::size_t at = detail.find(level); at != std::string::npos;
+             at = detail.find(level, at + 1))
+            ++n;
+        return std::to_wstring(n);
+    };
+    return L"事業概況情報の出力が終了しました。\n集計明細：" +
+           detailPath.substr(detailPath.rfind(L'\\') + 1) + L"\n点検：要確認 " +
+           count("data-level=\"check\"") + L"件、参考 " + count("data-level=\"note\"") +
+           L"件\n\nアプリケーションを終了します。";
+}
+
 void Scenario::SetUp() {
     folder_ = MakeTempFolder();
     statePath_ = folder_ + L"state.json";
@@ -110,11 +125,26 @@ void Scenario::WaitForSheetAndRun() {
     gui::PressKey(sheet, VK_F12);
 }
 
-void Scenario::ExpectMessageAndConfirm(const std::wstring& text) {
-    HWND box = gui::WaitForMessageBox();
-    ASSERT_NE(box, nullptr) << "no message box";
+namespace {
+
+// The box's caption and text checked, then OK.
+void CheckAndConfirm(HWND box, const std::wstring& text) {
     EXPECT_EQ(gui::WindowText(box), L"事業概況書");
     EXPECT_EQ(gui::MessageBoxText(box), text);
     gui::PressButton(box, IDOK);
     ASSERT_TRUE(gui::WaitUntilGone(box));
+}
+
+}  // namespace
+
+void Scenario::ExpectMessageAndConfirm(const std::wstring& text) {
+    HWND box = gui::WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no message box";
+    CheckAndConfirm(box, text);
+}
+
+void Scenario::ExpectWrittenAndConfirm(const std::wstring& detailPath) {
+    HWND box = gui::WaitForMessageBox();
+    ASSERT_NE(box, nullptr) << "no closing message";
+    CheckAndConfirm(box, WrittenMessage(detailPath));
 }

@@ -21,6 +21,11 @@ std::wstring HostPath(const std::string& unixPath);
 // has changed.
 std::string SampleState(int no, const std::wstring& folder, const std::string& extra = "");
 
+// The closing message of a run that wrote its XML and the detail at
+// `detailPath`: it names the detail and counts the findings the detail
+// lists.
+std::wstring WrittenMessage(const std::wstring& detailPath);
+
 class Scenario : public ::testing::Test {
   protected:
     void SetUp() override;
@@ -47,6 +52,9 @@ class Scenario : public ::testing::Test {
     void WaitForSheetAndRun();
     // Waits for a message box and checks its text, then presses OK.
     void ExpectMessageAndConfirm(const std::wstring& text);
+    // The same for the closing message of a run that wrote the detail at
+    // `detailPath`, once the box shows (the detail is written by then).
+    void ExpectWrittenAndConfirm(const std::wstring& detailPath);
 
     static const std::wstring kSheetTitle;
 

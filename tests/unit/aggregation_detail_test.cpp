@@ -1,25 +1,15 @@
 // The detail read from the aggregation's record: each item's sources add up
 // to its amounts, and each check fires on the mapping it is about, and on
-// nothing else. The shipped editions on the sample datasets are checked
-// too.
+// nothing else.
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <map>
-#include <memory>
-#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "aggregate/detail_builder.h"
-#include "aggregate/totals_aggregator.h"
-#include "aggregate/totals_filter.h"
-#include "app/progress_window.h"
-#include "model/default_mapping_file.h"
-#include "model/fiscal_months.h"
-#include "model/item_definition_file.h"
 #include "tests/unit/fakes/fake_host.h"
-#include "tests/unit/fakes/source_file.h"
+#include "tests/unit/fakes/traced_aggregation.h"
 
 namespace {
 
@@ -37,8 +27,11 @@ std::string Account(int n, int code, const char* name, const char* classCode) {
     return R"({"id": ")" + Id(n) + R"(", "code": )" + std::to_string(code * 10000) +
            R"(, "name": ")" + name + R"(", "class": ")" + classCode + "\"}";
 }
-std::string Row(int n, const char* classCode, int side, std::int64_t yen, int unmapped = 0) {
-    std::string slots = "[0," + std::to_string(yen * 10000) + ",0,0,0,0,0,0,0,0,0,0,0,0,0]";
+// `opening` yen brought forward in slot 0.
+std::string Row(int n, const char* classCode, int side, std::int64_t yen, int unmapped = 0,
+                std::int64_t opening = 0) {
+    std::string slots = "[" + std::to_string(opening * 10000) + "," + std::to_string(yen * 10000) +
+                        ",0,0,0,0,0,0,0,0,0,0,0,0,0]";
     return std::string("{") + (n != 0 ? "\"id\": \"" + Id(n) + "\", " : "") + "\"class\": \"" +
            classCode + "\", \"side\": " + std::to_string(side) +
            ", \"figureSource\": 1, \"unmapped\": " + std::to_string(unmapped) + ", \"" +
@@ -66,11 +59,12 @@ std::string Joined(std::vector<std::string> parts, const std::vector<std::string
 }
 
 // The base chart and rows with `accounts` and `rows` added, in a fiscal
-// year from April.
+// year from April; `fields` are more fields of the dataset.
 void LoadDataset(FakeHost& host, const std::vector<std::string>& accounts = {},
-                 const std::vector<std::string>& rows = {}) {
+                 const std::vector<std::string>& rows = {}, const std::string& fields = "") {
     std::string state = R"("user": {"selection": [1, 1]}, "datasets": [{"id": "D", "no": 1,
-        "periodStart": 20250401, "periodEnd": 20260331, "accounts": [)";
+        "periodStart": 20250401, "periodEnd": 20260331)" +
+                        fields + R"(, "accounts": [)";
     state += Joined(kAccounts, accounts);
     state += R"(], "totals": [)";
     state += Joined(kRows, rows);
@@ -83,61 +77,23 @@ struct ItemLine {
     std::uint32_t classCode;
     const char* key;
 };
-const ItemLine kItems[] = {{1, 2, 0x40888000, "URIAGEDAKA"}, {2, 2, 0x40888200, "KENGYOU"},
-                           {6, 1, 0x40884300, "SIIRE"},      {19, 2, 0, "-"},
-                           {21, 1, 0x80818000, "GENKIN"},    {22, 1, 0x80818000, "YOKIN"},
-                           {36, 2, 0, "TUKIURIAGE"}};
+const ItemLine kItems[] = {{1, 2, 0x40888000, "URIAGEDAKA"},
+                           {2, 2, 0x40888200, "KENGYOU"},
+                           {6, 1, 0x40884300, "SIIRE"},
+                           {10, 2, 0x40884700, "KIMATU"},
+                           {19, 2, 0, "-"},
+                           {21, 1, 0x80818000, "GENKIN"},
+                           {22, 1, 0x80818000, "YOKIN"},
+                           {24, 1, 0x80812000, "TANAOROSI"},
+                           {36, 2, 0, "TUKIURIAGE"},
+                           {37, 1, 0x40884300, "TUKISIIRE"},
+                           {40, 2, 0x80412200, "TUKIGENSEN"}};
 
 using Entries = std::vector<std::pair<int, std::string>>;
+// The months of sales and of purchases tie with the main items.
 const Entries kMapping = {{1, "URIAGEDAKA"},  {2, "0x" + Id(3)},  {6, "0x" + Id(4)},
-                          {21, "0x" + Id(1)}, {36, "0x" + Id(2)}, {36, "0x" + Id(3)}};
-
-struct Traced {
-    FakeHost host;
-    ItemCatalogue items;
-    MappingList mapping;
-    AggregationDetail detail;
-};
-
-// Aggregates the whole fiscal year, keeping the record, and reads the
-// detail from it.
-void Aggregate(Traced& run, int endMonth, bool taxInclusive) {
-    DatasetRecord dataset;
-    ASSERT_TRUE(run.host.FindDataset(run.host.state.selectionSecond, dataset));
-    std::int16_t first = 0;
-    FiscalMonthRange(run.host, dataset.PeriodStart(), dataset.PeriodEnd(), &first, nullptr);
-    const AccountFilter filter =
-        PrepareTotalsFilter(run.host, dataset, first, static_cast<std::int16_t>(endMonth));
-    ClProgressWindow progress(std::make_unique<NullProgressView>());
-    ClTotalsAggregator aggregator(run.host, progress, run.mapping, run.items);
-    AggregationRecord record;
-    aggregator.RecordInto(&record);
-    ASSERT_EQ(aggregator.Aggregate(taxInclusive ? 1 : 0, filter, dataset), 1);
-    const AccountDirectory accounts(run.host);
-    run.detail = BuildAggregationDetail(record, run.items, run.mapping, accounts);
-}
-
-// Every item whose amount no figure set is the sum of its counted sources,
-// month by month for the monthly items.
-void ExpectSourcesAddUp(const Traced& run) {
-    std::size_t position = 0;
-    for (const StatementItem& item : run.items) {
-        std::array<std::int64_t, kAmountSlots> sum{};
-        bool figure = false;
-        for (const DetailSource& source : run.detail.sources[position]) {
-            figure = figure || source.kind == DetailSource::Kind::kFigure ||
-                     source.kind == DetailSource::Kind::kRemainder;
-            if (!source.counted) continue;
-            sum[0] += source.amount;
-            for (std::size_t m = 1; m < kAmountSlots; ++m)
-                sum[m] += source.months[m];
-        }
-        if (!figure) {
-            EXPECT_EQ(sum, item.amounts) << "item " << item.itemNo;
-        }
-        ++position;
-    }
-}
+                          {21, "0x" + Id(1)}, {36, "0x" + Id(2)}, {36, "0x" + Id(3)},
+                          {37, "0x" + Id(4)}};
 
 struct Scenario {
     const char* name;
@@ -146,10 +102,41 @@ struct Scenario {
     std::vector<Kind> expected;               // in the order listed
     std::vector<int> items;                   // of the first finding
     std::vector<std::int32_t> codes;          // of the first finding's accounts
+    // The first finding's figures in yen (`value`, `other`) and month.
+    std::int64_t value, other;
+    int month;
+    // The run: its last month, its tax view, fields of the dataset, and an
+    // entry of the base mapping left out.
+    int endMonth;
+    bool taxInclusive;
+    std::string dataset;
+    std::pair<int, std::string> dropped;
+
+    // The table's rows give what their case needs, in this order.
+    Scenario(const char* name_, std::vector<std::string> accounts_, std::vector<std::string> rows_,
+             Entries mapping_, std::vector<Kind> expected_, std::vector<int> items_,
+             std::vector<std::int32_t> codes_, std::int64_t value_ = 0, std::int64_t other_ = 0,
+             int month_ = 0, int endMonth_ = 3, bool taxInclusive_ = false,
+             std::string dataset_ = "", std::pair<int, std::string> dropped_ = {})
+        : name(name_),
+          accounts(std::move(accounts_)),
+          rows(std::move(rows_)),
+          mapping(std::move(mapping_)),
+          expected(std::move(expected_)),
+          items(std::move(items_)),
+          codes(std::move(codes_)),
+          value(value_),
+          other(other_),
+          month(month_),
+          endMonth(endMonth_),
+          taxInclusive(taxInclusive_),
+          dataset(std::move(dataset_)),
+          dropped(std::move(dropped_)) {}
 };
 
 TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
     const std::string unknown = "0x" + std::string(32, 'f');
+    const std::string withholding = Account(9, 2190, u8"預り金", "0x80412200");
     const Scenario scenarios[] = {
         {"base", {}, {}, {}, {}, {}, {}},
         {"account twice", {}, {}, {{2, "0x" + Id(3)}}, {Kind::kMappedTwice}, {2}, {41200000}},
@@ -169,7 +156,15 @@ TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
          {Kind::kUnusedAccounts, Kind::kUnusedAccounts},
          {21},
          {11200000}},
-        {"unbalanced", {}, {Row(0, "0x80800000", 1, 101)}, {}, {Kind::kAssetsUnbalanced}, {}, {}},
+        {"unbalanced",
+         {},
+         {Row(0, "0x80800000", 1, 101)},
+         {},
+         {Kind::kAssetsUnbalanced},
+         {},
+         {},
+         101,
+         100},
         {"excluded by the host",
          {Account(7, 1140, u8"別段預金", "0x80818000")},
          {Row(7, "0x80818000", 1, 5, 1)},
@@ -189,7 +184,8 @@ TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
          {},
          {},
          {{6, "URIAGEGENKA"}},
-         {Kind::kFigureReplaces, Kind::kFigureMissing},
+         // Purchases by month no longer add up to the emptied item.
+         {Kind::kFigureReplaces, Kind::kFigureMissing, Kind::kMonthsDiffer},
          {6},
          {}},
         {"cash in two items",
@@ -200,11 +196,94 @@ TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
          {21, 22},
          {11100000}},
         {"item kept out of the XML", {}, {}, {{19, "0x" + Id(2)}}, {Kind::kNotWritten}, {19}, {}},
+        // The statement read as its reader reads it.
+        {"side-business sales out of the monthly sales",
+         {},
+         {},
+         {},
+         {Kind::kMonthsDiffer},
+         {36, 1},
+         {},
+         500,
+         700,
+         0,
+         3,
+         false,
+         "",
+         {36, "0x" + Id(3)}},
+        {"monthly purchases left empty",
+         {},
+         {},
+         {},
+         {Kind::kMonthsDiffer},
+         {37, 6},
+         {},
+         0,
+         30,
+         0,
+         3,
+         false,
+         "",
+         {37, "0x" + Id(4)}},
+        {"side-business sales over the sales",
+         {Account(10, 4125, u8"兼業手数料収入", "0x40888200")},
+         {Row(10, "0x40888200", 2, 600)},
+         {{2, "0x" + Id(10)}},
+         {Kind::kBreakdownOver},
+         {2, 1},
+         {},
+         800,
+         700},
+        {"closing inventory without its assets",
+         {Account(8, 5710, u8"期末商品棚卸高", "0x40884700")},
+         {Row(8, "0x40884700", 2, 80)},
+         {{10, "0x" + Id(8)}},
+         {Kind::kInventoryDiffers},
+         {10, 24},
+         {},
+         80,
+         0},
+        {"withholdings on a monthly item",
+         {withholding},
+         {Row(9, "0x80412200", 2, 50, 0, 312)},
+         {{40, "0x" + Id(9)}},
+         {Kind::kOpeningOnMonthly},
+         {40},
+         {21900000},
+         312,
+         0,
+         1},
+        {"up to September", {}, {}, {}, {Kind::kPartYear}, {}, {}, 0, 0, 6, 9},
+        {"tax included in a tax-excluding company",
+         {},
+         {},
+         {},
+         {Kind::kTaxView},
+         {},
+         {},
+         0,
+         0,
+         0,
+         3,
+         true},
+        {"introduced in October",
+         {},
+         {},
+         {},
+         {Kind::kIntroMonth},
+         {},
+         {},
+         0,
+         0,
+         7,
+         3,
+         false,
+         R"(, "introMonth": 7)"},
     };
     for (const Scenario& s : scenarios) {
         SCOPED_TRACE(s.name);
         Traced run;
-        LoadDataset(run.host, s.accounts, s.rows);
+        LoadDataset(run.host, s.accounts, s.rows, s.dataset);
         for (const ItemLine& line : kItems) {
             StatementItem item;
             item.itemNo = static_cast<std::int16_t>(line.no);
@@ -214,11 +293,13 @@ TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
             item.SetKey(line.key);
             run.items.Append(item);
         }
-        for (const auto& [itemNo, id] : kMapping)
-            run.mapping.Append(MappingEntry(static_cast<std::int16_t>(itemNo), id));
+        for (const auto& [itemNo, id] : kMapping) {
+            if (std::make_pair(itemNo, id) != s.dropped)
+                run.mapping.Append(MappingEntry(static_cast<std::int16_t>(itemNo), id));
+        }
         for (const auto& [itemNo, id] : s.mapping)
             run.mapping.Append(MappingEntry(static_cast<std::int16_t>(itemNo), id));
-        Aggregate(run, 3, false);
+        Aggregate(run, s.endMonth, s.taxInclusive);
         ExpectSourcesAddUp(run);
 
         std::vector<Kind> kinds;
@@ -232,6 +313,9 @@ TEST(AggregationDetail, EachCheckFiresOnItsCaseAndTheSourcesAddUp) {
         for (const DetailAccount& account : first.accounts)
             codes.push_back(account.code);
         EXPECT_EQ(codes, s.codes);
+        EXPECT_EQ(first.value, s.value * 10000);
+        EXPECT_EQ(first.other, s.other * 10000);
+        EXPECT_EQ(first.month, s.month);
     }
 }
 
@@ -274,51 +358,5 @@ TEST(AggregationDetail, SourcesTellWhatEachEntryGave) {
     EXPECT_EQ(item20[0].figureValue, 1000000);
     EXPECT_TRUE(item20[0].subtracted.empty());
 }
-
-// The shipped editions and their default mappings on the sample datasets:
-// the only finding that needs checking is the withholding account, which
-// the defaults leave for the user to choose (item 40 has no default).
-class SampleDetail : public ::testing::TestWithParam<const char*> {};
-
-TEST_P(SampleDetail, OnlyTheWithholdingAccountNeedsChecking) {
-    FakeHost sample;
-    sample.LoadText(SourceFile("samples/sample-company.json"));
-    for (const int no : {12, 13, 14, 15, 16}) {
-        SCOPED_TRACE("dataset " + std::to_string(no));
-        Traced run;
-        run.host.state = sample.state;
-        run.host.state.selectionSecond = no;
-        AccountDirectory accounts(run.host);
-        const std::string prefix = std::string("editions/") + GetParam();
-        ASSERT_EQ(LoadItemDefinitions(SourceFile(prefix + "_GaiKmk.dat"), run.items), 1);
-        ASSERT_EQ(LoadDefaultMapping(SourceFile(prefix + "_DefKmk.dat"), accounts, run.mapping), 1);
-        DatasetRecord dataset;
-        ASSERT_TRUE(run.host.FindDataset(no, dataset));
-        std::int16_t fiscalEnd = 0;
-        FiscalMonthRange(run.host, dataset.PeriodStart(), dataset.PeriodEnd(), nullptr, &fiscalEnd);
-        Aggregate(run, fiscalEnd % 100, run.host.TaxInclusiveDefault());
-        ExpectSourcesAddUp(run);
-
-        std::vector<std::string> findings;
-        for (const DetailFinding& finding : run.detail.findings) {
-            std::string text = std::to_string(static_cast<int>(finding.kind)) + ":";
-            for (const int item : finding.items)
-                text += " " + std::to_string(item);
-            for (const DetailAccount& account : finding.accounts)
-                text += " " + std::to_string(account.code / 10000);
-            findings.push_back(text);
-        }
-        const std::string unusedWithholding =
-            std::to_string(static_cast<int>(Kind::kUnusedAccounts)) + ": 40 2190";
-        EXPECT_EQ(findings, std::vector<std::string>{unusedWithholding});
-    }
-}
-
-INSTANTIATE_TEST_SUITE_P(Editions, SampleDetail,
-                         ::testing::Values("LdgSel18ToQb16_G", "LdgAdv18ToQb16_G",
-                                           "LdgBas18ToQb16_G"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param).substr(3, 3);
-                         });
 
 }  // namespace

@@ -87,7 +87,10 @@ TEST_F(OverviewAppRun, RunCodeWritesTheReportAndEndsWithZero) {
     Run();
     EXPECT_EQ(PostedCode(), 0);
     ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::ReportWrittenMessage("overview_集計明細.html"));
+    EXPECT_EQ(
+        desktop.boxes[0].text.rfind(
+            "事業概況情報の出力が終了しました。\n集計明細：overview_集計明細.html\n点検：", 0),
+        0u);
     EXPECT_EQ(desktop.boxes[0].kind, MessageKind::kInformation);
     EXPECT_EQ(files.files[xml].rfind("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\r\n", 0), 0u);
     EXPECT_EQ(host.calls,
@@ -104,10 +107,38 @@ TEST_F(OverviewAppRun, TheDetailLiesBesideTheXmlInUtf8AndTheMessageNamesIt) {
     EXPECT_EQ(detail.rfind("<!DOCTYPE html>", 0), 0u);
     EXPECT_NE(detail.find(u8"株式会社見本商事"), std::string::npos);
     EXPECT_NE(detail.find(u8"2026年1月5日 09:07"), std::string::npos) << "the desktop's clock";
+    // The message counts the findings the detail lists.
+    const auto count = [&detail](const std::string& level) {
+        int n = 0;
+        for (std::size_t at = detail.find(level); at != std::string::npos;
+             at = detail.find(level, at + 1))
+            ++n;
+        return n;
+    };
     ASSERT_EQ(desktop.boxes.size(), 1u);
-    EXPECT_EQ(desktop.boxes[0].text,
-              "事業概況情報の出力が終了しました。\n集計明細：x_集計明細.html\n\n"
-              "アプリケーションを終了します。");
+    EXPECT_EQ(
+        desktop.boxes[0].text,
+        ClOverviewApp::ReportWrittenMessage(
+            {"x_集計明細.html", {count("data-level=\"check\""), count("data-level=\"note\"")}}));
+}
+
+TEST(ReportWrittenMessage, NamesTheDetailAndCountsItsFindingsOrSaysItWasNotSaved) {
+    const struct {
+        ClOverviewApp::DetailOutcome detail;
+        const char* text;
+    } cases[] = {
+        {{"x_集計明細.html", {1, 2}},
+         "事業概況情報の出力が終了しました。\n集計明細：x_集計明細.html\n"
+         "点検：要確認 1件、参考 2件\n\nアプリケーションを終了します。"},
+        {{"x_集計明細.html", {0, 0}},
+         "事業概況情報の出力が終了しました。\n集計明細：x_集計明細.html\n"
+         "点検：要確認 0件、参考 0件\n\nアプリケーションを終了します。"},
+        {{"", {3, 4}},
+         "事業概況情報の出力が終了しました。\n集計明細を保存できませんでした。\n\n"
+         "アプリケーションを終了します。"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ClOverviewApp::ReportWrittenMessage(c.detail), c.text) << c.text;
 }
 
 TEST_F(OverviewAppRun, ADetailThatCannotBeSavedLeavesTheXmlAndTheCodeAlone) {
@@ -134,7 +165,6 @@ TEST_F(OverviewAppRun, ADetailThatCannotBeSavedLeavesTheXmlAndTheCodeAlone) {
         EXPECT_EQ(files.files[c.xml].rfind("<?xml", 0), 0u) << "the XML is whole";
         EXPECT_EQ(files.files.count(c.xml.substr(0, c.xml.size() - 4) + "_集計明細.html"), 0u);
         ASSERT_EQ(desktop.boxes.size(), 1u);
-        EXPECT_EQ(desktop.boxes[0].text, ClOverviewApp::ReportWrittenMessage(""));
         EXPECT_EQ(desktop.boxes[0].text,
                   "事業概況情報の出力が終了しました。\n集計明細を保存できませんでした。\n\n"
                   "アプリケーションを終了します。");

@@ -53,8 +53,11 @@ void ClConditionEntrySheet::Initialise() {
         LoadDefaultMappingFile(*fileSystem, edition->DefaultMappingFileName(), accounts,
                                defaultMapping);
     }
+    // Asked on every run: the detail notes a saved tax view that is not the
+    // company's.
+    conditions.companyTaxInclusive = host_.TaxInclusiveDefault() ? 1 : 0;
     if (!savedLoaded) {
-        conditions.taxInclusive = host_.TaxInclusiveDefault() ? 1 : 0;
+        conditions.taxInclusive = conditions.companyTaxInclusive;
         if (currentMapping != nullptr) SeedCurrentMapping(defaultMapping, *currentMapping);
     }
     if (conditions.pathFixed == 0 && conditions.savedPath.empty()) BuildDefaultOutputPath();
