@@ -81,8 +81,7 @@ void SpreadOverMonths(const TotalsRow& row, const AggregationPeriod& period, Add
         const std::size_t slot = static_cast<std::size_t>(i);
         const ClAmount debits = ClAmount::FromCount(row.Amount(period.debit, slot));
         const ClAmount credits = ClAmount::FromCount(row.Amount(period.credit, slot));
-        add(static_cast<std::size_t>(month), debitSide ? debits - credits : credits - debits,
-            slot);
+        add(static_cast<std::size_t>(month), debitSide ? debits - credits : credits - debits, slot);
     }
 }
 

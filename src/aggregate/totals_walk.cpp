@@ -74,22 +74,22 @@ void TotalsWalk::AddToItems(const TotalsRow& row, const MappingEntry& entry,
             record_->changes.push_back(std::move(added));
             change = &record_->changes.back();
         }
-        AddRowToItem(row, balance, period_, entry.itemNo, item.side, item.amounts,
-                     [change](std::size_t target, const ClAmount& value, bool sameSide,
-                              bool opening) {
-                         if (change == nullptr) return;
-                         const ClAmount applied = sameSide ? value : -value;
-                         if (target == 0) {
-                             change->amount = applied.ToCount();
-                             return;
-                         }
-                         std::int64_t& month = change->months[target];
-                         month = (ClAmount::FromCount(month) + applied).ToCount();
-                         if (opening) {
-                             change->opening = value.ToCount();
-                             change->openingMonth = static_cast<int>(target);
-                         }
-                     });
+        AddRowToItem(
+            row, balance, period_, entry.itemNo, item.side, item.amounts,
+            [change](std::size_t target, const ClAmount& value, bool sameSide, bool opening) {
+                if (change == nullptr) return;
+                const ClAmount applied = sameSide ? value : -value;
+                if (target == 0) {
+                    change->amount = applied.ToCount();
+                    return;
+                }
+                std::int64_t& month = change->months[target];
+                month = (ClAmount::FromCount(month) + applied).ToCount();
+                if (opening) {
+                    change->opening = value.ToCount();
+                    change->openingMonth = static_cast<int>(target);
+                }
+            });
     }
 }
 
