@@ -59,10 +59,9 @@ ClassFigure FigureOfRow(const TotalsRow& row);
 
 // The row's value of each slot a monthly item takes, in its own direction,
 // and the month (1 to 12) it goes to: `add(month, value, slot)` in slot
-// order.
-// The opening goes to the month the data was introduced in, the adjustment
-// periods to the period's last month; the interim period stands for the
-// months after the sixth. Throws AmountOutOfRange at the bound.
+// order. The opening goes to the month the data was introduced in, the
+// adjustment periods to the period's last month; the interim period stands
+// for the months after the sixth. Throws AmountOutOfRange at the bound.
 template <typename Add>
 void SpreadOverMonths(const TotalsRow& row, const AggregationPeriod& period, Add&& add) {
     const bool debitSide = row.side == 1;
