@@ -1,7 +1,8 @@
 // Opening the account selection dialog for a chart of 50,000 main accounts
 // against the stand-in: the worst case maps every account to the item, so
 // that the dialog widens to all accounts and checks every row. Also the
-// whole session of checking all, hiding the non-class accounts and applying.
+// whole session of checking all, hiding the non-class accounts and applying,
+// and the opening with every row's amount and the total line.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -11,6 +12,7 @@
 #include <fstream>
 #include <string>
 
+#include "aggregate/sheet_amounts.h"
 #include "host/host_calls.h"
 #include "host/host_link.h"
 #include "hostsim/host_session.h"
@@ -45,6 +47,13 @@ void ConnectDataset(const std::string& path, MappingList& mapping) {
             << R"({"id": ")" << IdHex(100000 + account) << R"(", "code": )" << code * 10000 + 1
             << R"(, "class": )" << account % 10 + 1 << "}";
         mapping.Append(MappingEntry(kItem, "0x" + IdHex(account)));
+    }
+    // One totals row per main account, for the amounts of the rows.
+    out << R"(], "totals": [)";
+    for (int account = 1; account <= kAccounts; ++account) {
+        out << (account > 1 ? ",\n" : "\n") << R"({"id": ")" << IdHex(account)
+            << R"(", "class": 1, "side": 1, "debitExTax": [)" << account * 10000LL
+            << ",1,2,3,4,5,6,7,8,9,10,11,12,13,14]}";
     }
     out << "]}]}";
     out.close();
@@ -84,6 +93,34 @@ void BM_OpenDialog(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenDialog)->Unit(benchmark::kMillisecond);
+
+// The same opening with the amounts of every row and the total line, from
+// totals the sheet has kept already.
+void BM_OpenDialogWithAmounts(benchmark::State& state) {
+    DatasetRecord dataset;
+    Data().host.FindDataset(1, dataset);
+    SheetAmounts sheet(Data().host, dataset, 4, 103);
+    AggregationConditions conditions;
+    conditions.startMonth = 4;
+    conditions.endMonth = 3;
+    conditions.introMonth = 1;
+    const AmountsSource amounts = [&] {
+        return AmountsOnScreen{sheet.For(conditions), sheet.status(), sheet.period()};
+    };
+    if (amounts().amounts == nullptr) {
+        state.SkipWithError("no amounts");
+        return;
+    }
+    for (auto _ : state) {
+        AccountDirectory accounts(Data().host);
+        ClAccountSelectDialog dialog;
+        Data().Prepare(dialog, accounts);
+        dialog.amounts = amounts;
+        dialog.Initialise();
+        benchmark::DoNotOptimize(dialog.TotalText().size());
+    }
+}
+BENCHMARK(BM_OpenDialogWithAmounts)->Unit(benchmark::kMillisecond);
 
 void BM_CheckAllHideAndApply(benchmark::State& state) {
     for (auto _ : state) {

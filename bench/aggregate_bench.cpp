@@ -3,7 +3,8 @@
 // them are mapped, the catalogue holds all 43 items, the progress window
 // ticks with the real clock, and the document goes to memory. The second
 // benchmark also keeps the aggregation's record and writes the aggregation
-// detail from it, as a run does.
+// detail from it, as a run does. The last two time the amounts the
+// condition sheet shows before the run.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -19,6 +20,8 @@
 #include <vector>
 
 #include "aggregate/detail_builder.h"
+#include "aggregate/kept_totals.h"
+#include "aggregate/sheet_amounts.h"
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
 #include "app/progress_window.h"
@@ -197,6 +200,81 @@ void Sizes(benchmark::internal::Benchmark* family) {
 }
 BENCHMARK(BM_AggregateAndReport)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AggregateReportAndDetail)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+
+// The sheet's amounts on the same datasets. Read: the whole-year query read
+// and kept, which the first mapping page shown waits for; kept_mb is the
+// memory the kept rows hold. Recompute: a change of end month or tax view
+// on page 1 worked out anew from the kept rows, every amount there is: each
+// row's balance, every item's amounts and what every account adds to an
+// item.
+void BM_SheetAmountsRead(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const std::string path = "/tmp/ldg-bench-sheet-amounts.json";
+    ConnectDataset(rows, path);
+    HostCalls host;
+    DatasetRecord dataset;
+    host.FindDataset(1, dataset);
+    std::size_t keptBytes = 0;
+    for (auto _ : state) {
+        KeptTotals kept;
+        if (kept.Read(host, dataset.DatasetId()) != KeptTotals::State::kRead) {
+            state.SkipWithError("the totals were not read");
+            break;
+        }
+        keptBytes = kept.KeptBytes();
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    state.counters["kept_mb"] = static_cast<double>(keptBytes) / (1024.0 * 1024.0);
+    hostsim::ResetSession();
+    unsetenv("LDG_HOST_STATE");
+    std::remove(path.c_str());
+}
+
+void BM_SheetAmountsRecompute(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0));
+    const int entries = static_cast<int>(state.range(1));
+    const std::string path = "/tmp/ldg-bench-sheet-amounts.json";
+    ConnectDataset(rows, path);
+    HostCalls host;
+    DatasetRecord dataset;
+    host.FindDataset(1, dataset);
+    SheetAmounts sheet(host, dataset, 4, 103);
+    AggregationConditions conditions;
+    conditions.startMonth = 4;
+    conditions.endMonth = 3;
+    conditions.introMonth = 1;
+    if (sheet.For(conditions) == nullptr) {
+        state.SkipWithError("no amounts");
+        return;
+    }
+    const MappingList mapping = Mapping(rows, entries);
+    const ItemCatalogue catalogue = Catalogue();
+    std::vector<std::string> ids;
+    for (int account = 1; account <= rows - 8; ++account)
+        ids.push_back("0x" + IdHex(account));
+    int change = 0;
+    for (auto _ : state) {
+        conditions.endMonth = change % 2 == 0 ? 9 : 3;
+        conditions.taxInclusive = static_cast<std::int16_t>(change / 2 % 2);
+        ++change;
+        const PeriodAmounts* amounts = sheet.For(conditions);
+        ItemCatalogue items = catalogue;
+        if (amounts == nullptr || !amounts->FillItems(mapping, items)) {
+            state.SkipWithError("no amounts");
+            break;
+        }
+        std::int64_t sum = 0;
+        for (const std::string& id : ids)
+            sum += (*amounts->Contribution(id, 21, 1))[0];
+        benchmark::DoNotOptimize(sum);
+    }
+    state.counters["rows"] = static_cast<double>(rows);
+    hostsim::ResetSession();
+    unsetenv("LDG_HOST_STATE");
+    std::remove(path.c_str());
+}
+BENCHMARK(BM_SheetAmountsRead)->Apply(Sizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SheetAmountsRecompute)->Apply(Sizes)->Unit(benchmark::kMillisecond);
 
 // Prints each run as the console does, then how the time grows between
 // consecutive sizes: the exponent k of time ~ rows^k (1 is linear).

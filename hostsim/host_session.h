@@ -40,6 +40,8 @@ struct LDG_LINK_API HostSession {
     Journal journal;
     std::vector<std::unique_ptr<HostCursorState>> cursors;
     std::vector<ShownMessage> shownMessages;
+    // Totals queries begun so far.
+    std::int32_t totalsQueriesBegun = 0;
 
     HostCursorState* OpenCursor(HostCursorState::Kind kind);
     // Null for a cursor this session did not open or has closed.

@@ -219,9 +219,13 @@ void ReadFolders(const Member& folders, HostState& state) {
 void ReadResults(const Member& object, HostResults& results) {
     ExpectObject(object.value, object.field);
     const std::pair<const char*, std::int32_t*> fields[] = {
-        {"connect", &results.connect},           {"joinHostSession", &results.joinHostSession},
-        {"readSettings", &results.readSettings}, {"getRowCount", &results.getRowCount},
-        {"seekRow", &results.seekRow},           {"signOutCrash", &results.signOutCrash},
+        {"connect", &results.connect},
+        {"joinHostSession", &results.joinHostSession},
+        {"readSettings", &results.readSettings},
+        {"getRowCount", &results.getRowCount},
+        {"seekRow", &results.seekRow},
+        {"signOutCrash", &results.signOutCrash},
+        {"firstQueryGetRowCount", &results.firstQueryGetRowCount},
     };
     for (const auto& [key, target] : fields) {
         if (const Member value = Find(object.value, object.field, key)) *target = ReadInt32(value);

@@ -16,6 +16,9 @@ struct HostResults {
     std::int32_t joinHostSession = 0;
     std::int32_t readSettings = 0;
     std::int32_t getRowCount = 0;
+    // Non-zero: what GetRowCount returns in the first totals query the
+    // process begins, in place of getRowCount.
+    std::int32_t firstQueryGetRowCount = 0;
     std::int32_t seekRow = 0;
     std::int32_t nextRowFailAt = -1;
     std::int32_t nextRowFailCode = 1;

@@ -18,6 +18,8 @@ struct TotalsQueryState {
     bool begun = false;
     std::size_t position = 0;
     std::int32_t nextRowCalls = 0;
+    // 1 for the first query the process began.
+    std::int32_t ordinal = 0;
 };
 
 namespace {
@@ -70,12 +72,15 @@ std::int32_t ClAccountTotalsQuery::BeginTotals(
                             filter != nullptr ? hostsim::DescribeFilter(*filter) : "");
     *state_ = TotalsQueryState{};
     state_->begun = true;
+    state_->ordinal = ++Session().totalsQueriesBegun;
     return kHostOk;
 }
 
 std::int32_t ClAccountTotalsQuery::GetRowCount(std::int32_t* count) {
     Session().journal.Write("GetRowCount");
-    const std::int32_t result = Session().state.results.getRowCount;
+    const hostsim::HostResults& results = Session().state.results;
+    const bool first = state_->ordinal == 1 && results.firstQueryGetRowCount != kHostOk;
+    const std::int32_t result = first ? results.firstQueryGetRowCount : results.getRowCount;
     if (result != kHostOk) return result;
     if (count == nullptr) return kFailed;
     const hostsim::DatasetEntry* dataset = Session().OpenDataset();

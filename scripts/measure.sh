@@ -2,14 +2,19 @@
 # Prints how long the select edition takes, for generated datasets of
 # growing size: each run starts the program through the host simulator with
 # saved conditions mapping that many entries, and the window driver plays
-# the user. Three figures per run, in seconds:
+# the user. Four figures per run, in seconds:
 #   launch  starting the host simulator to the condition sheet shown
+#   page2   "次へ(F6)" to the main accounts page shown: the sheet's one query
+#           of the year's totals and every tip with its amounts
 #   dialog  a click on the button of item 2 on the main accounts page to
-#           the account dialog shown; the saved mapping names for item 2 an
-#           account of another class, so the dialog lists every account
+#           the account dialog shown with its amounts and total line; the
+#           saved mapping names for item 2 an account of another class, so
+#           the dialog lists every account
 #   run     "実行(F12)" on the sheet to the closing message
+# and two of memory, in MB: the program's peak working set with the sheet
+# open after the dialog (sheet=) and at the closing message (peak=).
 # One line per size, the medians over the runs:
-#   accounts=50 entries=5 runs=3 launch=0.250 dialog=0.050 run=0.200
+#   accounts=50 entries=5 runs=3 launch=0.250 page2=0.020 dialog=0.050 run=0.200 sheet=12.0 peak=14.0
 #
 #   scripts/measure.sh [--build DIR] [--runs N] [--sizes "50x5 5000x500 50000x5000"]
 set -euo pipefail
@@ -42,7 +47,8 @@ median() {
   sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
 
-# One run of the prepared case in folder $1: prints the three figures.
+# One run of the prepared case in folder $1: prints the four times and the
+# two peaks, in bytes.
 measure_once() {
   local dir=$1 program output
   program=$(ldg_windows_path "$LDG_PROGRAM_BUILD/bin/LdgSel18ToQb16_G.exe")
@@ -51,13 +57,24 @@ measure_once() {
   output=$(ldg_gui --timeout 300 \
     time start "--timeout 600 --state \"$(ldg_windows_path "$dir/state.json")\" \
 --output \"$(ldg_windows_path "$dir/overview.xml")\" \"$program\"" window "$LDG_SHEET_TITLE" \
-    key F6 time click "$ITEM2_BUTTON" window "$DIALOG_TITLE" key Esc gone \
-    window "$LDG_SHEET_TITLE" time key F12 message message ok finish) || true
+    time key F6 shown "$ITEM2_BUTTON" time click "$ITEM2_BUTTON" window "$DIALOG_TITLE" key Esc \
+    gone window "$LDG_SHEET_TITLE" memory time key F12 message window '事業概況書' memory message ok \
+    finish) || true
   if [[ $(ldg_value exit <<<"$output") != 0 ]]; then
     printf 'measure: the run did not end with completion code 0:\n%s\n' "$output" >&2
     return 1
   fi
-  sed -n 's/^seconds=//p' <<<"$output" | paste -sd ' '
+  sed -n 's/^\(seconds\|peak\)=//p' <<<"$output" | paste -sd ' '
+}
+
+# The middle value of column $1 of the runs' figures in file $2, in MB when
+# $3 is "mb".
+column_median() {
+  if [[ ${3:-} == mb ]]; then
+    cut -d' ' -f"$1" "$2" | median | awk '{ printf "%.1f\n", $1 / 1048576 }'
+  else
+    cut -d' ' -f"$1" "$2" | median
+  fi
 }
 
 for size in $sizes; do
@@ -80,7 +97,10 @@ for size in $sizes; do
   for ((r = 0; r < runs; ++r)); do
     measure_once "$dir" >>"$dir/figures"
   done
-  printf 'accounts=%s entries=%s runs=%s launch=%s dialog=%s run=%s\n' "$accounts" "$entries" \
-    "$runs" "$(cut -d' ' -f1 "$dir/figures" | median)" "$(cut -d' ' -f2 "$dir/figures" | median)" \
-    "$(cut -d' ' -f3 "$dir/figures" | median)"
+  # Columns: launch, page2, dialog, the sheet's peak, run, the final peak.
+  f=$dir/figures
+  printf 'accounts=%s entries=%s runs=%s launch=%s page2=%s dialog=%s run=%s sheet=%s peak=%s\n' \
+    "$accounts" "$entries" "$runs" "$(column_median 1 "$f")" "$(column_median 2 "$f")" \
+    "$(column_median 3 "$f")" "$(column_median 5 "$f")" "$(column_median 4 "$f" mb)" \
+    "$(column_median 6 "$f" mb)"
 done

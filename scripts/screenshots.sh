@@ -4,9 +4,13 @@
 # window driver plays the user and saves each window (with its tooltip or
 # menu) from the screen, which ImageMagick turns into PNG:
 #   sheet_page1.png            page 1 "集計条件", an output file typed in
-#   sheet_page2_tooltip.png    page 2 "主要科目" with the tooltip of 現金預金
+#   sheet_page2_tooltip.png    page 2 "主要科目" with the tooltip of 現金預金,
+#                              its accounts' amounts and its total
 #   sheet_page3.png            page 3 "月別売上等"
-#   account_dialog_menu.png    the account dialog of 現金預金 with its popup menu
+#   account_dialog.png         the account dialog of 現金預金 with all accounts
+#                              shown: amounts, the other items that use an
+#                              account, and the total line
+#   account_dialog_menu.png    the same dialog with its popup menu
 #   progress_window.png        the progress window, on a generated dataset
 #                              large enough for the window to be seen
 #   closing_message.png        the closing message of the sample company's run
@@ -125,8 +129,8 @@ gui window "$SHEET" text "$OUTPUT_PATH" 'C:\users\Public\Documents\事業概況�
 # The dialog first: the sheet is drawn as the active window only once it has
 # been activated again after the dialog (the driver starts it in the
 # background). The tooltip last: it stays until the sheet closes.
-shot account_dialog_menu window "$SHEET" key F6 click "$CASH_BUTTON" window "$DIALOG" \
-  menu "$ACCOUNT_LIST"
+shot account_dialog window "$SHEET" key F6 click "$CASH_BUTTON" window "$DIALOG" key Alt+A
+shot account_dialog_menu window "$DIALOG" key Alt+A menu "$ACCOUNT_LIST"
 gui window "$DIALOG" park key Esc key Esc gone >/dev/null
 # Keys change the page after the driver's next step: wait until it shows.
 shot sheet_page1 window "$SHEET" park key F5 shown "$OUTPUT_PATH"

@@ -38,6 +38,12 @@ inline constexpr std::array<FigureRule, kClassFigureCount> kFigureRules = {{
     {0x80200000u, true},   // kCapital
 }};
 
+// What the user reads for each figure, in ClassFigure order.
+inline constexpr std::array<std::string_view, kClassFigureCount> kFigureNames = {
+    "売上高",         "売上原価",     "売上総利益",   "営業損益",
+    "税引前当期損益", "資産の部合計", "負債の部合計", "純資産（資本）の部合計",
+};
+
 // Keywords whose item simply receives a figure.
 struct KeywordFigure {
     std::string_view keyword;

@@ -19,14 +19,6 @@ using Why = DetailSource::Why;
 
 constexpr std::size_t kNoChange = static_cast<std::size_t>(-1);
 
-// In ClassFigure order.
-const char* const kFigureNames[] = {
-    "売上高",         "売上原価",     "売上総利益",   "営業損益",
-    "税引前当期損益", "資産の部合計", "負債の部合計", "純資産（資本）の部合計",
-};
-static_assert(sizeof kFigureNames / sizeof kFigureNames[0] == kClassFigureCount,
-              "one name per figure");
-
 DetailSource SourceOfChange(const ItemChange& change, const AggregationRecord& record,
                             const RecordAccounts& known) {
     DetailSource source;
@@ -43,7 +35,7 @@ DetailSource SourceOfChange(const ItemChange& change, const AggregationRecord& r
     }
     const std::size_t figure = static_cast<std::size_t>(change.figure);
     source.kind = change.kind == ItemChange::Kind::kFigure ? Kind::kFigure : Kind::kRemainder;
-    source.figureName = kFigureNames[figure];
+    source.figureName = std::string(kFigureNames[figure]);
     source.figureCode = kFigureRules[figure].classCode;
     source.figureValue = change.figureValue;
     source.figureFound = record.figureFound[figure];

@@ -1,23 +1,18 @@
 // Fills the statement items' amounts from one run of the host's totals
 // query: each mapped account's balance over the chosen months, added to or
 // subtracted from its items, and the host's classification figures put
-// into the items that the reserved keywords name.
+// into the items that the reserved keywords name (the walk itself is
+// totals_walk.h).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
-#include <string>
-#include <unordered_map>
-#include <vector>
 
 #include "aggregate/aggregation_record.h"
-#include "aggregate/amount.h"
-#include "aggregate/class_figures.h"
+#include "aggregate/totals_walk.h"
 #include "host/account_filter.h"
 #include "host/host.h"
 #include "host/host_records.h"
-#include "model/account_id_text.h"
 #include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 
@@ -44,7 +39,9 @@ class ClTotalsAggregator {
     // Sets amounts[0] of the first item numbered itemNo, looking no further
     // than the first item numbered above 36; ticks once per item visited.
     // The item set, or null when there is none.
-    const StatementItem* SetItemAmount(int itemNo, std::int64_t count);
+    const StatementItem* SetItemAmount(int itemNo, std::int64_t count) {
+        return walk_.SetItemAmount(itemNo, count);
+    }
 
     // True when the last run stopped because the host's open dataset was no
     // longer the one given to it: its figures would go out under another
@@ -52,46 +49,17 @@ class ClTotalsAggregator {
     bool DatasetChanged() const { return datasetChanged_; }
 
     // Keeps what the next run does in `record` (null: nothing is kept).
-    void RecordInto(AggregationRecord* record) { record_ = record; }
+    void RecordInto(AggregationRecord* record) { walk_.RecordInto(record); }
 
     // The classification figures of the last run.
-    const std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)>& Figures() const {
-        return figures_;
-    }
+    const TotalsWalk::Figures& Figures() const { return walk_.figures(); }
 
   private:
-    struct RowWork;
-
-    // Built once per run, so that a row finds its entries and an entry its
-    // items without walking the lists: the cost grows with the rows plus
-    // the entries, not with their product. Both keep list order, so every
-    // row makes the same additions in the same order as a walk of the
-    // lists would.
-    void IndexMappingAndItems();
-
-    void TreatRow(const RowWork& work, const AccountTotalsRecord& row);
-    void AddToItems(const RowWork& work, const AccountTotalsRecord& row, int slotCount,
-                    const MappingEntry& entry, const ClAmount& balance);
-    void ApplyKeywords();
-    // SetItemAmount for a keyword's figure, recorded.
-    void SetFigure(const MappingEntry& entry, ClassFigure figure);
-    void SetRemainder(const MappingEntry& entry, const KeywordRemainder& remainder);
-    std::size_t PositionOf(const StatementItem& item) const;
-    std::size_t PositionOf(const MappingEntry& entry) const;
-
     Host& host_;
     ProgressSink& progress_;
-    const MappingList& currentMapping_;
-    ItemCatalogue& itemCatalogue_;
     // From the first run's set-up to its end; after a failure until the
     // aggregator is destroyed.
     std::unique_ptr<TotalsQuery> query_;
-    std::array<ClAmount, static_cast<std::size_t>(ClassFigure::kCount)> figures_{};
-    // The entries naming each account id text, and the items of each
-    // number, in list order.
-    std::unordered_map<AccountIdBytes, std::vector<const MappingEntry*>, AccountIdBytesHash>
-        entriesOfId_;
-    std::unordered_map<int, std::vector<StatementItem*>> itemsOfNo_;
-    AggregationRecord* record_ = nullptr;
+    TotalsWalk walk_;
     bool datasetChanged_ = false;
 };

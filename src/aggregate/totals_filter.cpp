@@ -15,6 +15,12 @@ AccountFilter PrepareTotalsFilter(Host& host, const DatasetRecord& dataset, std:
     std::int16_t fiscalStart = 0;
     std::int16_t fiscalEnd = 0;
     FiscalMonthRange(host, dataset.PeriodStart(), dataset.PeriodEnd(), &fiscalStart, &fiscalEnd);
+    return TotalsFilterOfMonths(dataset, fiscalStart, fiscalEnd, startMonth, endMonth);
+}
+
+AccountFilter TotalsFilterOfMonths(const DatasetRecord& dataset, std::int16_t fiscalStart,
+                                   std::int16_t fiscalEnd, std::int16_t startMonth,
+                                   std::int16_t endMonth) {
     std::int16_t start = 0;
     std::int16_t end = 0;
     MonthPositions(fiscalStart, fiscalEnd, startMonth, endMonth, &start, &end);
@@ -33,6 +39,21 @@ AccountFilter PrepareTotalsFilter(Host& host, const DatasetRecord& dataset, std:
         filter.Condition(last).SetLink(kLinkOr);
         SetMonthCondition(filter.Condition(++last), kOperatorEqual, kYearEndAdjustmentMonth);
     }
+    return filter;
+}
+
+AccountFilter WholeYearTotalsFilter() {
+    constexpr std::int16_t kFirstPosition = 1;
+    constexpr std::int16_t kLastPosition = 12;
+    AccountFilter filter;
+    filter.Clear();
+    SetMonthCondition(filter.Condition(0), kOperatorAtLeast, kFirstPosition);
+    filter.Condition(0).SetLink(kLinkAnd);
+    SetMonthCondition(filter.Condition(1), kOperatorAtMost, kLastPosition);
+    filter.Condition(1).SetLink(kLinkOr);
+    SetMonthCondition(filter.Condition(2), kOperatorEqual, kInterimAdjustmentMonth);
+    filter.Condition(2).SetLink(kLinkOr);
+    SetMonthCondition(filter.Condition(3), kOperatorEqual, kYearEndAdjustmentMonth);
     return filter;
 }
 

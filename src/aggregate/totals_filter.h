@@ -25,6 +25,14 @@ constexpr std::int16_t kInterimEndPosition = 6;
 //   dataset's fiscal year. All other bytes are zero.
 AccountFilter PrepareTotalsFilter(Host& host, const DatasetRecord& dataset, std::int16_t startMonth,
                                   std::int16_t endMonth);
+// The same filter for the fiscal year's months as FiscalMonthRange gives
+// them, without asking the host.
+AccountFilter TotalsFilterOfMonths(const DatasetRecord& dataset, std::int16_t fiscalStart,
+                                   std::int16_t fiscalEnd, std::int16_t startMonth,
+                                   std::int16_t endMonth);
+// Every slot of the fiscal year: positions 1 to 12 and both adjustment
+// periods.
+AccountFilter WholeYearTotalsFilter();
 
 // What the aggregation reads back from such a filter.
 struct TotalsMonthSpan {

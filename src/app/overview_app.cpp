@@ -172,6 +172,7 @@ void ClOverviewApp::RunConditionSheet(const DatasetRecord& dataset) {
     sheet.page1.periodText = PeriodDisplayText(dataset.PeriodStart(), dataset.PeriodEnd());
     sheet.currentMapping = &currentMapping;
     sheet.itemCatalogue = &itemCatalogue;
+    sheet.dataset = &dataset;
     sheet.edition = &edition_;
     sheet.fileSystem = &fileSystem_;
 

@@ -31,3 +31,27 @@ void MonthPositions(std::int16_t fiscalStart, std::int16_t fiscalEnd, std::int16
     *startPosition = static_cast<std::int16_t>(start);
     *endPosition = static_cast<std::int16_t>(end);
 }
+
+bool IsWrongPeriod(std::int16_t fiscalStart, std::int16_t fiscalEnd, std::int16_t startMonth,
+                   std::int16_t endMonth) {
+    const int first = fiscalStart;
+    const bool crossing = fiscalEnd > 100;
+    const int last = crossing ? fiscalEnd % 100 : fiscalEnd;
+    const int start = startMonth;
+    const int end = endMonth;
+    if (end < 1 || end > 12) return true;
+    if (!crossing) return start < first || end > last || start > end;
+    const bool startInGap = last < start && start < first;
+    const bool startInNewYear = start >= 1 && start <= last;
+    const bool endInGap = last < end && end < first;
+    return startInGap || (startInNewYear && (end < start || end > last)) || endInGap;
+}
+
+bool EndsBeforeIntroduction(std::int16_t fiscalStart, std::int16_t fiscalEnd,
+                            std::int16_t startMonth, std::int16_t endMonth,
+                            std::int16_t introMonth) {
+    std::int16_t startPosition = 0;
+    std::int16_t endPosition = 0;
+    MonthPositions(fiscalStart, fiscalEnd, startMonth, endMonth, &startPosition, &endPosition);
+    return endPosition < introMonth;
+}

@@ -18,3 +18,14 @@ void FiscalMonthRange(Host& host, std::int32_t periodStart, std::int32_t periodE
 // Nothing happens unless both outputs are given.
 void MonthPositions(std::int16_t fiscalStart, std::int16_t fiscalEnd, std::int16_t startMonth,
                     std::int16_t endMonth, std::int16_t* startPosition, std::int16_t* endPosition);
+
+// A period that "実行(F12)" refuses: an end month that is no month, or a
+// period that does not lie within the fiscal year (fiscalStart and
+// fiscalEnd as FiscalMonthRange gives them) from its start to its end.
+bool IsWrongPeriod(std::int16_t fiscalStart, std::int16_t fiscalEnd, std::int16_t startMonth,
+                   std::int16_t endMonth);
+// A period that ends before the position of the month the data was
+// introduced in, which "実行(F12)" refuses too.
+bool EndsBeforeIntroduction(std::int16_t fiscalStart, std::int16_t fiscalEnd,
+                            std::int16_t startMonth, std::int16_t endMonth,
+                            std::int16_t introMonth);

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <prsht.h>
 
 #include <cstring>
 #include <string>
@@ -20,6 +21,7 @@ namespace {
 const std::wstring kDialogTitle = L"集約科目対応設定";
 const std::wstring kKeepInput = L"入力した情報を保存して終了しますか？";
 const std::wstring kStopped = L"｢事業概況書｣の集計を中止します。";
+const std::wstring kNothingOverTheYear = L"合計 0円（2025年4月～2026年3月・税抜）";
 
 // Item 2 of the edition offers the accounts of class 0x40888200.
 const char kAccounts[] =
@@ -192,8 +194,9 @@ TEST_F(AccountDialog, CheckedAccountIsSavedAndShownInTheNextRun) {
     HWND button = OpenMainAccountsPage(&sheet);
     ASSERT_NE(button, nullptr) << "the main accounts page did not show";
     HWND page = GetParent(button);
-    // The edition maps item 2 to account 4120 by default.
-    EXPECT_EQ(ToolText(page, button), L"兼業売上高");
+    // The edition maps item 2 to account 4120 by default; the dataset has
+    // no totals.
+    EXPECT_EQ(ToolText(page, button), L"兼業売上高：0円\r\n" + kNothingOverTheYear);
 
     HWND dialog = OpenDialog(sheet, button);
     ASSERT_NE(dialog, nullptr) << "the dialog did not open with its accounts";
@@ -224,7 +227,8 @@ TEST_F(AccountDialog, CheckedAccountIsSavedAndShownInTheNextRun) {
     ASSERT_TRUE(gui::WaitUntilGone(dialog)) << "F12 did not apply";
     EXPECT_TRUE(IsWindowEnabled(sheet));
     EXPECT_TRUE(WaitUntil([page, button] {
-        return ToolText(page, button) == L"兼業売上高 / 兼業雑収入";
+        return ToolText(page, button) ==
+               L"兼業売上高：0円\r\n兼業雑収入：0円\r\n" + kNothingOverTheYear;
     })) << "the tooltip was not refreshed";
 
     LeaveKeepingInput(sheet);
@@ -236,7 +240,8 @@ TEST_F(AccountDialog, CheckedAccountIsSavedAndShownInTheNextRun) {
     // The next run opens with both accounts checked.
     button = OpenMainAccountsPage(&sheet);
     ASSERT_NE(button, nullptr);
-    EXPECT_EQ(ToolText(GetParent(button), button), L"兼業売上高 / 兼業雑収入");
+    EXPECT_EQ(ToolText(GetParent(button), button),
+              L"兼業売上高：0円\r\n兼業雑収入：0円\r\n" + kNothingOverTheYear);
     dialog = OpenDialog(sheet, button);
     ASSERT_NE(dialog, nullptr);
     list = GetDlgItem(dialog, IDL_ACCOUNTS);
@@ -351,6 +356,149 @@ TEST_F(AccountDialog, TheRunFollowsTheMappingChangedInTheDialog) {
     const std::string document = ReadFileBytes(output);
     EXPECT_NE(document.find("<KENGYOUURIAGEDAKA>3819000</KENGYOUURIAGEDAKA>"), std::string::npos)
         << document.substr(0, 2000);
+}
+
+// The page the sheet shows.
+HWND CurrentPage(HWND sheet) {
+    return reinterpret_cast<HWND>(SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+// The whole yen of an element of the XML, 0 when it is empty or missing.
+long long XmlYen(const std::string& document, const std::string& element) {
+    const std::string open = "<" + element + ">";
+    const std::size_t at = document.find(open);
+    if (at == std::string::npos) return 0;
+    const std::string text =
+        document.substr(at + open.size(), document.find('<', at + open.size()) - at - open.size());
+    return text.empty() ? 0 : std::stoll(text);
+}
+
+std::wstring TotalLine(long long yen, const std::wstring& period) {
+    std::wstring digits = std::to_wstring(yen < 0 ? -yen : yen);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, L",");
+    return L"合計 " + std::wstring(yen < 0 ? L"-" : L"") + digits + L"円" + period;
+}
+
+class AccountDialogAmounts : public AccountDialog {
+  protected:
+    // The sample company's dataset 12, its journal kept, `results` (JSON
+    // members) given to the stand-in.
+    void StartSample(const std::string& results = "") {
+        const std::string extra = "\"journal\": " + JsonString(journalPath_) +
+                                  (results.empty() ? "" : ", \"results\": {" + results + "}");
+        const std::string state = SampleState(12, folder_, extra);
+        ASSERT_FALSE(state.empty()) << "the sample state has changed its layout";
+        WriteFileBytes(statePath_, state);
+        Start(L"--function-id 2 --output \"" + Output() + L"\"", Program());
+        sheet_ = gui::WaitForWindowTitled(kSheetTitle);
+        ASSERT_NE(sheet_, nullptr);
+    }
+    std::wstring Output() const { return folder_ + L"overview.xml"; }
+    // The dialog of the item button `id` on the page the key `pageKey`
+    // brings (pages 2 and 3 number their buttons alike).
+    HWND OpenItemDialog(WORD pageKey, int id) {
+        HWND before = CurrentPage(sheet_);
+        gui::PressKey(sheet_, pageKey);
+        if (!WaitUntil([&] { return CurrentPage(sheet_) != before; })) return nullptr;
+        HWND button = GetDlgItem(CurrentPage(sheet_), id);
+        if (button == nullptr || !WaitUntil([button] { return IsWindowVisible(button) != FALSE; }))
+            return nullptr;
+        return OpenDialog(sheet_, button);
+    }
+    // The total line of item button `id`'s dialog, which is then cancelled.
+    std::wstring TotalOf(WORD pageKey, int id) {
+        HWND dialog = OpenItemDialog(pageKey, id);
+        if (dialog == nullptr) return L"<no dialog>";
+        const std::wstring total = gui::WindowText(GetDlgItem(dialog, IDT_TOTAL));
+        gui::PressKey(dialog, VK_ESCAPE);
+        if (!gui::WaitUntilGone(dialog)) return L"<dialog stays>";
+        return total;
+    }
+    std::string RunAndReadXml() {
+        gui::PressKey(sheet_, VK_F12);
+        HWND box = gui::WaitForMessageBox();
+        if (box == nullptr) return "";
+        gui::PressKey(box, VK_RETURN);
+        gui::WaitUntilGone(box);
+        if (Finish().exitCode != 0) return "";
+        return ReadFileBytes(Output());
+    }
+    long BeginTotalsLines() const {
+        long lines = 0;
+        for (const std::string& line : Journal())
+            lines += line.rfind("BeginTotals", 0) == 0 ? 1 : 0;
+        return lines;
+    }
+
+    HWND sheet_ = nullptr;
+};
+
+// Cash and deposits (item 21) and the monthly sales (item 36): each total
+// line is what the XML holds after "実行(F12)", over the whole year and over
+// April to September; the sheet reads the host's totals once, before it ends.
+TEST_F(AccountDialogAmounts, TotalLinesAreTheXmlValuesForTheYearAndAnotherEndMonth) {
+    const struct {
+        const wchar_t* endMonth;  // typed on page 1, or nothing
+        const wchar_t* period;
+        int months;
+    } cases[] = {{nullptr, L"（2025年4月～2026年3月・税抜）", 12},
+                 {L"9", L"（2025年4月～2025年9月・税抜）", 6}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.months);
+        DeleteFileW(journalPath_.c_str());
+        DeleteFileW(Output().c_str());
+        ASSERT_NO_FATAL_FAILURE(StartSample());
+        if (c.endMonth != nullptr) {
+            gui::SetControlText(gui::FindControl(sheet_, IDE_END_MONTH), c.endMonth);
+        }
+        const std::wstring cash = TotalOf(VK_F6, IDB_ITEM21);
+        const std::wstring sales = TotalOf(VK_F6, IDB_ITEM36);
+        const std::string document = RunAndReadXml();
+        ASSERT_FALSE(document.empty()) << "no report written";
+        EXPECT_EQ(cash, TotalLine(XmlYen(document, "GENKINYOKIN"), c.period));
+        long long monthly = 0;
+        for (int month = 1; month <= 12; ++month) {
+            monthly += XmlYen(document, "TUKIURIAGE" + std::string(month < 10 ? "0" : "") +
+                                            std::to_string(month));
+        }
+        EXPECT_NE(monthly, 0);
+        EXPECT_EQ(sales, TotalLine(monthly, c.period));
+        // The sheet's own query of every slot, then the run's, as before.
+        EXPECT_EQ(BeginTotalsLines(), 2) << ReadFileBytes(journalPath_);
+        EXPECT_TRUE(JournalInOrder(
+            {"BeginTotals 1 0 0 0 month>=1 and month<=12 or month=15 or "
+             "month=18",
+             "EndTotals", "BeginTotals 1 0 0 0 month>=1 and month<=", "EndTotals", "SignOut"}))
+            << ReadFileBytes(journalPath_);
+    }
+    EXPECT_EQ(ReadFileBytes(journalPath_).find("month<=12 or month=18"), std::string::npos)
+        << "the second run aggregated April to September";
+}
+
+// The stand-in fails the process's first totals query only: the sheet has
+// no amounts to show, and the run's own query writes the golden document.
+TEST_F(AccountDialogAmounts, AFailingTotalsQueryLeavesTheSheetWithoutAmountsAndTheRunAsBefore) {
+    ASSERT_NO_FATAL_FAILURE(StartSample(R"("firstQueryGetRowCount": 3)"));
+    HWND dialog = OpenItemDialog(VK_F6, IDB_ITEM2);
+    ASSERT_NE(dialog, nullptr);
+    HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
+    EXPECT_EQ(gui::WindowText(GetDlgItem(dialog, IDT_TOTAL)), L"金額を表示できません");
+    EXPECT_EQ(ListText(list, 0, 0), L"4120");
+    EXPECT_EQ(ListText(list, 0, 2), L"") << "no amount in the column";
+    gui::PressKey(dialog, VK_ESCAPE);
+    ASSERT_TRUE(gui::WaitUntilGone(dialog));
+    HWND button = GetDlgItem(CurrentPage(sheet_), IDB_ITEM2);
+    EXPECT_EQ(ToolText(GetParent(button), button), L"兼業売上高") << "the tip as without amounts";
+    const std::string document = RunAndReadXml();
+    const std::string golden =
+        ReadFileBytes(HostPath(LDG_SOURCE_DIR "/tests/e2e/golden/LdgSel18ToQb16_G_12.xml"));
+    ASSERT_FALSE(golden.empty());
+    EXPECT_EQ(document, golden);
+    EXPECT_TRUE(JournalInOrder({"BeginTotals 1 0 0 0 month>=1 and month<=12 or month=15",
+                                "GetRowCount", "EndTotals", "BeginTotals", "GetRowCount",
+                                "SeekRow 0", "NextRow", "EndTotals"}))
+        << ReadFileBytes(journalPath_);
 }
 
 bool IsVisibleTooltip(HWND window) {

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 #include <fcntl.h>
 #include <io.h>
+#include <psapi.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -49,9 +50,12 @@ const char kUsage[] =
     "                    of each control (shown or not) in the window's client area\n"
     "  message [BUTTON]  wait for a message box: message=TEXT; press BUTTON (ok, yes,\n"
     "                    no, cancel; default ok) and wait until the box is gone\n"
-    "  time ACTION UNTIL ACTION: key KEY, click ID or start ARGS; UNTIL: window TITLE\n"
-    "                    or message. seconds=S from the action to the window or the\n"
-    "                    message box shown (a window becomes the one steps act on)\n"
+    "  time ACTION UNTIL ACTION: key KEY, click ID or start ARGS; UNTIL: window TITLE,\n"
+    "                    message or shown ID. seconds=S from the action to the window,\n"
+    "                    the message box or the control ID shown (a window becomes the\n"
+    "                    one steps act on)\n"
+    "  memory            peak=BYTES, the peak working set so far of the program that\n"
+    "                    owns the window\n"
     "Waits give up after SECONDS (default 60) with error=...; the exit code is then 1.\n";
 
 // Polling of the timed waits: fine enough for figures of a tenth of a second.
@@ -289,6 +293,8 @@ class Session {
             if (!gui::WaitUntilGone(box, timeoutMs_)) Fail("the message box stays");
         } else if (step == L"time") {
             Time();
+        } else if (step == L"memory") {
+            PrintPeakWorkingSet();
         } else {
             Fail("unknown step " + Utf8(step));
         }
@@ -368,10 +374,13 @@ class Session {
         } else {
             Fail("time what? " + Utf8(action));
         }
-        const std::wstring& until = Next("window TITLE or message");
+        const std::wstring& until = Next("window TITLE, message or shown ID");
         std::wstring title;
+        int controlId = 0;
         if (until == L"window") {
             title = Next("a title");
+        } else if (until == L"shown") {
+            controlId = ParseId(Next("a control id"));
         } else if (until != L"message") {
             Fail("time until what? " + Utf8(until));
         }
@@ -380,17 +389,47 @@ class Session {
         QueryPerformanceFrequency(&frequency);
         QueryPerformanceCounter(&started);
         act();
-        HWND found = title.empty() ? gui::WaitForMessageBox(timeoutMs_, kTimedPollMs)
-                                   : gui::WaitForWindowTitled(title, timeoutMs_, kTimedPollMs);
+        HWND found = nullptr;
+        if (controlId != 0) {
+            HWND top = Current();
+            const ULONGLONG deadline = GetTickCount64() + timeoutMs_;
+            for (;;) {
+                HWND control = gui::FindControl(top, controlId);
+                if (control != nullptr && IsWindowVisible(control)) {
+                    found = control;
+                    break;
+                }
+                if (GetTickCount64() >= deadline) break;
+                Sleep(kTimedPollMs);
+            }
+        } else {
+            found = title.empty() ? gui::WaitForMessageBox(timeoutMs_, kTimedPollMs)
+                                  : gui::WaitForWindowTitled(title, timeoutMs_, kTimedPollMs);
+        }
         QueryPerformanceCounter(&shown);
-        if (found == nullptr)
-            Fail(title.empty() ? std::string("no message box") : "no window " + Utf8(title));
+        if (found == nullptr) {
+            Fail(controlId != 0  ? "control " + std::to_string(controlId) + " not shown"
+                 : title.empty() ? std::string("no message box")
+                                 : "no window " + Utf8(title));
+        }
         if (!title.empty()) window_ = found;
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.3f",
                       static_cast<double>(shown.QuadPart - started.QuadPart) /
                           static_cast<double>(frequency.QuadPart));
         Print("seconds", seconds);
+    }
+
+    void PrintPeakWorkingSet() {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(Current(), &processId);
+        HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, processId);
+        if (process == nullptr) Fail("cannot open the program's process");
+        PROCESS_MEMORY_COUNTERS counters = {};
+        const BOOL read = GetProcessMemoryInfo(process, &counters, sizeof counters);
+        CloseHandle(process);
+        if (!read) Fail("no memory figures of the program");
+        Print("peak", std::to_string(counters.PeakWorkingSetSize));
     }
 
     std::vector<std::wstring> args_;

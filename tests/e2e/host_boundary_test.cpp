@@ -1,9 +1,12 @@
 // What the program asks of the host at the boundary, seen in the
 // stand-in's journal: the month filter the totals query receives for the
-// periods that shape it.
+// periods that shape it, and no other totals query when no mapping page
+// was shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "tests/e2e/scenario.h"
 
@@ -45,6 +48,13 @@ TEST_P(HostBoundary, TheTotalsQueryReceivesTheMonthsOfThePeriod) {
     ExpectWrittenAndConfirm(folder_ + L"out_集計明細.html");
     EXPECT_EQ(Finish().exitCode, 0u);
     EXPECT_TRUE(JournalInOrder({c.expected})) << ReadFileBytes(journalPath_);
+    // No mapping page was shown, so the sheet asked for no amounts.
+    const std::vector<std::string> journal = Journal();
+    EXPECT_EQ(
+        std::count_if(journal.begin(), journal.end(),
+                      [](const std::string& line) { return line.rfind("BeginTotals", 0) == 0; }),
+        1)
+        << ReadFileBytes(journalPath_);
 }
 
 INSTANTIATE_TEST_SUITE_P(Periods, HostBoundary, ::testing::ValuesIn(kCases),

@@ -1,12 +1,15 @@
 // The account selection dialog's decisions over an account table in
-// memory, and the item buttons' tooltip text.
+// memory, with the amounts of its accounts, and the item buttons' tooltip
+// text.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "aggregate/sheet_amounts.h"
 #include "model/account_directory.h"
 #include "tests/unit/fakes/fake_host.h"
 #include "ui/mapping/account_select_dialog.h"
@@ -200,6 +203,181 @@ TEST_F(AccountSelectDialogTest, TooltipStopsBeforeTheNameThatDoesNotFit) {
     // 120 names of 80 bytes and their separators fit in 9,999 bytes; 121 do not.
     EXPECT_EQ(DescribeMappedAccounts(current_, kItem, AccountDirectory(many)).size(),
               120u * 83 - 3);
+}
+
+// The same chart with totals: over the year 1110 has a debit balance of
+// 1,500.5 yen, 1140 a credit balance of 200 yen (a debit-side account),
+// 4110 a credit balance of 3,000 yen; each month of 5210 holds 1.5 yen.
+const char kAmounts[] =
+    u8R"(
+  "datasets": [{"id": "DS1", "no": 1, "periodStart": 20250401, "periodEnd": 20260331,
+    "accounts": [
+      {"id": "00000000000000000000000000000001", "code": 41100000, "class": 2, "name": "売上高"},
+      {"id": "00000000000000000000000000000002", "code": 11100000, "class": 1, "name": "現金"},
+      {"id": "00000000000000000000000000000006", "code": 11400000, "class": 1, "name": "普通預金"},
+      {"id": "00000000000000000000000000000007", "code": 52100000, "class": 3, "name": "仕入高"}],
+    "totals": [
+      {"id": "00000000000000000000000000000002", "class": 1, "side": 1,
+       "debitExTax": [15000000,5000,0,0,0,0,0,0,0,0,0,0,0,0,0]},
+      {"id": "00000000000000000000000000000006", "class": 1, "side": 1,
+       "creditExTax": [0,2000000,0,0,0,0,0,0,0,0,0,0,0,0,0]},
+      {"id": "00000000000000000000000000000001", "class": 2, "side": 2,
+       "creditExTax": [0,0,0,30000000,0,0,0,0,0,0,0,0,0,0,0]},
+      {"id": "00000000000000000000000000000007", "class": 3, "side": 1,
+       "debitExTax": [0,15000,15000,15000,15000,15000,15000,15000,15000,15000,15000,15000,15000,0,0]},
+      {"class": "0x40888000", "side": 2, "figureSource": 1, "unmapped": 1,
+       "creditExTax": [0,0,0,123450000,0,0,0,0,0,0,0,0,0,0,0]}]}])";
+
+const char kWholeYear[] = "（2025年4月～2026年3月・税抜）";
+
+class DialogAmounts : public AccountSelectDialogTest {
+  protected:
+    void SetUp() override {
+        host_.Load(kAmounts);
+        host_.FindDataset(1, dataset_);
+        sheet_ = std::make_unique<SheetAmounts>(host_, dataset_, 4, 103);
+        conditions_.startMonth = 4;
+        conditions_.endMonth = 3;
+        conditions_.introMonth = 1;
+        // Item 12 is missing from the catalogue, item 3 unused by the edition.
+        items_.Clear();
+        for (const auto& [itemNo, name] : {std::pair<int, const char*>{21, "現金預金"}, {3, "-"}}) {
+            StatementItem item;
+            item.itemNo = static_cast<std::int16_t>(itemNo);
+            item.SetName(name);
+            items_.Append(item);
+        }
+        source_ = [this] {
+            AmountsOnScreen shown;
+            shown.amounts = sheet_->For(conditions_);
+            shown.status = sheet_->status();
+            shown.period = sheet_->period();
+            return shown;
+        };
+    }
+    Dialog& OpenWithAmounts(std::int16_t item, std::int16_t side) {
+        dialog_ = Dialog();
+        dialog_.accounts = &accounts_;
+        dialog_.itemNo = item;
+        dialog_.itemSide = side;
+        dialog_.classCodes = &classes_;
+        dialog_.currentMapping = &current_;
+        dialog_.defaultMapping = &defaults_;
+        dialog_.amounts = source_;
+        dialog_.itemCatalogue = &items_;
+        dialog_.Initialise();
+        return dialog_;
+    }
+    Texts Columns() const {  // "code amount others", "*" when checked
+        Texts shown;
+        for (const Dialog::AccountRow& row : dialog_.Rows()) {
+            shown.push_back(row.codeText + " " + row.amountText + " " + row.otherItemsText +
+                            (row.checked ? "*" : ""));
+        }
+        return shown;
+    }
+    DatasetRecord dataset_;
+    ItemCatalogue items_;
+    std::unique_ptr<SheetAmounts> sheet_;
+    AggregationConditions conditions_;
+    AmountsSource source_;
+};
+
+TEST_F(DialogAmounts, RowsShowWhatEachAccountAddsAndTheTotalFollowsTheChecks) {
+    // 1140 feeds main items 21 and 3 already, 4110 item 12 and the monthly
+    // item 36, which is a part of its own; each shows its number, and its
+    // name when the catalogue names it.
+    Map(current_, kItem, {Id(2)});
+    Map(current_, 21, {Id(6)});
+    Map(current_, 3, {Id(6), Id(6)});
+    Map(current_, 12, {Id(1)});
+    Map(current_, 36, {Id(1)});
+    Dialog& dialog = OpenWithAmounts(kItem, 1);
+    EXPECT_EQ(Columns(), (Texts{"1110 1,500 *", "1140 -200 No.3、No.21 現金預金"}));
+    EXPECT_EQ(dialog.TotalText(), std::string("合計 1,500円") + kWholeYear);
+    dialog.OnRowCheckToggled(1, true);
+    EXPECT_EQ(dialog.TotalText(), std::string("合計 1,300円") + kWholeYear);
+    dialog.OnShowAllToggled(true);
+    EXPECT_EQ(Columns(), (Texts{"4110 -3,000 No.12", "1110 1,500 *",
+                                "1140 -200 No.3、No.21 現金預金*", "5210 18 "}));
+    dialog.OnRowCheckToggled(0, true);
+    dialog.OnRowCheckToggled(1, false);
+    // Hidden again, 4110 stays checked and counted, as applying would map it.
+    dialog.OnShowAllToggled(false);
+    EXPECT_EQ(dialog.TotalText(), std::string("合計 -3,200円") + kWholeYear);
+    dialog.OnListMenuCommand(Dialog::kClearAllAccounts);
+    EXPECT_EQ(dialog.TotalText(), std::string("合計 0円") + kWholeYear);
+    dialog.OnListMenuCommand(Dialog::kCheckAllAccounts);
+    EXPECT_EQ(dialog.TotalText(), std::string("合計 -1,681円") + kWholeYear)
+        << "-1,681.5 yen truncated toward zero";
+    EXPECT_EQ(sheet_->kept().rows().size(), 5u);
+}
+
+TEST_F(DialogAmounts, AMonthlyItemsTotalIsTheSumOfItsWholeYenMonths) {
+    classes_ = {3};
+    Map(current_, 36, {Id(7)});
+    Dialog& dialog = OpenWithAmounts(36, 1);
+    // Each month shows 1 yen of its 1.5; the XML holds twelve of them.
+    EXPECT_EQ(Columns(), (Texts{"5210 12 *"}));
+    EXPECT_EQ(dialog.TotalText(), std::string("合計 12円") + kWholeYear);
+    conditions_.endMonth = 9;
+    conditions_.taxInclusive = 1;
+    EXPECT_EQ(OpenWithAmounts(36, 1).TotalText(), "合計 0円（2025年4月～2025年9月・税込）");
+}
+
+TEST_F(DialogAmounts, WithoutAmountsTheLineSaysSoAndTheRowsShowNone) {
+    const struct {
+        const char* name;
+        bool source;
+        bool hostRefuses;
+        int endMonth;
+        std::string total;
+    } cases[] = {
+        {"no amounts asked for", false, false, 3, ""},
+        {"host refuses", true, true, 3, "金額を表示できません"},
+        {"wrong period", true, false, 13, "金額を表示できません（集計期間に誤りがあります）"},
+    };
+    Map(current_, kItem, {Id(2)});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SetUp();
+        host_.totalsQueryAvailable = !c.hostRefuses;
+        conditions_.endMonth = static_cast<std::int16_t>(c.endMonth);
+        if (!c.source) source_ = nullptr;
+        Dialog& dialog = OpenWithAmounts(kItem, 1);
+        EXPECT_EQ(Columns(), (Texts{"1110  *", "1140  "}));
+        EXPECT_EQ(dialog.TotalText(), c.total);
+    }
+}
+
+TEST_F(DialogAmounts, TipsListEachSourceWithItsAmountThenTheTotal) {
+    ItemCatalogue items;
+    for (const int itemNo : {1, 5, 18, 20, 21, 36}) {
+        StatementItem item;
+        item.itemNo = static_cast<std::int16_t>(itemNo);
+        item.side = static_cast<std::int16_t>(itemNo == 1 ? 2 : 1);
+        items.Append(item);
+    }
+    Map(current_, 1, {"URIAGEDAKA"});
+    Map(current_, kItem, {Id(2), Id(9), Id(6)});
+    Map(current_, 20, {"SOREIGAI"});
+    Map(current_, 18, {Id(2)});
+    Map(current_, 36, {Id(7)});
+    const std::unique_ptr<TipAmounts> amounts = PrepareTipAmounts(source_(), current_, items);
+    ASSERT_NE(amounts, nullptr);
+    const auto tip = [&](int itemNo) {
+        return DescribeMappedAmounts(current_, itemNo, accounts_, *amounts);
+    };
+    const std::string year = kWholeYear;
+    EXPECT_EQ(tip(1), "ホストの分類集計「売上高」：12,345円\r\n合計 12,345円" + year);
+    EXPECT_EQ(tip(kItem), "現金：1,500円\r\n普通預金：-200円\r\n合計 1,300円" + year)
+        << "an id of no account is left out";
+    EXPECT_EQ(tip(20),
+              "ホストの分類集計「資産の部合計」（0円）から他の項目を差し引いた額\r\n合計 -1,500円" +
+                  year);
+    EXPECT_EQ(tip(36), "仕入高：12円\r\n合計 12円" + year);
+    EXPECT_EQ(tip(21), std::string(kNoMappedAccountsText) + "\r\n合計 0円" + year);
+    EXPECT_EQ(PrepareTipAmounts(AmountsOnScreen(), current_, items), nullptr);
 }
 
 }  // namespace

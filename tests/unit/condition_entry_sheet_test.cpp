@@ -259,6 +259,40 @@ TEST_F(SheetInitialisation, WithoutSavedConditionsTheDefaultsAndTaxSettingsApply
     EXPECT_TRUE(std::any_of(page2.tips.begin(), page2.tips.end(), described));
 }
 
+// Item 2 of dataset 12 holds 4,184,200 yen over the year, 2,084,000 yen
+// from April to September; item 41, its monthly counterpart, the same.
+TEST_F(SheetInitialisation, AmountsAreReadOnceWhenAMappingPageFirstShowsAndFollowPage1) {
+    const EditionInfo select = {"帳簿丸１８ SELECT", "LdgSel18ToQb16_G", "18.00.00", "18.00.0X"};
+    DatasetRecord dataset;
+    ASSERT_TRUE(host.FindDataset(12, dataset));
+    sheet.edition = &select;
+    sheet.dataset = &dataset;
+    sheet.Initialise();
+    sheet.OnPageActivated(0);
+    EXPECT_TRUE(host.queryCalls.empty()) << "nothing read until a mapping page shows";
+    const auto lastTip = [](const RecordingMappingPageView& page, int controlId) {
+        const std::string start = "tip " + std::to_string(controlId) + " ";
+        for (auto call = page.calls.rbegin(); call != page.calls.rend(); ++call) {
+            if (call->rfind(start, 0) == 0) return call->substr(start.size());
+        }
+        return std::string();
+    };
+    const auto total = [](const std::string& tip) { return tip.substr(tip.rfind("\r\n") + 2); };
+
+    sheet.OnPageActivated(1);
+    EXPECT_EQ(std::count(host.queryCalls.begin(), host.queryCalls.end(), "Open"), 1);
+    EXPECT_EQ(lastTip(page2, IDB_ITEM2),
+              "兼業売上高：4,184,200円\r\n"
+              "合計 4,184,200円（2025年4月～2026年3月・税抜）");
+    sheet.conditions.endMonth = 9;
+    sheet.OnPageActivated(2);
+    EXPECT_EQ(total(lastTip(page3, IDB_ITEM41)), "合計 2,084,000円（2025年4月～2025年9月・税抜）");
+    sheet.OnPageActivated(1);
+    EXPECT_EQ(total(lastTip(page2, IDB_ITEM2)), "合計 2,084,000円（2025年4月～2025年9月・税抜）");
+    EXPECT_EQ(std::count(host.queryCalls.begin(), host.queryCalls.end(), "Open"), 1)
+        << "page 1's changes are worked out without the host";
+}
+
 TEST_F(SheetInitialisation, UnreadableItemDefinitionsEndTheSheetAsAbandoned) {
     sheet.edition = &kTestEdition;
     sheet.Initialise();

@@ -100,6 +100,19 @@ TEST_F(HostCalls, FaultResultsAreReturnedAsConfigured) {
     EXPECT_EQ(query.SeekRow(0), 8);
 }
 
+TEST_F(HostCalls, OnlyTheProcesssFirstTotalsQueryCountsRowsWithTheFirstQueryResult) {
+    Connect(std::string(kSampleState) + R"(, "results": {"firstQueryGetRowCount": 9})");
+    for (const std::int32_t expected : {9, 0, 0}) {
+        ClAccountTotalsQuery query;
+        query.BeginTotals(kTotalsBasisAccounts, kTotalsNoDepartments, kTotalsDisplayPlain, nullptr,
+                          nullptr, kTotalsCurrentYear);
+        std::int32_t count = -1;
+        EXPECT_EQ(query.GetRowCount(&count), expected);
+        EXPECT_EQ(query.GetRowCount(&count), expected) << "the same query asked again";
+        query.EndTotals();
+    }
+}
+
 TEST_F(HostCalls, TotalsRowsComeInFileOrderThenNoMoreRows) {
     Connect(kSampleState);
     ClAccountTotalsQuery query;

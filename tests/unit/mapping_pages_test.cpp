@@ -26,11 +26,15 @@ class MappingPages : public ::testing::Test {
         Add(catalogue, 1, "売上高");
         Add(catalogue, 2, "-");
         Add(catalogue, 42, "月別");
-        const MappingPageLinks links = {nullptr, &catalogue, &current, &defaults,
+        const MappingPageLinks links = {nullptr,
+                                        &catalogue,
+                                        &current,
+                                        &defaults,
                                         [this](int itemNo) {
                                             return "item " + std::to_string(itemNo) + " has " +
                                                    std::to_string(current.size()) + " entries";
-                                        }};
+                                        },
+                                        nullptr};
         page2.Link(links);
         page3.Link(links);
         page2.AttachView(&view2);
@@ -104,6 +108,33 @@ TEST_F(MappingPages, APressOpensTheItemsDialogThenRefreshesItsTip) {
     unlinked.SetUpItemTips();
     unlinked.ShowItems(false);
     EXPECT_TRUE(view3.calls.empty() && view3.tips.empty()) << "before the sheet links the page";
+}
+
+TEST_F(MappingPages, ActivationRefreshesEveryTipAskingForTheAmountsOnce) {
+    int asked = 0;
+    MappingPageLinks links = {nullptr,
+                              &catalogue,
+                              &current,
+                              &defaults,
+                              [](int itemNo) { return "item " + std::to_string(itemNo); },
+                              [&asked] {
+                                  ++asked;
+                                  return AmountsOnScreen();
+                              }};
+    page2.Link(links);
+    page2.RefreshItemTips();
+    EXPECT_EQ(asked, 1);
+    ASSERT_EQ(view2.calls.size(), 27u);
+    EXPECT_EQ(view2.calls.front(), "tip 1026 item 2") << "without amounts, the tip as before";
+    view2.inDialog = [&asked](ClAccountSelectDialog& dialog) {
+        EXPECT_TRUE(static_cast<bool>(dialog.amounts));
+        EXPECT_EQ(asked, 1) << "the dialog asks when it initialises";
+    };
+    page2.OnItemButton(IDB_ITEM2);
+    EXPECT_EQ(asked, 2) << "the tip after the dialog";
+    // Without a source of amounts the tips stay as they were set up.
+    page3.RefreshItemTips();
+    EXPECT_TRUE(view3.calls.empty());
 }
 
 TEST_F(MappingPages, KeysOnThePage) {

@@ -1,7 +1,8 @@
 // The indexed totals walk against the plain nested walk (rows x mapping
 // entries x items) on random datasets: the same amounts, the same figures
 // and the same failure at the amounts' bound, so that the two can never
-// drift apart.
+// drift apart. On the same datasets, the amounts the sheet shows from its
+// kept rows against the run's.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,14 +10,18 @@
 #include <cctype>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "aggregate/sheet_amounts.h"
 #include "aggregate/totals_aggregator.h"
 #include "aggregate/totals_filter.h"
 #include "app/progress_window.h"
 #include "model/account_id_text.h"
+#include "model/fiscal_months.h"
+#include "report/overview_report.h"
 #include "tests/unit/fakes/fake_host.h"
 
 namespace {
@@ -188,68 +193,90 @@ void ExpectRecordReplaysTheAmounts(const AggregationRecord& record, const ItemCa
         EXPECT_EQ(replayed[i++], item.amounts) << "item " << item.itemNo;
 }
 
-TEST(TotalsWalkEquivalence, IndexedAndNestedWalksAgreeOnRandomDatasets) {
-    std::mt19937 random(20261207);
+// One random dataset with its mapping, items and conditions.
+struct RandomCase {
+    FakeHost host;
+    DatasetRecord dataset;
+    MappingList mapping;
+    ItemCatalogue items;
+    int endMonth = 3;
+    bool taxInclusive = false;
+    bool interim = false;
+    int intro = 1;
+};
+
+std::unique_ptr<RandomCase> MakeRandomCase(std::mt19937& random, int round) {
     const auto pick = [&random](int low, int high) {
         return std::uniform_int_distribution<int>(low, high)(random);
     };
+    auto c = std::make_unique<RandomCase>();
+    const bool nearBound = round % 5 == 4;
+    const int accounts = pick(1, 40);
+    std::string rowsJson;
+    for (int r = 0, count = pick(0, 80); r < count; ++r) {
+        const bool figure = pick(0, 5) == 0;
+        std::string slots[4];
+        for (std::string& slot : slots) {
+            slot = "[";
+            for (int i = 0; i < 15; ++i) {
+                const std::int64_t amount = nearBound
+                                                ? std::int64_t{pick(0, 9)} * 99999999999999999LL
+                                                : std::int64_t{pick(-2000000, 9000000)};
+                slot += (i ? "," : "") + std::to_string(amount);
+            }
+            slot += "]";
+        }
+        rowsJson += std::string(r ? "," : "") + "{\"id\": \"" + IdHex(pick(1, accounts)) +
+                    "\", \"class\": \"" + (figure ? Hex(kFigureCodes[pick(0, 7)]) : "0x10") +
+                    "\", \"side\": " + std::to_string(pick(1, 2)) +
+                    ", \"figureSource\": " + std::to_string(pick(0, 1)) +
+                    ", \"figureBlocked\": " + std::to_string(pick(0, 3) == 0) +
+                    ", \"unmapped\": " + std::to_string(pick(0, 6) == 0) +
+                    ", \"debitExTax\": " + slots[0] + ", \"creditExTax\": " + slots[1] +
+                    ", \"debitInTax\": " + slots[2] + ", \"creditInTax\": " + slots[3] + "}";
+    }
+    c->interim = pick(0, 1) == 1;
+    c->intro = pick(0, 13);
+    c->host.Load(R"("user": {"selection": [1, 1]}, "datasets": [{"id": "R", "no": 1,
+        "periodStart": 20250401, "periodEnd": 20260331, "interimSettlement": )" +
+                 std::to_string(c->interim) + ", \"introMonth\": " + std::to_string(c->intro) +
+                 ", \"totals\": [" + rowsJson + "]}]");
+    c->host.FindDataset(1, c->dataset);
+
+    for (int m = 0, count = pick(0, 60); m < count; ++m) {
+        const int kind = pick(0, 9);
+        std::string id = kind == 0   ? kFigureKeywords[pick(0, 7)]
+                         : kind == 1 ? (pick(0, 1) ? "SOREIGAI" : "SONOTAFUSAI")
+                                     : "0x" + IdHex(pick(1, accounts + 3));
+        // An id in upper case, or cut short, names no account.
+        if (kind == 2) std::transform(id.begin(), id.end(), id.begin(), ::toupper);
+        if (kind == 3) id.resize(static_cast<std::size_t>(pick(0, 33)));
+        c->mapping.Append(MappingEntry(static_cast<std::int16_t>(pick(1, 43)), id));
+    }
+    for (int i = 0, count = pick(1, 50); i < count; ++i) {
+        StatementItem item;
+        item.itemNo = static_cast<std::int16_t>(pick(1, 43));
+        item.side = static_cast<std::int16_t>(pick(1, 2));
+        c->items.Append(item);
+    }
+    c->endMonth = (pick(0, 11) + 3) % 12 + 1;
+    c->taxInclusive = pick(0, 1) == 1;
+    return c;
+}
+
+TEST(TotalsWalkEquivalence, IndexedAndNestedWalksAgreeOnRandomDatasets) {
+    std::mt19937 random(20261207);
     for (int round = 0; round < 60; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
-        const bool nearBound = round % 5 == 4;
-        const int accounts = pick(1, 40);
-        std::string rowsJson;
-        for (int r = 0, count = pick(0, 80); r < count; ++r) {
-            const bool figure = pick(0, 5) == 0;
-            std::string slots[4];
-            for (std::string& slot : slots) {
-                slot = "[";
-                for (int i = 0; i < 15; ++i) {
-                    const std::int64_t amount = nearBound
-                                                    ? std::int64_t{pick(0, 9)} * 99999999999999999LL
-                                                    : std::int64_t{pick(-2000000, 9000000)};
-                    slot += (i ? "," : "") + std::to_string(amount);
-                }
-                slot += "]";
-            }
-            rowsJson += std::string(r ? "," : "") + "{\"id\": \"" + IdHex(pick(1, accounts)) +
-                        "\", \"class\": \"" + (figure ? Hex(kFigureCodes[pick(0, 7)]) : "0x10") +
-                        "\", \"side\": " + std::to_string(pick(1, 2)) +
-                        ", \"figureSource\": " + std::to_string(pick(0, 1)) +
-                        ", \"figureBlocked\": " + std::to_string(pick(0, 3) == 0) +
-                        ", \"unmapped\": " + std::to_string(pick(0, 6) == 0) +
-                        ", \"debitExTax\": " + slots[0] + ", \"creditExTax\": " + slots[1] +
-                        ", \"debitInTax\": " + slots[2] + ", \"creditInTax\": " + slots[3] + "}";
-        }
-        const bool interim = pick(0, 1) == 1;
-        const int intro = pick(0, 13);
-        FakeHost host;
-        host.Load(R"("user": {"selection": [1, 1]}, "datasets": [{"id": "R", "no": 1,
-            "periodStart": 20250401, "periodEnd": 20260331, "interimSettlement": )" +
-                  std::to_string(interim) + ", \"introMonth\": " + std::to_string(intro) +
-                  ", \"totals\": [" + rowsJson + "]}]");
-        DatasetRecord dataset;
-        ASSERT_TRUE(host.FindDataset(1, dataset));
-
-        MappingList mapping;
-        for (int m = 0, count = pick(0, 60); m < count; ++m) {
-            const int kind = pick(0, 9);
-            std::string id = kind == 0   ? kFigureKeywords[pick(0, 7)]
-                             : kind == 1 ? (pick(0, 1) ? "SOREIGAI" : "SONOTAFUSAI")
-                                         : "0x" + IdHex(pick(1, accounts + 3));
-            // An id in upper case, or cut short, names no account.
-            if (kind == 2) std::transform(id.begin(), id.end(), id.begin(), ::toupper);
-            if (kind == 3) id.resize(static_cast<std::size_t>(pick(0, 33)));
-            mapping.Append(MappingEntry(static_cast<std::int16_t>(pick(1, 43)), id));
-        }
-        ItemCatalogue items;
-        for (int i = 0, count = pick(1, 50); i < count; ++i) {
-            StatementItem item;
-            item.itemNo = static_cast<std::int16_t>(pick(1, 43));
-            item.side = static_cast<std::int16_t>(pick(1, 2));
-            items.Append(item);
-        }
-        const int endMonth = (pick(0, 11) + 3) % 12 + 1;
-        const bool taxInclusive = pick(0, 1) == 1;
+        const std::unique_ptr<RandomCase> c = MakeRandomCase(random, round);
+        FakeHost& host = c->host;
+        const DatasetRecord& dataset = c->dataset;
+        const MappingList& mapping = c->mapping;
+        ItemCatalogue& items = c->items;
+        const int endMonth = c->endMonth;
+        const bool taxInclusive = c->taxInclusive;
+        const bool interim = c->interim;
+        const int intro = c->intro;
 
         const AccountFilter filter =
             PrepareTotalsFilter(host, dataset, 4, static_cast<std::int16_t>(endMonth));
@@ -275,6 +302,96 @@ TEST(TotalsWalkEquivalence, IndexedAndNestedWalksAgreeOnRandomDatasets) {
         ASSERT_EQ(indexed.amounts, expected.amounts);
         ASSERT_EQ(indexed.figures, expected.figures);
         if (indexed.result == 1) ExpectRecordReplaysTheAmounts(record, items);
+    }
+}
+
+bool HasKeywordEntry(const MappingList& mapping, int itemNo) {
+    for (const MappingEntry& entry : mapping) {
+        if (entry.itemNo == itemNo && IsReservedFigureKeyword(entry.accountId())) return true;
+    }
+    return false;
+}
+
+// The whole yen the XML holds for an item: its amount, or its months summed.
+std::int64_t XmlYen(const StatementItem& item) {
+    std::int64_t yen = 0;
+    for (std::size_t slot = IsMonthlyItemNo(item.itemNo) ? 1 : 0;
+         slot < (IsMonthlyItemNo(item.itemNo) ? kAmountSlots : 1); ++slot) {
+        const std::string text = AmountText(item.amounts[slot]);
+        yen += text.empty() ? 0 : std::stoll(text);
+    }
+    return yen;
+}
+
+// The amounts the sheet shows, worked out from the rows of one whole-year
+// query, against runs of the aggregation for every end month and both tax
+// views: each row's balance, every item's amounts and the yen the XML holds
+// of them, and what the mapped accounts add up to for items without a
+// keyword.
+TEST(TotalsWalkEquivalence, TheSheetsKeptAmountsAreTheRunsForEveryPeriodAndTaxView) {
+    std::mt19937 random(20261208);
+    for (int round = 0; round < 40; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        const std::unique_ptr<RandomCase> c = MakeRandomCase(random, round);
+        std::int16_t fiscalStart = 0;
+        std::int16_t fiscalEnd = 0;
+        FiscalMonthRange(c->host, c->dataset.PeriodStart(), c->dataset.PeriodEnd(), &fiscalStart,
+                         &fiscalEnd);
+        SheetAmounts sheet(c->host, c->dataset, fiscalStart, fiscalEnd);
+        AggregationConditions conditions;
+        conditions.startMonth = fiscalStart;
+        conditions.introMonth = static_cast<std::int16_t>(c->intro);
+        for (int endMonth = 1; endMonth <= 12; ++endMonth) {
+            for (const bool taxInclusive : {false, true}) {
+                SCOPED_TRACE("end month " + std::to_string(endMonth) +
+                             (taxInclusive ? " tax included" : ""));
+                conditions.endMonth = static_cast<std::int16_t>(endMonth);
+                conditions.taxInclusive = taxInclusive ? 1 : 0;
+                const PeriodAmounts* shown = sheet.For(conditions);
+                if (IsWrongPeriod(fiscalStart, fiscalEnd, conditions.startMonth,
+                                  conditions.endMonth) ||
+                    EndsBeforeIntroduction(fiscalStart, fiscalEnd, conditions.startMonth,
+                                           conditions.endMonth, conditions.introMonth)) {
+                    // No run starts for such a period.
+                    EXPECT_EQ(shown, nullptr);
+                    EXPECT_EQ(sheet.status(), SheetAmounts::Status::kWrongPeriod);
+                    continue;
+                }
+                ItemCatalogue run = c->items;
+                ClProgressWindow progress(std::make_unique<NullProgressView>());
+                ClTotalsAggregator aggregator(c->host, progress, c->mapping, run);
+                AggregationRecord record;
+                aggregator.RecordInto(&record);
+                const AccountFilter filter = PrepareTotalsFilter(
+                    c->host, c->dataset, conditions.startMonth, conditions.endMonth);
+                const int result = aggregator.Aggregate(taxInclusive, filter, c->dataset);
+
+                ItemCatalogue screen = c->items;
+                const bool filled = shown != nullptr && shown->FillItems(c->mapping, screen);
+                ASSERT_EQ(filled, result == 1);
+                if (result == 0) continue;
+                ASSERT_EQ(record.rows.size(), sheet.kept().rows().size());
+                for (std::size_t row = 0; row < record.rows.size(); ++row)
+                    ASSERT_EQ(shown->RowBalance(row), record.rows[row].balance) << "row " << row;
+                auto shownItem = screen.begin();
+                for (const StatementItem& item : run) {
+                    ASSERT_EQ(shownItem->amounts, item.amounts) << "item " << item.itemNo;
+                    EXPECT_EQ(ShownYen(item.itemNo, shownItem->amounts), XmlYen(item));
+                    ++shownItem;
+                    if (HasKeywordEntry(c->mapping, item.itemNo)) continue;
+                    ItemAmounts added{};
+                    for (const MappingEntry& entry : c->mapping) {
+                        if (entry.itemNo != item.itemNo) continue;
+                        const std::optional<ItemAmounts> one =
+                            shown->Contribution(entry.accountId(), item.itemNo, item.side);
+                        ASSERT_TRUE(one.has_value());
+                        for (std::size_t slot = 0; slot < kAmountSlots; ++slot)
+                            added[slot] += (*one)[slot];
+                    }
+                    EXPECT_EQ(added, item.amounts) << "the accounts of item " << item.itemNo;
+                }
+            }
+        }
     }
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "aggregate/sheet_amounts.h"
 #include "host/host_calls.h"
 #include "host/host_link.h"
 #include "model/mapping_list.h"
@@ -48,6 +49,12 @@ void ClickCheckBox(HWND list, int row) {
     SendMessageW(list, WM_LBUTTONUP, 0, at);
 }
 
+std::wstring WindowText(HWND window) {
+    wchar_t text[256] = {};
+    GetWindowTextW(window, text, 256);
+    return text;
+}
+
 HWND FindDialog() {
     return FindWindowW(nullptr, L"集約科目対応設定");
 }
@@ -55,6 +62,8 @@ HWND FindDialog() {
 // What the timer saw, checked after the dialog closed.
 struct Seen {
     int columns = 0;
+    bool amountsRightAligned = false;
+    std::wstring firstAmount, totalBefore, totalAfter;
     int rowsOfClass = 0;
     std::wstring firstCode, firstName;
     int rowsOfAll = 0;
@@ -70,9 +79,16 @@ void CALLBACK Inspect(HWND, UINT, UINT_PTR timer, DWORD) {
     HWND list = GetDlgItem(dialog, IDL_ACCOUNTS);
     HWND header = ListView_GetHeader(list);
     seen.columns = Header_GetItemCount(header);
+    LVCOLUMNW amountColumn = {};
+    amountColumn.mask = LVCF_FMT;
+    seen.amountsRightAligned = ListView_GetColumn(list, 2, &amountColumn) != FALSE &&
+                               (amountColumn.fmt & LVCFMT_JUSTIFYMASK) == LVCFMT_RIGHT;
+    seen.firstAmount = ListText(list, 0, 2);
     seen.rowsOfClass = RowCount(list);
+    seen.totalBefore = WindowText(GetDlgItem(dialog, IDT_TOTAL));
     // Check the second row (4130) and widen to all accounts.
     ClickCheckBox(list, 1);
+    seen.totalAfter = WindowText(GetDlgItem(dialog, IDT_TOTAL));
     CheckDlgButton(dialog, IDX_SHOW_ALL_ACCOUNTS, BST_CHECKED);
     SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDX_SHOW_ALL_ACCOUNTS, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDX_SHOW_ALL_ACCOUNTS)));
@@ -103,7 +119,12 @@ void ConnectToTheStandIn() {
         "periodEnd": 20260331, "accounts": [
         {"id": "a5d0000c00a95f600000000000000001", "code": 11100000, "name": "現金", "class": "0x80818000"},
         {"id": "a5d0000c0273a9800000000000000002", "code": 41200000, "name": "兼業売上高", "class": "0x40888200"},
-        {"id": "a5d0000c02753c000000000000000004", "code": 41300000, "name": "兼業雑収入", "class": "0x40888200"}]}]})";
+        {"id": "a5d0000c02753c000000000000000004", "code": 41300000, "name": "兼業雑収入", "class": "0x40888200"}],
+        "totals": [
+        {"id": "a5d0000c0273a9800000000000000002", "class": "0x40888200", "side": 2,
+         "creditExTax": [0,12345670000,0,0,0,0,0,0,0,0,0,0,0,0,0]},
+        {"id": "a5d0000c02753c000000000000000004", "class": "0x40888200", "side": 2,
+         "debitExTax": [0,0,10000000,0,0,0,0,0,0,0,0,0,0,0,0]}]}]})";
     FILE* file = _wfopen(state.c_str(), L"wb");
     ASSERT_NE(file, nullptr);
     std::fwrite(text.data(), 1, text.size(), file);
@@ -118,18 +139,35 @@ TEST(AccountDialogWindow, ShowsRowsAndKeepsChecksAcrossTheListing) {
     ASSERT_NO_FATAL_FAILURE(ConnectToTheStandIn());
     const std::array<std::uint32_t, kClassCodeSlots> classes = {0x40888200};
     MappingList current, defaults;
+    ASSERT_TRUE(current.ReplaceSources(2, {"0xa5d0000c0273a9800000000000000002"}));
     HostCalls host;
     AccountDirectory accounts(host);
+    DatasetRecord dataset;
+    ASSERT_TRUE(host.FindDataset(5, dataset));
+    SheetAmounts amounts(host, dataset, 4, 103);
+    AggregationConditions conditions;
+    conditions.startMonth = 4;
+    conditions.endMonth = 3;
+    conditions.introMonth = 1;
     ClAccountSelectDialog dialog;
     dialog.accounts = &accounts;
     dialog.itemNo = 2;
+    dialog.itemSide = 2;
     dialog.captionText = "item";
     dialog.classCodes = &classes;
     dialog.currentMapping = &current;
     dialog.defaultMapping = &defaults;
+    dialog.amounts = [&] {
+        return AmountsOnScreen{amounts.For(conditions), amounts.status(), amounts.period()};
+    };
     SetTimer(nullptr, 0, 0, Inspect);
     EXPECT_EQ(RunAccountSelectWindow(dialog, nullptr), ClAccountSelectDialog::kAppliedResult);
-    EXPECT_EQ(seen.columns, 2);
+    EXPECT_EQ(seen.columns, 4);
+    EXPECT_TRUE(seen.amountsRightAligned);
+    EXPECT_EQ(seen.firstAmount, L"1,234,567");
+    EXPECT_EQ(seen.totalBefore, L"合計 1,234,567円（2025年4月～2026年3月・税抜）");
+    EXPECT_EQ(seen.totalAfter, L"合計 1,233,567円（2025年4月～2026年3月・税抜）")
+        << "the line follows the check at once";
     EXPECT_EQ(seen.rowsOfClass, 2);
     EXPECT_EQ(seen.rowsOfAll, 3);
     EXPECT_EQ(seen.firstCode, L"1110");
@@ -137,7 +175,7 @@ TEST(AccountDialogWindow, ShowsRowsAndKeepsChecksAcrossTheListing) {
     EXPECT_FALSE(seen.cashCheckedAfterToggle);
     EXPECT_EQ(seen.rowsBackToClass, 2);
     EXPECT_TRUE(seen.salesStillChecked);
-    EXPECT_EQ(dialog.CheckedSet().size(), 2u);
+    EXPECT_EQ(dialog.CheckedSet().size(), 3u) << "4120, 4130 and 1110";
 }
 
 // Chooses command `command` of the list's popup menu: the keys are queued

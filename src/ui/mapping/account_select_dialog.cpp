@@ -1,5 +1,6 @@
 #include "ui/mapping/account_select_dialog.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "aggregate/amount.h"
 #include "model/mapping_entry.h"
 
 const char* const ClAccountSelectDialog::kListMenuTexts[kListMenuCommandCount] = {
@@ -41,6 +43,11 @@ void ClAccountSelectDialog::FillAccountList(
         std::snprintf(text, sizeof text, "%d", static_cast<int>(row.displayedCode));
         row.codeText = text;
         row.nameText = TrimAccountName(account.Name());
+        if (const std::optional<ItemAmounts>& amount = AmountOfCode(row.displayedCode)) {
+            row.amountText = GroupedYen(ShownYen(itemNo, *amount));
+        }
+        const auto other = otherItemsOfId_.find(FormatAccountId(account));
+        if (other != otherItemsOfId_.end()) row.otherItemsText = other->second;
         rows_.push_back(std::move(row));
     }
 }
@@ -48,6 +55,10 @@ void ClAccountSelectDialog::FillAccountList(
 void ClAccountSelectDialog::Initialise() {
     showAll_ = false;
     checkedSet_.clear();
+    amountOfCode_.clear();
+    hasAmounts_ = static_cast<bool>(amounts);
+    if (hasAmounts_) shown_ = amounts();
+    FindOtherItems();
     FillAccountList(HasClasses() ? classCodes : nullptr);
 
     const std::vector<MappingEntry> entries =
@@ -95,34 +106,9 @@ void ClAccountSelectDialog::RebuildCheckedSet(CheckSource source) {
             }
             return;
         }
-        case CheckSource::kFromRows: {
-            // Each row takes its code out of the set and puts it back at the end
-            // when checked; codes without a row keep their places. Removed slots
-            // are marked and dropped at the end instead of being erased one by one.
-            std::vector<std::int32_t> slots = std::move(checkedSet_);
-            std::vector<bool> removed(slots.size(), false);
-            std::unordered_map<std::int32_t, std::size_t> slotOfCode;
-            slotOfCode.reserve(slots.size() + rows_.size());
-            for (std::size_t i = 0; i < slots.size(); ++i)
-                slotOfCode.emplace(slots[i], i);
-            for (const AccountRow& row : rows_) {
-                const auto found = slotOfCode.find(row.displayedCode);
-                if (found != slotOfCode.end()) {
-                    removed[found->second] = true;
-                    slotOfCode.erase(found);
-                }
-                if (row.checked) {
-                    slotOfCode.emplace(row.displayedCode, slots.size());
-                    slots.push_back(row.displayedCode);
-                    removed.push_back(false);
-                }
-            }
-            checkedSet_.clear();
-            for (std::size_t i = 0; i < slots.size(); ++i) {
-                if (!removed[i]) checkedSet_.push_back(slots[i]);
-            }
+        case CheckSource::kFromRows:
+            checkedSet_ = CheckedSetFromRows();
             return;
-        }
         case CheckSource::kFromAllAccounts: {
             checkedSet_.clear();
             std::unordered_set<std::int32_t> seen;
@@ -136,6 +122,100 @@ void ClAccountSelectDialog::RebuildCheckedSet(CheckSource source) {
             checkedSet_.clear();
             return;
     }
+}
+
+std::vector<std::int32_t> ClAccountSelectDialog::CheckedSetFromRows() const {
+    // Each row takes its code out of the set and puts it back at the end
+    // when checked; codes without a row keep their places. Removed slots
+    // are marked and dropped at the end instead of being erased one by one.
+    std::vector<std::int32_t> slots = checkedSet_;
+    std::vector<bool> removed(slots.size(), false);
+    std::unordered_map<std::int32_t, std::size_t> slotOfCode;
+    slotOfCode.reserve(slots.size() + rows_.size());
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        slotOfCode.emplace(slots[i], i);
+    for (const AccountRow& row : rows_) {
+        const auto found = slotOfCode.find(row.displayedCode);
+        if (found != slotOfCode.end()) {
+            removed[found->second] = true;
+            slotOfCode.erase(found);
+        }
+        if (row.checked) {
+            slotOfCode.emplace(row.displayedCode, slots.size());
+            slots.push_back(row.displayedCode);
+            removed.push_back(false);
+        }
+    }
+    std::vector<std::int32_t> set;
+    set.reserve(slots.size());
+    for (std::size_t i = 0; i < slots.size(); ++i) {
+        if (!removed[i]) set.push_back(slots[i]);
+    }
+    return set;
+}
+
+void ClAccountSelectDialog::FindOtherItems() {
+    otherItemsOfId_.clear();
+    if (currentMapping == nullptr) return;
+    // An account in two items of the same part is counted twice in the
+    // statement; the monthly items are a part of their own.
+    const bool monthly = IsMonthlyItemNo(itemNo);
+    std::unordered_map<std::string, std::vector<int>> itemsOfId;
+    for (const MappingEntry& entry : *currentMapping) {
+        if (entry.itemNo == itemNo || IsMonthlyItemNo(entry.itemNo) != monthly ||
+            !(IsMainItemNo(entry.itemNo) || IsMonthlyItemNo(entry.itemNo))) {
+            continue;
+        }
+        std::vector<int>& items = itemsOfId[entry.accountId()];
+        if (std::find(items.begin(), items.end(), entry.itemNo) == items.end()) {
+            items.push_back(entry.itemNo);
+        }
+    }
+    for (auto& [id, items] : itemsOfId) {
+        std::sort(items.begin(), items.end());
+        std::string text;
+        for (const int other : items) {
+            if (!text.empty()) text += "、";
+            text += "No." + std::to_string(other);
+            const StatementItem* item =
+                itemCatalogue != nullptr ? itemCatalogue->FindItem(other) : nullptr;
+            if (item != nullptr && !item->IsUnusedSlot()) text += " " + item->name();
+        }
+        otherItemsOfId_.emplace(id, std::move(text));
+    }
+}
+
+const std::optional<ItemAmounts>& ClAccountSelectDialog::AmountOfCode(std::int32_t code) const {
+    static const std::optional<ItemAmounts> kNone;
+    if (shown_.amounts == nullptr) return kNone;
+    const auto found = amountOfCode_.find(code);
+    if (found != amountOfCode_.end()) return found->second;
+    std::optional<ItemAmounts> amount = ItemAmounts{};
+    AccountRecord account;
+    if (FindAccountByCode(AccountSource::kAccountTable, code, &account)) {
+        amount = shown_.amounts->Contribution(FormatAccountId(account), itemNo, itemSide);
+    }
+    return amountOfCode_.emplace(code, amount).first->second;
+}
+
+std::string ClAccountSelectDialog::TotalText() const {
+    if (!hasAmounts_) return {};
+    if (shown_.amounts == nullptr) return UnavailableText(shown_.status);
+    ItemAmounts total{};
+    try {
+        for (const std::int32_t code : CheckedSetFromRows()) {
+            const std::optional<ItemAmounts>& amount = AmountOfCode(code);
+            if (!amount) return kAmountsUnavailableText;
+            for (std::size_t slot = 0; slot < total.size(); ++slot) {
+                total[slot] =
+                    (ClAmount::FromCount(total[slot]) + ClAmount::FromCount((*amount)[slot]))
+                        .ToCount();
+            }
+        }
+    } catch (const AmountOutOfRange&) {
+        return kAmountsUnavailableText;
+    }
+    return TotalLine(ShownYen(itemNo, total), shown_.period);
 }
 
 void ClAccountSelectDialog::OnRowCheckToggled(std::size_t row, bool checked) {

@@ -7,14 +7,16 @@
 //   1. The page sets accounts, itemNo, captionText, classCodes,
 //      currentMapping and defaultMapping, and the window calls Initialise()
 //      once its controls exist.
-//   2. The window shows Rows() (code text, name text, checked) and the
-//      "全ての科目から選択する。(&A)" box as ShowAllAccounts() says.
+//   2. The window shows Rows() (code, name, amount and other items' texts,
+//      checked), the "全ての科目から選択する。(&A)" box as ShowAllAccounts()
+//      says and TotalText() under the list.
 //   3. It forwards the user's actions: OnRowCheckToggled, OnShowAllToggled,
 //      OnListMenuCommand (the menu holds kListMenuTexts in that order) and
 //      ApplySelection (then it closes with kAppliedResult). Cancel closes
 //      with kCancelledResult and calls nothing.
-//   4. After each forwarded call it shows Rows() and ShowAllAccounts()
-//      again; when RowsGeneration() is unchanged, only checks can differ.
+//   4. After each forwarded call it shows Rows(), ShowAllAccounts() and
+//      TotalText() again; when RowsGeneration() is unchanged, only checks
+//      can differ.
 //
 // Keys go through DecideKey before the window's own handling.
 #pragma once
@@ -23,16 +25,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 #include "host/host_records.h"
 #include "model/account_directory.h"
+#include "model/item_catalogue.h"
 #include "model/mapping_list.h"
 #include "model/statement_item.h"
 #include "platform/key_message.h"
 #include "res/account_dialog_res.h"
+#include "ui/mapping/amount_texts.h"
 
 class ClAccountSelectDialog {
   public:
@@ -82,6 +87,12 @@ class ClAccountSelectDialog {
         std::int32_t displayedCode = 0;  // code / 10000
         std::string codeText;            // column "コード": "%d" of displayedCode
         std::string nameText;            // column "科目名": the trimmed name
+        // Column "金額": what the account adds to the item, "" without amounts.
+        std::string amountText;
+        // Column "他の項目": the other items of the item's part of the
+        // statement that the current mapping feeds from the account, by
+        // number and name ("No.22 受取手形").
+        std::string otherItemsText;
         bool checked = false;
     };
 
@@ -98,6 +109,10 @@ class ClAccountSelectDialog {
     std::uint32_t RowsGeneration() const { return rowsGeneration_; }
     // The checked displayed codes, visible or not, each at most once.
     const std::vector<std::int32_t>& CheckedSet() const { return checkedSet_; }
+    // The line under the list: the total the item will hold when the checks
+    // are applied, as the XML will hold it, with its period and tax view;
+    // or why there are no amounts. Empty when the dialog has no amounts.
+    std::string TotalText() const;
 
     // The user checked or cleared row `row` (out-of-range rows are ignored).
     // It enters the checked set at the next rebuild from the rows.
@@ -127,6 +142,12 @@ class ClAccountSelectDialog {
     const std::array<std::uint32_t, kClassCodeSlots>* classCodes = nullptr;
     MappingList* currentMapping = nullptr;
     const MappingList* defaultMapping = nullptr;
+    // The item's side, which decides whether an account adds or subtracts.
+    std::int16_t itemSide = 0;
+    // The items, for the names of the other items; none: numbers only.
+    const ItemCatalogue* itemCatalogue = nullptr;
+    // Asked once when the dialog initialises; none: the dialog shows no amounts.
+    AmountsSource amounts;
 
   protected:
     // Displayed codes the user has checked, visible in the list or not.
@@ -138,10 +159,24 @@ class ClAccountSelectDialog {
     bool HasClasses() const { return classCodes != nullptr && (*classCodes)[0] != 0; }
     // Checks the rows whose displayed codes are in the checked set.
     void CheckRowsOfCheckedSet();
+    // The checked set as a rebuild from the rows leaves it.
+    std::vector<std::int32_t> CheckedSetFromRows() const;
+    // For each account id, the other items of this item's part that the
+    // current mapping feeds from it, as the rows show them.
+    void FindOtherItems();
+    // What the account of displayed code `code` adds to the item: the
+    // account the table gives for the code, as ApplySelection maps it.
+    // Nothing when the dialog shows no amounts or the amount is beyond its
+    // bound.
+    const std::optional<ItemAmounts>& AmountOfCode(std::int32_t code) const;
 
     std::vector<AccountRow> rows_;
     bool showAll_ = false;
     std::uint32_t rowsGeneration_ = 0;
     // The first listed account (and so the first row) of each full code.
     std::unordered_map<std::int32_t, std::size_t> firstListedOfCode_;
+    AmountsOnScreen shown_;
+    bool hasAmounts_ = false;
+    mutable std::unordered_map<std::int32_t, std::optional<ItemAmounts>> amountOfCode_;
+    std::unordered_map<std::string, std::string> otherItemsOfId_;
 };

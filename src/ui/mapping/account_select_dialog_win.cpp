@@ -1,12 +1,14 @@
 // The account selection dialog's window (template 210): a virtual list of
-// accounts with check boxes, fed from the dialog's rows, run in the program's modal loop so that
-// the dialog's keys are seen before the dialog manager's.
+// accounts with check boxes and their amounts, fed from the dialog's rows,
+// and the total line under it, run in the program's modal loop so that the
+// dialog's keys are seen before the dialog manager's.
 #include <windows.h>
 
 #include <commctrl.h>
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -19,10 +21,22 @@
 
 namespace {
 
-// The list's columns share its width in fourteenths: 3 for the code, the
-// rest (and the remainder of the division) for the name.
-constexpr int kWidthUnits = 14;
-constexpr int kCodeUnits = 3;
+// The list's columns share its width in sixteenths: the name takes what
+// the code, the amount and the other items leave (and the remainder of the
+// division).
+constexpr int kWidthUnits = 16;
+struct ColumnShare {
+    const char* title;
+    int units;
+    int format;
+};
+constexpr ColumnShare kColumns[] = {
+    {"コード", 2, LVCFMT_LEFT},
+    {"科目名", 7, LVCFMT_LEFT},
+    {"金額", 3, LVCFMT_RIGHT},
+    {"他の項目", 4, LVCFMT_LEFT},
+};
+constexpr int kNameColumn = 1;
 
 constexpr UINT kCheckedState = INDEXTOSTATEIMAGEMASK(2);
 constexpr UINT kClearState = INDEXTOSTATEIMAGEMASK(1);
@@ -42,6 +56,8 @@ class AccountSelectWindow final : public Dialog {
     void SetUpList();
     // Copies the dialog's rows and their checks into the list.
     void ShowRows();
+    // The total line under the list, after every change of the checks.
+    void ShowTotal();
     void ShowListMenu();
     // A row's texts and check, when the list draws or is asked for them.
     void ShowRow(LVITEMW& item);
@@ -65,6 +81,7 @@ bool AccountSelectWindow::OnInit() {
     CheckDlgButton(Handle(), IDX_SHOW_ALL_ACCOUNTS,
                    dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
     ShowRows();
+    ShowTotal();
     SetFocus(list_);
     return false;
 }
@@ -78,23 +95,28 @@ void AccountSelectWindow::SetUpList() {
     GetClientRect(list_, &client);
     const int width = client.right - client.left;
     const int unit = width / kWidthUnits;
-    const std::wstring codeTitle = WideFromCp932("コード");
-    const std::wstring nameTitle = WideFromCp932("科目名");
-    LVCOLUMNW column = {};
-    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
-    column.fmt = LVCFMT_LEFT;
-    column.cx = kCodeUnits * unit;
-    column.pszText = const_cast<wchar_t*>(codeTitle.c_str());
-    column.iSubItem = 0;
-    ListView_InsertColumn(list_, 0, &column);
     // The list is still empty here: the name column leaves room for the
     // vertical scroll bar a long list gets, so no horizontal one is needed.
     const bool hasVerticalBar = (GetWindowLongPtrW(list_, GWL_STYLE) & WS_VSCROLL) != 0;
-    column.cx = (kWidthUnits - kCodeUnits) * unit + width % kWidthUnits -
-                (hasVerticalBar ? 0 : GetSystemMetrics(SM_CXVSCROLL));
-    column.pszText = const_cast<wchar_t*>(nameTitle.c_str());
-    column.iSubItem = 1;
-    ListView_InsertColumn(list_, 1, &column);
+    for (int index = 0; index < static_cast<int>(std::size(kColumns)); ++index) {
+        const ColumnShare& share = kColumns[index];
+        const std::wstring title = WideFromCp932(share.title);
+        LVCOLUMNW column = {};
+        column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+        column.fmt = share.format;
+        column.cx = share.units * unit;
+        if (index == kNameColumn) {
+            column.cx +=
+                width % kWidthUnits - (hasVerticalBar ? 0 : GetSystemMetrics(SM_CXVSCROLL));
+        }
+        column.pszText = const_cast<wchar_t*>(title.c_str());
+        column.iSubItem = index;
+        ListView_InsertColumn(list_, index, &column);
+    }
+}
+
+void AccountSelectWindow::ShowTotal() {
+    SetDlgItemTextW(Handle(), IDT_TOTAL, WideFromCp932(dialog_.TotalText()).c_str());
 }
 
 void AccountSelectWindow::ShowRows() {
@@ -116,6 +138,7 @@ void AccountSelectWindow::ToggleRow(int row) {
     dialog_.OnRowCheckToggled(static_cast<std::size_t>(row),
                               !rows[static_cast<std::size_t>(row)].checked);
     ListView_RedrawItems(list_, row, row);
+    ShowTotal();
 }
 
 bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
@@ -125,6 +148,7 @@ bool AccountSelectWindow::OnCommand(int id, int code, HWND) {
             dialog_.OnShowAllToggled(IsDlgButtonChecked(Handle(), IDX_SHOW_ALL_ACCOUNTS) ==
                                      BST_CHECKED);
             ShowRows();
+            ShowTotal();
             return true;
         case IDB_APPLY_SELECTION:
             if (code == BN_CLICKED) Apply();
@@ -177,7 +201,12 @@ void AccountSelectWindow::ShowRow(LVITEMW& item) {
     if (item.iItem < 0 || static_cast<std::size_t>(item.iItem) >= rows.size()) return;
     const ClAccountSelectDialog::AccountRow& row = rows[static_cast<std::size_t>(item.iItem)];
     if ((item.mask & LVIF_TEXT) != 0 && item.cchTextMax > 0) {
-        const std::wstring text = WideFromCp932(item.iSubItem == 0 ? row.codeText : row.nameText);
+        const std::string* const texts[] = {&row.codeText, &row.nameText, &row.amountText,
+                                            &row.otherItemsText};
+        const std::wstring text =
+            item.iSubItem >= 0 && item.iSubItem < static_cast<int>(std::size(texts))
+                ? WideFromCp932(*texts[item.iSubItem])
+                : std::wstring();
         lstrcpynW(item.pszText, text.c_str(), item.cchTextMax);
     }
     if ((item.mask & LVIF_STATE) != 0) {
@@ -204,6 +233,7 @@ void AccountSelectWindow::ShowListMenu() {
     CheckDlgButton(Handle(), IDX_SHOW_ALL_ACCOUNTS,
                    dialog_.ShowAllAccounts() ? BST_CHECKED : BST_UNCHECKED);
     ShowRows();
+    ShowTotal();
 }
 
 void AccountSelectWindow::Apply() {

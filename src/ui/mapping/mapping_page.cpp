@@ -51,8 +51,16 @@ std::int16_t ClMappingPage::ItemOfButton(int controlId) const {
     return 0;
 }
 
-std::string ClMappingPage::Describe(int itemNo) const {
+std::string ClMappingPage::Describe(int itemNo, const TipAmounts* amounts) const {
+    if (amounts != nullptr && links_.accounts != nullptr) {
+        return DescribeMappedAmounts(*links_.currentMapping, itemNo, *links_.accounts, *amounts);
+    }
     return links_.describeItem ? links_.describeItem(itemNo) : std::string();
+}
+
+std::unique_ptr<TipAmounts> ClMappingPage::PrepareAmounts() const {
+    if (!links_.amounts) return nullptr;
+    return PrepareTipAmounts(links_.amounts(), *links_.currentMapping, *links_.itemCatalogue);
 }
 
 void ClMappingPage::ShowItems(bool netAssetsStyle) {
@@ -74,9 +82,19 @@ void ClMappingPage::SetUpItemTips() {
     for (const ItemControl& control : ItemControlsOf(page_)) {
         if (control.role != ControlRole::kItemButton) continue;
         tips.push_back(
-            {ControlIdOf(page_, control.role, control.itemNo), Describe(control.itemNo)});
+            {ControlIdOf(page_, control.role, control.itemNo), Describe(control.itemNo, nullptr)});
     }
     view_->SetUpTips(tips);
+}
+
+void ClMappingPage::RefreshItemTips() {
+    if (!Linked() || view_ == nullptr || !links_.amounts) return;
+    const std::unique_ptr<TipAmounts> amounts = PrepareAmounts();
+    for (const ItemControl& control : ItemControlsOf(page_)) {
+        if (control.role != ControlRole::kItemButton) continue;
+        view_->UpdateTip({ControlIdOf(page_, control.role, control.itemNo),
+                          Describe(control.itemNo, amounts.get())});
+    }
 }
 
 void ClMappingPage::OnItemButton(int controlId) {
@@ -90,10 +108,13 @@ void ClMappingPage::OnItemButton(int controlId) {
         dialog.classCodes = &item->classCodes;
         dialog.currentMapping = links_.currentMapping;
         dialog.defaultMapping = links_.defaultMapping;
+        dialog.itemSide = item->side;
+        dialog.itemCatalogue = links_.itemCatalogue;
+        dialog.amounts = links_.amounts;
         // Applied or cancelled, the dialog has already written any change.
         view_->RunAccountDialog(dialog);
     }
-    view_->UpdateTip({controlId, Describe(itemNo)});
+    view_->UpdateTip({controlId, Describe(itemNo, PrepareAmounts().get())});
 }
 
 bool ClMappingPage::FilterKey(const KeyMessage& message, int targetControlId) {

@@ -16,6 +16,8 @@
 #include "model/page_binding.h"
 #include "platform/key_message.h"
 #include "ui/mapping/account_select_dialog.h"
+#include "ui/mapping/amount_texts.h"
+#include "ui/mapping/mapped_accounts_text.h"
 
 // An item button's tip.
 struct ItemTip {
@@ -47,6 +49,8 @@ struct MappingPageLinks {
     const MappingList* defaultMapping = nullptr;
     // The tip text of an item: the accounts that currentMapping maps to it.
     std::function<std::string(int itemNo)> describeItem;
+    // The amounts the tips and the account dialog show; none: no amounts.
+    AmountsSource amounts;
 };
 
 class ClMappingPage {
@@ -67,6 +71,9 @@ class ClMappingPage {
     void ShowItems(bool netAssetsStyle);
     // One tip per item button, in the page's button order.
     void SetUpItemTips();
+    // The page became current: every tip anew, with the amounts under the
+    // conditions as they stand (the first time, the sheet reads them).
+    void RefreshItemTips();
     // The button `controlId` was pressed: the account dialog for its item,
     // then the button's tip anew, whether the dialog applied or cancelled.
     void OnItemButton(int controlId);
@@ -81,7 +88,9 @@ class ClMappingPage {
     bool Linked() const {
         return links_.itemCatalogue != nullptr && links_.currentMapping != nullptr;
     }
-    std::string Describe(int itemNo) const;
+    // With `amounts` (when not null) the tip shows them.
+    std::string Describe(int itemNo, const TipAmounts* amounts) const;
+    std::unique_ptr<TipAmounts> PrepareAmounts() const;
 
     MappingPage page_;
     MappingPageLinks links_;

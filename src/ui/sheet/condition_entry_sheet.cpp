@@ -43,6 +43,12 @@ ClConditionEntrySheet::~ClConditionEntrySheet() {
 }
 
 void ClConditionEntrySheet::Initialise() {
+    std::int16_t fiscalStart = conditions.startMonth;
+    std::int16_t fiscalEnd = conditions.endMonth;
+    FiscalMonthRange(host_, conditions.periodStart, conditions.periodEnd, &fiscalStart, &fiscalEnd);
+    if (dataset != nullptr) {
+        amounts_ = std::make_unique<SheetAmounts>(host_, *dataset, fiscalStart, fiscalEnd);
+    }
     page1.Link({&conditions, [this](const char* message) { RefuseOutputPath(message); }});
     MappingPageLinks links;
     links.accounts = &accounts;
@@ -50,12 +56,12 @@ void ClConditionEntrySheet::Initialise() {
     links.currentMapping = currentMapping;
     links.defaultMapping = &defaultMapping;
     links.describeItem = [this](int itemNo) { return DescribeItem(itemNo); };
+    if (amounts_) links.amounts = [this] { return CurrentAmounts(); };
     page2.Link(links);
     page3.Link(links);
     if (!conditions.outputPath.empty()) conditions.pathFixed = 1;
-    FiscalMonthRange(host_, conditions.periodStart, conditions.periodEnd, &conditions.startMonth,
-                     &conditions.endMonth);
-    conditions.endMonth = static_cast<std::int16_t>(conditions.endMonth % 100);
+    conditions.startMonth = fiscalStart;
+    conditions.endMonth = static_cast<std::int16_t>(fiscalEnd % 100);
     const LoadConditionsResult load = LoadConditions();
     if (load == LoadConditionsResult::kUnreadable) {
         // The defaults in their place would be saved over them when the
@@ -100,6 +106,15 @@ std::string ClConditionEntrySheet::DescribeItem(int itemNo) const {
     return DescribeMappedAccounts(*currentMapping, itemNo, accounts);
 }
 
+AmountsOnScreen ClConditionEntrySheet::CurrentAmounts() {
+    AmountsOnScreen shown;
+    if (!amounts_) return shown;
+    shown.amounts = amounts_->For(conditions);
+    shown.status = amounts_->status();
+    shown.period = amounts_->period();
+    return shown;
+}
+
 void ClConditionEntrySheet::BuildDefaultOutputPath() {
     std::string folder = host_.FolderPath(kFolderOutput);
     if (folder.empty() && fileSystem != nullptr) {
@@ -132,6 +147,9 @@ bool ClConditionEntrySheet::LoadAndBindItems() {
 void ClConditionEntrySheet::OnPageActivated(int index) {
     activePage_ = index;
     if (view_ != nullptr) view_->EnableNavigation(index > 0, index < kPageCount - 1);
+    // Page 1 may have changed the period or the tax view meanwhile.
+    if (index == 1) page2.RefreshItemTips();
+    if (index == 2) page3.RefreshItemTips();
 }
 
 void ClConditionEntrySheet::OnNextPage() {

@@ -4,9 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "aggregate/sheet_amounts.h"
 #include "host/host.h"
+#include "host/host_records.h"
 #include "model/account_directory.h"
 #include "model/aggregation_conditions.h"
 #include "model/item_catalogue.h"
@@ -55,6 +58,9 @@ class ClConditionEntrySheet {
     // The open dataset's chart of accounts, for the default mapping, the
     // item tips and the account dialogs.
     AccountDirectory accounts;
+    // The open dataset, set by start-up before the run; it outlives the
+    // sheet. Without it the pages show no amounts.
+    const DatasetRecord* dataset = nullptr;
 
     explicit ClConditionEntrySheet(Host& host) : accounts(host), host_(host) {}
     // Gives back the host's folder service, which the sheet uses.
@@ -67,8 +73,12 @@ class ClConditionEntrySheet {
 
     // The sheet's own initialisation, once its window and pages exist.
     void Initialise();
-    // The sheet's window is gone: the default entries go with it.
-    void OnWindowDestroyed() { defaultMapping.Clear(); }
+    // The sheet's window is gone: the default entries and the kept totals
+    // go with it, before the run makes its own query.
+    void OnWindowDestroyed() {
+        defaultMapping.Clear();
+        amounts_.reset();
+    }
 
     // A page became active (by the buttons, the keys or its tab).
     void OnPageActivated(int index);
@@ -98,8 +108,13 @@ class ClConditionEntrySheet {
     bool LoadAndBindItems();
     // The tip text of an item button on the mapping pages.
     std::string DescribeItem(int itemNo) const;
+    // The amounts under the conditions as they stand; the first call reads
+    // the host's totals.
+    AmountsOnScreen CurrentAmounts();
 
     Host& host_;
     SheetView* view_ = nullptr;
     int activePage_ = 0;
+    // From the initialisation, when start-up gave the dataset.
+    std::unique_ptr<SheetAmounts> amounts_;
 };

@@ -41,27 +41,15 @@ bool IsWrongPeriod(Host& host, const AggregationConditions& conditions) {
     std::int16_t first = 0;
     std::int16_t last = 0;
     FiscalMonthRange(host, conditions.periodStart, conditions.periodEnd, &first, &last);
-    const bool crossing = last > 100;
-    if (crossing) last = static_cast<std::int16_t>(last % 100);
-    const int start = conditions.startMonth;
-    const int end = conditions.endMonth;
-    if (end < 1 || end > 12) return true;
-    if (!crossing) return start < first || end > last || start > end;
-    const bool startInGap = last < start && start < first;
-    const bool startInNewYear = start >= 1 && start <= last;
-    const bool endInGap = last < end && end < first;
-    return startInGap || (startInNewYear && (end < start || end > last)) || endInGap;
+    return ::IsWrongPeriod(first, last, conditions.startMonth, conditions.endMonth);
 }
 
 bool IsBeforeIntroduction(Host& host, const AggregationConditions& conditions) {
     std::int16_t first = 0;
     std::int16_t last = 0;
     FiscalMonthRange(host, conditions.periodStart, conditions.periodEnd, &first, &last);
-    std::int16_t startPosition = 0;
-    std::int16_t endPosition = 0;
-    MonthPositions(first, last, conditions.startMonth, conditions.endMonth, &startPosition,
-                   &endPosition);
-    return endPosition < conditions.introMonth;
+    return EndsBeforeIntroduction(first, last, conditions.startMonth, conditions.endMonth,
+                                  conditions.introMonth);
 }
 
 // Back to page 1 with the focus on the output path, after a question

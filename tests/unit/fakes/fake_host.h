@@ -124,6 +124,7 @@ class FakeHost : public Host {
     }
 
     int accountWalks = 0;
+    int queriesBegun = 0;
     // The filter the last query began with.
     AccountFilter lastFilter;
 
@@ -140,10 +141,15 @@ class FakeHost : public Host {
             host_.calls.push_back("BeginTotals");
             host_.queryCalls.push_back("Begin");
             host_.lastFilter = filter;
+            ordinal_ = ++host_.queriesBegun;
         }
         std::int32_t GetRowCount(std::int32_t* count) override {
             host_.queryCalls.push_back("GetRowCount");
-            if (host_.state.results.getRowCount != 0) return host_.state.results.getRowCount;
+            const hostsim::HostResults& results = host_.state.results;
+            if (ordinal_ == 1 && results.firstQueryGetRowCount != 0) {
+                return results.firstQueryGetRowCount;
+            }
+            if (results.getRowCount != 0) return results.getRowCount;
             *count = host_.Open() != nullptr ? static_cast<std::int32_t>(Rows().size()) : 0;
             return 0;
         }
@@ -173,5 +179,6 @@ class FakeHost : public Host {
         FakeHost& host_;
         std::size_t position_ = 0;
         std::int32_t calls_ = 0;
+        int ordinal_ = 0;
     };
 };
