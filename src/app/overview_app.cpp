@@ -31,9 +31,10 @@ const char ClOverviewApp::kReportFailedMessage[] =
 const char ClOverviewApp::kUnexpectedFailureMessage[] =
     "予期しないエラーが発生したため、処理を中止しました。\n\nアプリケーションを終了します。";
 const char ClOverviewApp::kPresetPathTooLongMessage[] =
-    "ホストから指定された出力先のパスが長すぎます。\n\nアプリケーションを終了します。";
+    "会計アプリケーションから指定された出力先のパスが長すぎます。\n\n"
+    "アプリケーションを終了します。";
 const char ClOverviewApp::kPresetPathUnconvertibleMessage[] =
-    "ホストから指定された出力先のパスに、使用できない文字が含まれています。\n\n"
+    "会計アプリケーションから指定された出力先のパスに、使用できない文字が含まれています。\n\n"
     "アプリケーションを終了します。";
 const char ClOverviewApp::kProgramFolderUnconvertibleMessage[] =
     "このプログラムのインストール先のフォルダ名に、使用できない文字が含まれています。\n\n"

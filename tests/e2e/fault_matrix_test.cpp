@@ -30,7 +30,8 @@ const std::wstring kItemsUnreadable =
     L"項目定義ファイル（LdgSel18ToQb16_G_GaiKmk.dat）を読み込めませんでした。\n\n"
     L"アプリケーションを終了します。";
 const std::wstring kPathTooLong =
-    L"ホストから指定された出力先のパスが長すぎます。\n\nアプリケーションを終了します。";
+    L"会計アプリケーションから指定された出力先のパスが長すぎます。\n\n"
+    L"アプリケーションを終了します。";
 const std::wstring kUnexpected =
     L"予期しないエラーが発生したため、処理を中止しました。\n\nアプリケーションを終了します。";
 const std::wstring kNotSaved =

@@ -176,7 +176,7 @@ TEST_F(RunSequence, TextTheCodePageCannotHoldEndsTheRunBeforeTheSheet) {
         std::wstring message;
     } cases[] = {
         {L"--output \"" + folder_ + L"a\u00A5b.xml\"", Program(),
-         L"ホストから指定された出力先のパスに、使用できない文字が含まれています。\n\n"
+         L"会計アプリケーションから指定された出力先のパスに、使用できない文字が含まれています。\n\n"
          L"アプリケーションを終了します。"},
         {L"", programs + L"LdgSel18ToQb16_G.exe",
          L"このプログラムのインストール先のフォルダ名に、使用できない文字が含まれています。\n\n"

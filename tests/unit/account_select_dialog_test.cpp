@@ -369,11 +369,12 @@ TEST_F(DialogAmounts, TipsListEachSourceWithItsAmountThenTheTotal) {
         return DescribeMappedAmounts(current_, itemNo, accounts_, *amounts);
     };
     const std::string year = kWholeYear;
-    EXPECT_EQ(tip(1), "ホストの分類集計「売上高」：12,345円\r\n合計 12,345円" + year);
+    EXPECT_EQ(tip(1), "会計アプリケーションの集計値「売上高」：12,345円\r\n合計 12,345円" + year);
     EXPECT_EQ(tip(kItem), "現金：1,500円\r\n普通預金：-200円\r\n合計 1,300円" + year)
         << "an id of no account is left out";
     EXPECT_EQ(tip(20),
-              "ホストの分類集計「資産の部合計」（0円）から他の項目を差し引いた額\r\n合計 -1,500円" +
+              "会計アプリケーションの集計値「資産の部合計」（0円）から他の項目を差し引いた額\r\n合"
+              "計 -1,500円" +
                   year);
     EXPECT_EQ(tip(36), "仕入高：12円\r\n合計 12円" + year);
     EXPECT_EQ(tip(21), std::string(kNoMappedAccountsText) + "\r\n合計 0円" + year);

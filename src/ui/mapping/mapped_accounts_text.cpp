@@ -28,13 +28,13 @@ std::string KeywordLine(const std::string& accountId, const TipAmounts& amounts)
     for (const KeywordFigure& k : kKeywordFigures) {
         if (!SameAccountId(accountId, k.keyword)) continue;
         const auto figure = static_cast<std::size_t>(k.figure);
-        return "ホストの分類集計「" + std::string(kFigureNames[figure]) + "」：" +
+        return "会計アプリケーションの集計値「" + std::string(kFigureNames[figure]) + "」：" +
                YenText(WholeYen(amounts.figures[figure].ToCount()));
     }
     for (const KeywordRemainder& k : kKeywordRemainders) {
         if (!SameAccountId(accountId, k.keyword)) continue;
         const auto figure = static_cast<std::size_t>(k.figure);
-        return "ホストの分類集計「" + std::string(kFigureNames[figure]) + "」（" +
+        return "会計アプリケーションの集計値「" + std::string(kFigureNames[figure]) + "」（" +
                YenText(WholeYen(amounts.figures[figure].ToCount())) +
                "）から他の項目を差し引いた額";
     }
