@@ -61,6 +61,11 @@ run_tests() {
   binary_dir=$(sed -n 's/^Test project //p' "$logs/test-$preset.log" | head -n 1)
   if [[ -n $binary_dir && -f $binary_dir/Testing/Temporary/LastTest.log ]]; then
     grep -E '^\[  SKIPPED \] [^0-9]' "$binary_dir/Testing/Temporary/LastTest.log" | sort -u || true
+    # A failing suite names its failing cases and why, so a log of this
+    # run alone tells what to look at.
+    awk '/^\[ RUN      \]/ { n = 0; delete kept } { if (n < 20) kept[n++] = $0 }
+         /^\[  FAILED  \] [^0-9].*\([0-9]+ ms\)$/ { for (i = 0; i < n; i++) print kept[i]; n = 0 }' \
+      "$binary_dir/Testing/Temporary/LastTest.log" || true
   fi
   local summary
   summary=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$logs/test-$preset.log" | tail -n 1)
