@@ -9,7 +9,9 @@
 
 namespace gui {
 
-constexpr DWORD kWaitMs = 20000;
+// A window shows within a second here; a busy build machine can stall a
+// Wine process for far longer, and a wait that runs out fails the case.
+constexpr DWORD kWaitMs = 60000;
 constexpr DWORD kPollMs = 20;
 
 // The first visible top-level window that matches, polled every `pollMs`
