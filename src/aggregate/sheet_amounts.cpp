@@ -42,11 +42,8 @@ const PeriodAmounts* SheetAmounts::For(const AggregationConditions& conditions) 
         startMonth_ = startMonth;
         endMonth_ = endMonth;
         taxInclusive_ = taxInclusive;
-        // The first month's year is the period's, unless the closing day
-        // moved the first day into the next month's books across January.
-        const int firstDayMonth = dataset_.PeriodStart() / 100 % 100;
         period_.firstMonth = startMonth;
-        period_.firstYear = dataset_.PeriodStart() / 10000 + (startMonth < firstDayMonth ? 1 : 0);
+        period_.firstYear = FirstMonthYear(dataset_.PeriodStart(), startMonth);
         period_.lastMonth = endMonth;
         period_.lastYear = period_.firstYear +
                            (startMonth - 1 + span.endPosition - span.startPosition) / kMonthsInYear;

@@ -8,6 +8,7 @@
 #include "app/dataset_texts.h"
 #include "app/program_level.h"
 #include "model/account_directory.h"
+#include "model/fiscal_months.h"
 #include "model/shift_jis_text.h"
 #include "report/detail_document.h"
 #include "report/overview_report.h"
@@ -250,12 +251,8 @@ ClOverviewApp::DetailOutcome ClOverviewApp::WriteDetail(const AggregationConditi
         heading.companyName = dataset.CompanyName();
         heading.periodStart = dataset.PeriodStart();
         heading.periodEnd = dataset.PeriodEnd();
-        // The first month's year: the period's, unless the closing day moved
-        // the first day into January's books.
-        const int firstDayMonth = dataset.PeriodStart() / 100 % 100;
         heading.firstMonth = conditions.startMonth;
-        heading.firstYear =
-            dataset.PeriodStart() / 10000 + (conditions.startMonth < firstDayMonth ? 1 : 0);
+        heading.firstYear = FirstMonthYear(dataset.PeriodStart(), conditions.startMonth);
         heading.editionName = edition_.displayName;
         heading.runTime = desktop_.Now();
         heading.xmlPath = conditions.outputPath;

@@ -55,3 +55,8 @@ bool EndsBeforeIntroduction(std::int16_t fiscalStart, std::int16_t fiscalEnd,
     MonthPositions(fiscalStart, fiscalEnd, startMonth, endMonth, &startPosition, &endPosition);
     return endPosition < introMonth;
 }
+
+int FirstMonthYear(std::int32_t periodStart, std::int16_t startMonth) {
+    const int firstDayMonth = periodStart / 100 % 100;
+    return periodStart / 10000 + (startMonth < firstDayMonth ? 1 : 0);
+}

@@ -29,3 +29,9 @@ bool IsWrongPeriod(std::int16_t fiscalStart, std::int16_t fiscalEnd, std::int16_
 bool EndsBeforeIntroduction(std::int16_t fiscalStart, std::int16_t fiscalEnd,
                             std::int16_t startMonth, std::int16_t endMonth,
                             std::int16_t introMonth);
+
+// The calendar year of the period's first month `startMonth`: the year of
+// the period's first day (yyyymmdd), or the next one when the closing day
+// put that day in a month of the next year (a period from 21 December,
+// closing on the 20th, opens with January).
+int FirstMonthYear(std::int32_t periodStart, std::int16_t startMonth);

@@ -2,6 +2,7 @@
 
 #include "host/fiscal_calendar.h"
 #include "host/totals_query.h"
+#include "model/fiscal_months.h"
 #include "tests/unit/host_fixture.h"
 
 namespace {
@@ -28,6 +29,20 @@ TEST_F(FiscalCalendar, DaysAfterTheClosingDayBelongToTheNextMonth) {
         calendar.MonthIndexOfDate(date, &month, 0);
         EXPECT_EQ(month, expected) << date;
     }
+}
+
+TEST(FirstMonthYear, IsTheFirstDaysYearUnlessTheClosingDayOpensTheNextYear) {
+    const struct {
+        std::int32_t periodStart;
+        std::int16_t startMonth;
+        int year;
+    } cases[] = {{20250401, 4, 2025},
+                 {20250421, 5, 2025},
+                 {20251221, 1, 2026},
+                 {20250101, 1, 2025},
+                 {20251201, 12, 2025}};
+    for (const auto& c : cases)
+        EXPECT_EQ(FirstMonthYear(c.periodStart, c.startMonth), c.year) << c.periodStart;
 }
 
 TEST_F(FiscalCalendar, TheClosingDayIsWorkedOutFromTheEndDate) {
