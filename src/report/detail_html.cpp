@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/grouped_digits.h"
 #include "model/mapping_entry.h"
 #include "model/shift_jis_text.h"
 #include "report/overview_report.h"
@@ -103,11 +104,8 @@ std::string Number(std::int64_t value) {
 std::string Yen(std::int64_t count, bool grouped) {
     const std::uint64_t magnitude =
         count < 0 ? 0 - static_cast<std::uint64_t>(count) : static_cast<std::uint64_t>(count);
-    std::string whole = std::to_string(magnitude / kUnitsPerYen);
-    if (grouped) {
-        for (std::size_t at = whole.size(); at > 3; at -= 3)
-            whole.insert(at - 3, ",");
-    }
+    const std::uint64_t wholeYen = magnitude / kUnitsPerYen;
+    const std::string whole = grouped ? GroupedDigits(wholeYen) : std::to_string(wholeYen);
     std::string text = (count < 0 ? "-" : "") + whole;
     const unsigned fraction = static_cast<unsigned>(magnitude % kUnitsPerYen);
     if (fraction != 0) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "aggregate/amount.h"
+#include "model/grouped_digits.h"
 #include "model/mapping_entry.h"
 
 const char* const ClAccountSelectDialog::kListMenuTexts[kListMenuCommandCount] = {
@@ -44,7 +45,7 @@ void ClAccountSelectDialog::FillAccountList(
         row.codeText = text;
         row.nameText = TrimAccountName(account.Name());
         if (const std::optional<ItemAmounts>& amount = AmountOfCode(row.displayedCode)) {
-            row.amountText = GroupedYen(ShownYen(itemNo, *amount));
+            row.amountText = GroupedInteger(ShownYen(itemNo, *amount));
         }
         const auto other = otherItemsOfId_.find(FormatAccountId(account));
         if (other != otherItemsOfId_.end()) row.otherItemsText = other->second;

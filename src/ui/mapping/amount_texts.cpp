@@ -3,19 +3,12 @@
 #include <cstdio>
 #include <string>
 
+#include "model/grouped_digits.h"
+
 const char kAmountsUnavailableText[] = "金額を表示できません";
 
-std::string GroupedYen(std::int64_t yen) {
-    const std::uint64_t magnitude =
-        yen < 0 ? 0 - static_cast<std::uint64_t>(yen) : static_cast<std::uint64_t>(yen);
-    std::string digits = std::to_string(magnitude);
-    for (std::size_t at = digits.size(); at > 3; at -= 3)
-        digits.insert(at - 3, ",");
-    return (yen < 0 ? "-" : "") + digits;
-}
-
 std::string YenText(std::int64_t yen) {
-    return GroupedYen(yen) + "円";
+    return GroupedInteger(yen) + "円";
 }
 
 std::string PeriodText(const SheetAmounts::Period& period) {

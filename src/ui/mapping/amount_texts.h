@@ -22,8 +22,6 @@ using AmountsSource = std::function<AmountsOnScreen()>;
 
 extern const char kAmountsUnavailableText[];
 
-// "1,234,567" of whole yen; "-1,234" below zero.
-std::string GroupedYen(std::int64_t yen);
 // "1,234,567円".
 std::string YenText(std::int64_t yen);
 // "（2025年4月～2026年3月・税抜）".
